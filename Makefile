@@ -1,0 +1,64 @@
+# Tessaly: "make run" starts the program, "make test" runs every test.
+# Both install the Debian packages that are missing first (through sudo when not root).
+
+SHELL := /bin/bash
+JOBS ?= 2
+BUILD := build
+ASAN_BUILD := build-asan
+
+BUILD_PACKAGES := cmake g++ make googletest libgtest-dev libgmock-dev
+BENCH_PACKAGES := libbenchmark-dev libmuparser-dev
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+# Installs the packages given that are not installed yet; nothing when all are.
+define install_missing
+	@missing=""; \
+	for p in $(1); do \
+	  dpkg-query -W -f='$${Status}' "$$p" 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
+	fi
+endef
+
+.PHONY: all deps bench-deps build build-asan run test test-release test-asan bench clean
+
+all: build
+
+deps:
+	$(call install_missing,$(BUILD_PACKAGES))
+
+bench-deps: deps
+	$(call install_missing,$(BENCH_PACKAGES))
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTESSALY_WERROR=ON
+	cmake --build $(BUILD) -j$(JOBS)
+
+# The Qt-free layers and their tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+build-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+	  -DTESSALY_QT_FREE_ONLY=ON -DTESSALY_SANITIZE=ON -DTESSALY_WERROR=ON
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+
+run: build
+	./$(BUILD)/tessaly-cli --help
+
+test-release: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+test-asan: build-asan
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
+
+test: test-release test-asan
+
+bench: bench-deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTESSALY_WERROR=ON
+	cmake --build $(BUILD) -j$(JOBS) --target engine_bench
+	./$(BUILD)/bench/engine_bench
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,42 @@
+#include "cli/cli.h"
+
+#include <span>
+#include <string_view>
+
+#include "cli/evalcommand.h"
+
+namespace tessaly::cli {
+
+std::string usageText()
+{
+    return "usage: tessaly-cli eval [--x X] [--statement \"a=2.37\"]... [--] EXPR\n"
+           "\n"
+           "  eval   evaluates EXPR as the main window evaluates its function: x is X (default 0),\n"
+           "         each --statement runs first, in order, like a user constant.\n"
+           "\n"
+           "Option values are read as the window reads its fields. Use -- before an expression\n"
+           "that starts with \"-\". Numbers are always read and written with \".\" as the decimal\n"
+           "separator, whatever the locale. Results go to standard output; messages, warnings\n"
+           "and the error that ended a command go to standard error.\n"
+           "Exit status: 0 done, 1 failed, 2 usage error.\n";
+}
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.empty()) {
+        err << usageText();
+        return kExitUsage;
+    }
+    const std::string_view command = args[0];
+    if (command == "--help" || command == "-h" || command == "help") {
+        out << usageText();
+        return kExitOk;
+    }
+    const std::span<const std::string> rest(args.data() + 1, args.size() - 1);
+    if (command == "eval")
+        return runEval(rest, out, err);
+    err << "unknown command " << command << "\n" << usageText();
+    return kExitUsage;
+}
+
+}  // namespace tessaly::cli

@@ -1,0 +1,85 @@
+#include "cli/cli.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct CliRow {
+    std::vector<std::string> args;
+    std::string out;
+    std::string err;  // the whole of standard error, or its first line for usage errors
+    int status;
+};
+
+void PrintTo(const CliRow& r, std::ostream* os)
+{
+    for (const auto& a : r.args)
+        *os << a << ' ';
+}
+
+class Eval : public ::testing::TestWithParam<CliRow> {};
+
+TEST_P(Eval, PrintsResultsMessagesAndStatus)
+{
+    const CliRow& row = GetParam();
+    std::ostringstream out, err;
+    const int status = tessaly::cli::runCli(row.args, out, err);
+    EXPECT_EQ(status, row.status);
+    EXPECT_EQ(out.str(), row.out);
+    if (row.status == tessaly::cli::kExitUsage) {
+        EXPECT_EQ(err.str().substr(0, err.str().find('\n') + 1), row.err);
+        EXPECT_NE(err.str().find("usage: tessaly-cli"), std::string::npos);
+    } else {
+        EXPECT_EQ(err.str(), row.err);
+    }
+}
+
+using V = std::vector<std::string>;
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Eval,
+    ::testing::Values(
+        CliRow{V{"eval", "pi/3*x*sin(x)*tanh(x)"}, "0\n", "", 0},
+        CliRow{V{"eval", "--x", "1", "pi"}, "3.14159265358979\n", "", 0},
+        CliRow{V{"eval", "--", "-2^2"}, "4\n", "", 0},
+        CliRow{V{"eval", "--x", "-8", "x*2"}, "-16\n", "", 0},
+        CliRow{V{"eval", "--x", "1 000", "x"}, "1000\n", "", 0},
+        CliRow{V{"eval", "--x", "2abc", "x"}, "2\n", "", 0},
+        CliRow{V{"eval", "1/4"}, "0.25\n", "", 0},
+        CliRow{V{"eval", "1/100000"}, "1E-05\n", "", 0},
+        CliRow{V{"eval", "--statement", "a=2.37", "--statement", "b=a*2", "b"}, "4.74\n", "", 0},
+        CliRow{V{"eval", "--statement", "A=1", "--statement", "a=2", "a"}, "2\n", "", 0},
+        CliRow{V{"eval", "x>1", "--x", "2"}, "-1\n", "", 0},
+        CliRow{V{"eval", ""}, "0\n", "", 0},
+        CliRow{V{"eval", "Asin(2)"}, "", "error 5: Invalid procedure call or argument\n", 1},
+        CliRow{V{"eval", "--x", "1", "Atanh(x)"}, "", "error 11: Division by zero\n", 1},
+        CliRow{V{"eval", "1/0"}, "", "error 11: Division by zero\n", 1},
+        CliRow{V{"eval", "Asin(2)+1/0"}, "", "error 5: Invalid procedure call or argument\n", 1},
+        CliRow{V{"eval", "2+"}, "", "message: Syntax error\nerror 1002: Syntax error\n", 1},
+        CliRow{V{"eval", "1 2"}, "", "error 1025: Expected end of statement\n", 1},
+        CliRow{V{"eval", "foo(1)"}, "", "message: Type mismatch\nerror 13: Type mismatch\n", 1},
+        CliRow{V{"eval", "\"a\""}, "", "error 13: Type mismatch\n", 1},
+        CliRow{V{"eval", "--statement", "sin=3", "1"}, "", "message: Illegal assignment\nerror 501: Illegal assignment\n", 1},
+        CliRow{V{"eval", "--statement", "a=1/0", "1"}, "", "error 11: Division by zero\n", 1},
+        CliRow{V{"eval", "--x", "1E400", "x"}, "", "error 6: Overflow\n", 1},
+        CliRow{V{"eval"}, "", "missing expression\n", 2},
+        CliRow{V{"eval", "1", "2"}, "", "more than one expression\n", 2},
+        CliRow{V{"eval", "-2^2"}, "", "unknown option -2^2\n", 2},
+        CliRow{V{"eval", "--x"}, "", "missing value for --x\n", 2},
+        CliRow{V{"eval", "--x", "1", "--x", "2", "x"}, "", "--x given more than once\n", 2},
+        CliRow{V{"frobnicate"}, "", "unknown command frobnicate\n", 2},
+        CliRow{V{}, "", "usage: tessaly-cli eval [--x X] [--statement \"a=2.37\"]... [--] EXPR\n", 2}));
+
+TEST(Cli, HelpGoesToStandardOutput)
+{
+    std::ostringstream out, err;
+    EXPECT_EQ(tessaly::cli::runCli({"--help"}, out, err), 0);
+    EXPECT_NE(out.str().find("\".\" as the decimal"), std::string::npos);
+    EXPECT_TRUE(err.str().empty());
+}
+
+}  // namespace
