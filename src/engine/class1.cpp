@@ -110,12 +110,13 @@ double Class1::Cosh(double& v)
     return s.error() ? fail(s.error()) : t;
 }
 
-// 1 + (-2 * Exp(-v)) / (Exp(-v) + Exp(v))
+// 1 + (-2 * Exp(-v)) / (Exp(-v) + Exp(v)); Exp(-v) is computed once (the same
+// value both times: Exp is exact to the bit for the same argument).
 double Class1::Tanh(double& v)
 {
     Steps s;
-    const double numerator = s.mul(-2, s.exp(-v));
     const double down = s.exp(-v);
+    const double numerator = s.mul(-2, down);
     const double up = s.exp(v);
     const double t = s.add(1, s.div(numerator, s.add(down, up)));
     return s.error() ? fail(s.error()) : t;

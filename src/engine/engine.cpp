@@ -78,6 +78,7 @@ void Engine::addObject(Class1& object)
 {
     m_object = &object;
     m_cache.clear();
+    ++m_epoch;
 }
 
 void Engine::setErrorObserver(ErrorObserver observer) { m_observer = std::move(observer); }
@@ -95,34 +96,50 @@ std::int32_t Engine::fail(std::int32_t number, std::string_view text, std::size_
     return number;
 }
 
-Engine::Compiled& Engine::compiled(std::string_view text)
+Engine::Prepared& Engine::prepare(std::string_view text)
 {
-    for (std::size_t i = 0; i < m_cache.size(); ++i) {
-        if (m_cache[i].text == text) {
+    if (!m_cache.empty() && m_cache.front()->text == text)
+        return *m_cache.front();  // the usual case: the same text as last time
+    for (std::size_t i = 1; i < m_cache.size(); ++i) {
+        if (m_cache[i]->text == text) {
             std::rotate(m_cache.begin(), m_cache.begin() + static_cast<std::ptrdiff_t>(i),
                         m_cache.begin() + static_cast<std::ptrdiff_t>(i) + 1);
-            return m_cache[0];
+            return *m_cache.front();
         }
     }
     CompileOutcome c = compileExpression(text, *m_scope);
-    if (m_cache.size() >= kCachedPrograms)
+    if (m_cache.size() >= kCachedPrograms) {
         m_cache.pop_back();
-    m_cache.insert(m_cache.begin(), Compiled{std::string(text), std::move(c.program), c.error, c.offset});
-    return m_cache[0];
+        ++m_epoch;
+    }
+    auto entry = std::make_unique<Prepared>();
+    entry->text = std::string(text);
+    entry->program = std::move(c.program);
+    entry->error = c.error;
+    entry->offset = c.offset;
+    m_cache.insert(m_cache.begin(), std::move(entry));
+    return *m_cache.front();
 }
 
 CompileOutcome Engine::compile(std::string_view text) { return compileExpression(text, *m_scope); }
 
 EvalResult Engine::eval(std::string_view text)
 {
-    Compiled& c = compiled(text);
+    Prepared& c = prepare(text);
     EvalResult r;
     if (c.error) {
-        r.error = fail(c.error, text, c.offset, true);
+        r.error = fail(c.error, c.text, c.offset, true);
         return r;
     }
     if (const auto e = c.program->run(r.value))
-        r.error = fail(e, text, 0, false);
+        r.error = fail(e, c.text, 0, false);
+    return r;
+}
+
+NumberOutcome Engine::evalNumber(std::string_view text)
+{
+    NumberOutcome r;
+    r.error = evalNumber(prepare(text), r.value);
     return r;
 }
 

@@ -55,26 +55,49 @@ public:
     // reporting anything (for tools and tests that run the program themselves).
     CompileOutcome compile(std::string_view text);
 
+    // Evaluates an expression and converts its value to a double, as a window
+    // converts a result (see toNumber). Failures of the evaluation are reported as
+    // by eval(); a failed conversion (13, 94) is returned without being reported.
+    // This is the path taken for every value of f.
+    NumberOutcome evalNumber(std::string_view text);
+
+    // The compiled form of a text, kept by the engine while epoch() is unchanged.
+    // prepare() compiles (or finds) it without running or reporting anything;
+    // evalNumber(prepared, value) then evaluates it as evalNumber(text) does,
+    // returning 0 or the error number.
+    struct Prepared {
+        std::string text;
+        std::unique_ptr<Program> program;  // null when the text does not compile
+        std::int32_t error = 0;            // its compile error
+        std::size_t offset = 0;
+    };
+    Prepared& prepare(std::string_view text);
+    std::int32_t evalNumber(Prepared& prepared, double& value)
+    {
+        if (prepared.error)
+            return fail(prepared.error, prepared.text, prepared.offset, true);
+        bool engineError = false;
+        const std::int32_t e = prepared.program->runToNumber(value, engineError);
+        if (e && engineError)
+            fail(e, prepared.text, 0, false);
+        return e;
+    }
+    std::uint64_t epoch() const { return m_epoch; }
+
     // The last failure of executeStatement or eval.
     const ScriptError& lastError() const { return m_lastError; }
 
 private:
     class Scope;
-    struct Compiled {
-        std::string text;
-        std::unique_ptr<Program> program;
-        std::int32_t error = 0;
-        std::size_t offset = 0;
-    };
 
-    Compiled& compiled(std::string_view text);
     std::int32_t fail(std::int32_t number, std::string_view text, std::size_t offset, bool compileError);
 
     Class1* m_object = nullptr;
     std::deque<Variable> m_variables;
     std::unordered_map<std::string, Variable*> m_names;
     std::unique_ptr<Scope> m_scope;
-    std::vector<Compiled> m_cache;  // most recently used first
+    std::vector<std::unique_ptr<Prepared>> m_cache;  // most recently used first
+    std::uint64_t m_epoch = 0;                        // changes whenever an entry is dropped
     ErrorObserver m_observer;
     ScriptError m_lastError;
 };

@@ -5,19 +5,36 @@
 
 namespace tessaly::engine {
 
+namespace {
+
+FunctionValue finish(const Class1& object, std::int32_t error, double value)
+{
+    if (error)
+        return {0, error};
+    if (object.ierr)
+        return {0, object.ierr};
+    return {value, 0};
+}
+
+}  // namespace
+
 FunctionValue evaluateAt(Engine& engine, Class1& object, std::string_view text, double x)
 {
     object.x = x;
     object.ierr = 0;
-    const EvalResult r = engine.eval(text);
-    if (r.error)
-        return {0, r.error};
-    const NumberOutcome n = toNumber(r.value);
-    if (n.error)
-        return {0, n.error};
-    if (object.ierr)
-        return {0, object.ierr};
-    return {n.value, 0};
+    const NumberOutcome n = engine.evalNumber(text);
+    return finish(object, n.error, n.value);
+}
+
+FunctionEvaluator::FunctionEvaluator(Engine& engine, Class1& object, std::string text)
+    : m_engine(engine), m_object(object), m_text(std::move(text))
+{
+}
+
+void FunctionEvaluator::prepare()
+{
+    m_prepared = &m_engine.prepare(m_text);
+    m_epoch = m_engine.epoch();
 }
 
 std::int32_t trappedError(std::int32_t raised, Class1& object)

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
-namespace tessaly::engine {
+#include "engine/class1.h"
+#include "engine/engine.h"
 
-class Engine;
-class Class1;
+namespace tessaly::engine {
 
 // A value of f, or the number of the run-time error that its evaluation raised.
 struct FunctionValue {
@@ -21,6 +22,36 @@ struct FunctionValue {
 // not reported); finally a failure inside an extension function (the object's
 // ierr) is raised, dropping the value.
 FunctionValue evaluateAt(Engine& engine, Class1& object, std::string_view text, double x);
+
+// Evaluates one function text for many abscissas, as evaluateAt does, without
+// looking the text up again each time (the values of f that a command needs).
+class FunctionEvaluator {
+public:
+    FunctionEvaluator(Engine& engine, Class1& object, std::string text);
+    FunctionValue at(double x)
+    {
+        if (m_prepared == nullptr || m_epoch != m_engine.epoch())
+            prepare();
+        m_object.x = x;
+        m_object.ierr = 0;
+        double value = 0;
+        if (const std::int32_t error = m_engine.evalNumber(*m_prepared, value))
+            return {0, error};
+        if (m_object.ierr)
+            return {0, m_object.ierr};
+        return {value, 0};
+    }
+    const std::string& text() const { return m_text; }
+
+private:
+    void prepare();
+
+    Engine& m_engine;
+    Class1& m_object;
+    std::string m_text;
+    Engine::Prepared* m_prepared = nullptr;
+    std::uint64_t m_epoch = 0;
+};
 
 // The number a window's error trap records for a raised error: the object's ierr
 // when it is not 0 (it is then cleared), the raised number otherwise.

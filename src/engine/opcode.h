@@ -4,29 +4,44 @@
 
 namespace tessaly::engine {
 
-// The instructions of a compiled expression. Operands come from the value stack;
-// results go back onto it.
+// The instructions of a compiled expression, in the order of the Op enumeration.
+// Operands come from the value stack; results go back onto it.
+//
+//   PushNumber   a number literal
+//   PushConst    a constant of another kind (text, truth value, Empty, Null)
+//   PushVar      an engine variable
+//   PushField    a double field of the extension object
+//   PushLong     the 32-bit error field of the extension object
+//   Call1        a built-in function of one argument
+//   Round2       Round(value, places)
+//   CallMethod   a function of the extension object
+//   Store...     assign the value on top (statements)
+//   Raise        fail with a run-time error number
+//
+// The rest are used only by the numeric evaluator: fused forms whose right
+// operand (or argument) is an immediate number (K) or a double read through a
+// pointer (R), the common functions with instructions of their own, and End.
+#define TESSALY_OPS(X)                                                                                      \
+    X(PushNumber) X(PushConst) X(PushVar) X(PushField) X(PushLong)                                          \
+    X(Neg) X(Not)                                                                                           \
+    X(Add) X(Sub) X(Mul) X(Div) X(IntDiv) X(Mod) X(Pow) X(Concat)                                           \
+    X(Eq) X(Ne) X(Lt) X(Gt) X(Le) X(Ge)                                                                     \
+    X(And) X(Or) X(Xor) X(Eqv) X(Imp)                                                                       \
+    X(Call1) X(Round2) X(CallMethod)                                                                        \
+    X(StoreVar) X(StoreField) X(StoreLong)                                                                  \
+    X(Raise)                                                                                                \
+    X(PushRef)                                                                                              \
+    X(AddK) X(SubK) X(MulK) X(DivK) X(PowK)                                                                 \
+    X(AddR) X(SubR) X(MulR) X(DivR) X(PowR)                                                                 \
+    X(Call1R) X(CallMethodR)                                                                                \
+    X(Sin) X(Cos) X(Tan) X(Atn) X(Exp) X(Log) X(Sqr) X(Abs)                                                 \
+    X(SinR) X(CosR) X(TanR) X(AtnR) X(ExpR) X(LogR) X(SqrR) X(AbsR)                                         \
+    X(End)
+
 enum class Op : std::uint8_t {
-    PushNumber,   // a number literal
-    PushConst,    // a constant of another kind (text, truth value, Empty, Null)
-    PushVar,      // an engine variable
-    PushField,    // a double field of the extension object
-    PushLong,     // the 32-bit error field of the extension object
-    Neg, Not,
-    Add, Sub, Mul, Div, IntDiv, Mod, Pow, Concat,
-    Eq, Ne, Lt, Gt, Le, Ge,
-    And, Or, Xor, Eqv, Imp,
-    Call1,        // a built-in function of one argument
-    Round2,       // Round(value, places)
-    CallMethod,   // a function of the extension object
-    StoreVar, StoreField, StoreLong,
-    Raise,        // fail with a run-time error number
-    // Fused forms used only by the numeric evaluator: the right operand (or the
-    // argument) is an immediate number (K) or a double read through a pointer (R).
-    PushRef,
-    AddK, SubK, MulK, DivK, PowK,
-    AddR, SubR, MulR, DivR, PowR,
-    Call1R,
+#define TESSALY_OP_NAME(name) name,
+    TESSALY_OPS(TESSALY_OP_NAME)
+#undef TESSALY_OP_NAME
 };
 
 }  // namespace tessaly::engine

@@ -14,6 +14,22 @@ bool isFusable(Op op)
     return op == Op::Add || op == Op::Sub || op == Op::Mul || op == Op::Div || op == Op::Pow;
 }
 
+// The instruction of its own for a common function, or Call1 for the others.
+Op mathOp(num::UnaryFn fn)
+{
+    if (fn == num::fnSin) return Op::Sin;
+    if (fn == num::fnCos) return Op::Cos;
+    if (fn == num::fnTan) return Op::Tan;
+    if (fn == num::fnAtn) return Op::Atn;
+    if (fn == num::fnExp) return Op::Exp;
+    if (fn == num::fnLog) return Op::Log;
+    if (fn == num::fnSqr) return Op::Sqr;
+    if (fn == num::fnAbs) return Op::Abs;
+    return Op::Call1;
+}
+
+constexpr int kRefOffset = static_cast<int>(Op::SinR) - static_cast<int>(Op::Sin);
+
 Op fused(Op op, bool immediate)
 {
     switch (op) {
@@ -53,7 +69,8 @@ Program::Program(std::vector<Instr> code, std::vector<Value> constants, std::vec
 
 // The numeric form exists when nothing in the program can make a text or Null
 // and it assigns nothing. Number operands move into the instruction that uses
-// them where they can (x*2 -> MulK, Sin(x) -> Call1R).
+// them where they can (x*2 -> MulK, Sin(x) -> SinR), and the common functions get
+// instructions of their own.
 void Program::buildNumericForm()
 {
     std::vector<Instr> fast;
@@ -82,32 +99,40 @@ void Program::buildNumericForm()
         case Op::StoreLong: return;
         default: break;
         }
-        if (!fast.empty() && isFusable(in.op) && (fast.back().op == Op::PushNumber || fast.back().op == Op::PushRef)) {
+        const bool afterPush = !fast.empty() && (fast.back().op == Op::PushNumber || fast.back().op == Op::PushRef);
+        if (afterPush && isFusable(in.op)) {
             Instr operand = fast.back();
             operand.op = fused(in.op, operand.op == Op::PushNumber);
             fast.back() = operand;
             continue;
         }
-        if (!fast.empty() && in.op == Op::Call1 && fast.back().op == Op::PushRef) {
+        if (in.op == Op::CallMethod && afterPush && fast.back().op == Op::PushRef) {
             Instr call = in;
-            call.op = Op::Call1R;
+            call.op = Op::CallMethodR;
             call.arg = fast.back().u.ref;
             fast.back() = call;
             continue;
         }
+        if (in.op == Op::Call1) {
+            const Op own = mathOp(in.u.fn);
+            if (afterPush && fast.back().op == Op::PushRef) {
+                Instr call = in;
+                call.op = own == Op::Call1 ? Op::Call1R : static_cast<Op>(static_cast<int>(own) + kRefOffset);
+                call.arg = fast.back().u.ref;
+                fast.back() = call;
+                continue;
+            }
+            out.op = own;
+        }
         fast.push_back(out);
     }
+    Instr end{};
+    end.op = Op::End;
+    fast.push_back(end);
+    const void* const* targets = numericTargets();
+    for (Instr& in : fast)
+        in.target = targets[static_cast<std::size_t>(in.op)];
     m_fast = std::move(fast);
-}
-
-bool Program::numericFormApplies() const
-{
-    if (m_fast.empty())
-        return false;
-    for (const Variable* v : m_variables)
-        if (v->kind != Kind::Number && v->kind != Kind::Empty && v->kind != Kind::Boolean)
-            return false;
-    return true;
 }
 
 std::int32_t Program::run(Value& result)
@@ -122,111 +147,182 @@ std::int32_t Program::run(Value& result)
     return runGeneric(result);
 }
 
-#define TESSALY_BINARY_NUM(fn, rhs)                 \
-    {                                               \
-        double r;                                   \
-        if (const auto e = num::fn(sp[-1], rhs, r)) \
-            return e;                               \
-        sp[-1] = r;                                 \
-        break;                                      \
-    }
-
-#define TESSALY_BINARY_POP(fn)                      \
-    {                                               \
-        double r;                                   \
-        if (const auto e = num::fn(sp[-2], sp[-1], r)) \
-            return e;                               \
-        --sp;                                       \
-        sp[-1] = r;                                 \
-        break;                                      \
-    }
-
-std::int32_t Program::runNumeric(double& result)
+std::int32_t Program::runToNumberGeneric(double& value, bool& engineError)
 {
-    double* sp = m_numbers.data();
-    for (const Instr& in : m_fast) {
-        switch (in.op) {
-        case Op::PushNumber: *sp++ = in.u.d; break;
-        case Op::PushRef: *sp++ = *in.u.ref; break;
-        case Op::PushLong: *sp++ = *in.u.longRef; break;
-        case Op::Neg: sp[-1] = -sp[-1]; break;
-        case Op::Not: {
-            double r;
-            if (const auto e = num::bitNot(sp[-1], r))
-                return e;
-            sp[-1] = r;
-            break;
-        }
-        case Op::Add: TESSALY_BINARY_POP(add)
-        case Op::Sub: TESSALY_BINARY_POP(sub)
-        case Op::Mul: TESSALY_BINARY_POP(mul)
-        case Op::Div: TESSALY_BINARY_POP(div)
-        case Op::Pow: TESSALY_BINARY_POP(pow)
-        case Op::IntDiv: TESSALY_BINARY_POP(intDiv)
-        case Op::Mod: TESSALY_BINARY_POP(mod)
-        case Op::AddK: TESSALY_BINARY_NUM(add, in.u.d)
-        case Op::SubK: TESSALY_BINARY_NUM(sub, in.u.d)
-        case Op::MulK: TESSALY_BINARY_NUM(mul, in.u.d)
-        case Op::DivK: TESSALY_BINARY_NUM(div, in.u.d)
-        case Op::PowK: TESSALY_BINARY_NUM(pow, in.u.d)
-        case Op::AddR: TESSALY_BINARY_NUM(add, *in.u.ref)
-        case Op::SubR: TESSALY_BINARY_NUM(sub, *in.u.ref)
-        case Op::MulR: TESSALY_BINARY_NUM(mul, *in.u.ref)
-        case Op::DivR: TESSALY_BINARY_NUM(div, *in.u.ref)
-        case Op::PowR: TESSALY_BINARY_NUM(pow, *in.u.ref)
-        case Op::Eq: --sp; sp[-1] = num::truth(sp[-1] == sp[0]); break;
-        case Op::Ne: --sp; sp[-1] = num::truth(sp[-1] != sp[0]); break;
-        case Op::Lt: --sp; sp[-1] = num::truth(sp[-1] < sp[0]); break;
-        case Op::Gt: --sp; sp[-1] = num::truth(sp[-1] > sp[0]); break;
-        case Op::Le: --sp; sp[-1] = num::truth(sp[-1] <= sp[0]); break;
-        case Op::Ge: --sp; sp[-1] = num::truth(sp[-1] >= sp[0]); break;
-        case Op::And:
-        case Op::Or:
-        case Op::Xor:
-        case Op::Eqv:
-        case Op::Imp: {
-            const auto which = in.op == Op::And ? num::Bitwise::And
-                : in.op == Op::Or               ? num::Bitwise::Or
-                : in.op == Op::Xor              ? num::Bitwise::Xor
-                : in.op == Op::Eqv              ? num::Bitwise::Eqv
-                                                : num::Bitwise::Imp;
-            double r;
-            if (const auto e = num::bitwise(which, sp[-2], sp[-1], r))
-                return e;
-            --sp;
-            sp[-1] = r;
-            break;
-        }
-        case Op::Call1: {
-            double r;
-            if (const auto e = in.u.fn(sp[-1], r))
-                return e;
-            sp[-1] = r;
-            break;
-        }
-        case Op::Call1R: {
-            double r;
-            if (const auto e = in.u.fn(*in.arg, r))
-                return e;
-            *sp++ = r;
-            break;
-        }
-        case Op::Round2: TESSALY_BINARY_POP(fnRound2)
-        case Op::CallMethod: {
-            double arg = sp[-1];
-            sp[-1] = (m_object->*kMethods[in.n])(arg);
-            break;
-        }
-        case Op::Raise: return in.n;
-        default: return err::Syntax;  // not produced for the numeric form
-        }
-    }
-    result = sp > m_numbers.data() ? sp[-1] : 0;
-    return 0;
+    engineError = true;
+    Value v;
+    if (const auto e = runGeneric(v))
+        return e;
+    engineError = false;
+    const NumberOutcome n = toNumber(v);
+    value = n.value;
+    return n.error;
 }
 
-#undef TESSALY_BINARY_NUM
-#undef TESSALY_BINARY_POP
+const void* const* Program::numericTargets()
+{
+    const void* const* targets = nullptr;
+    double ignored = 0;
+    numeric(nullptr, nullptr, nullptr, ignored, &targets);
+    return targets;
+}
+
+// The numeric evaluator. Each instruction jumps straight to the code of the next
+// one (its target). The top of the stack lives in `top`, the values under it in
+// `stack`. The usual case is computed first and checked only for being finite:
+// every value of the language is finite, so a result that is not names a
+// failure, whose number the checked operation then tells.
+std::int32_t Program::numeric(const Instr* ip, double* sp, Class1* object, double& result, const void* const** targets)
+{
+#define TESSALY_TARGET(name) __extension__ &&op_##name,
+    static const void* const kTargets[] = {TESSALY_OPS(TESSALY_TARGET)};
+#undef TESSALY_TARGET
+    if (targets) {
+        *targets = kTargets;
+        return 0;
+    }
+
+    double top = 0;
+    double ignored = 0;
+
+#define TESSALY_NEXT __extension__({ ++ip; goto *ip->target; })
+#define TESSALY_PUSH(v) \
+    *sp++ = top;        \
+    top = (v)
+#define TESSALY_CHECKED(expr, check)              \
+    {                                             \
+        const double r = (expr);                  \
+        if (!std::isfinite(r)) [[unlikely]]       \
+            return check;                         \
+        top = r;                                  \
+        TESSALY_NEXT;                             \
+    }
+#define TESSALY_POP_BINARY(sym, fn)                                  \
+    {                                                                \
+        const double a = *--sp;                                      \
+        TESSALY_CHECKED(a sym top, num::fn(a, top, ignored))         \
+    }
+#define TESSALY_WHOLE(call)              \
+    {                                    \
+        const double a = *--sp;          \
+        double r = 0;                    \
+        if (const auto e = (call))       \
+            return e;                    \
+        top = r;                         \
+        TESSALY_NEXT;                    \
+    }
+#define TESSALY_COMPARE(sym)               \
+    top = num::truth(*--sp sym top);       \
+    TESSALY_NEXT;
+
+    __extension__({ goto *ip->target; });
+
+op_End:
+    result = top;
+    return 0;
+op_PushNumber: TESSALY_PUSH(ip->u.d); TESSALY_NEXT;
+op_PushRef: TESSALY_PUSH(*ip->u.ref); TESSALY_NEXT;
+op_PushLong: TESSALY_PUSH(static_cast<double>(*ip->u.longRef)); TESSALY_NEXT;
+op_Neg: top = -top; TESSALY_NEXT;
+op_Not: {
+    double r = 0;
+    if (const auto e = num::bitNot(top, r))
+        return e;
+    top = r;
+    TESSALY_NEXT;
+}
+op_Add: TESSALY_POP_BINARY(+, add)
+op_Sub: TESSALY_POP_BINARY(-, sub)
+op_Mul: TESSALY_POP_BINARY(*, mul)
+op_Div: TESSALY_POP_BINARY(/, div)
+op_Pow: {
+    const double a = *--sp;
+    TESSALY_CHECKED(std::pow(a, top), num::pow(a, top, ignored))
+}
+op_AddK: TESSALY_CHECKED(top + ip->u.d, num::add(top, ip->u.d, ignored))
+op_SubK: TESSALY_CHECKED(top - ip->u.d, num::sub(top, ip->u.d, ignored))
+op_MulK: TESSALY_CHECKED(top * ip->u.d, num::mul(top, ip->u.d, ignored))
+op_DivK: TESSALY_CHECKED(top / ip->u.d, num::div(top, ip->u.d, ignored))
+op_PowK: TESSALY_CHECKED(std::pow(top, ip->u.d), num::pow(top, ip->u.d, ignored))
+op_AddR: TESSALY_CHECKED(top + *ip->u.ref, num::add(top, *ip->u.ref, ignored))
+op_SubR: TESSALY_CHECKED(top - *ip->u.ref, num::sub(top, *ip->u.ref, ignored))
+op_MulR: TESSALY_CHECKED(top * *ip->u.ref, num::mul(top, *ip->u.ref, ignored))
+op_DivR: TESSALY_CHECKED(top / *ip->u.ref, num::div(top, *ip->u.ref, ignored))
+op_PowR: TESSALY_CHECKED(std::pow(top, *ip->u.ref), num::pow(top, *ip->u.ref, ignored))
+op_Sin: top = std::sin(top); TESSALY_NEXT;
+op_Cos: top = std::cos(top); TESSALY_NEXT;
+op_Atn: top = std::atan(top); TESSALY_NEXT;
+op_Abs: top = std::fabs(top); TESSALY_NEXT;
+op_Tan: TESSALY_CHECKED(std::tan(top), num::fnTan(top, ignored))
+op_Exp: TESSALY_CHECKED(std::exp(top), num::fnExp(top, ignored))
+op_Log: TESSALY_CHECKED(std::log(top), num::fnLog(top, ignored))
+op_Sqr: TESSALY_CHECKED(std::sqrt(top), num::fnSqr(top, ignored))
+op_SinR: TESSALY_PUSH(std::sin(*ip->arg)); TESSALY_NEXT;
+op_CosR: TESSALY_PUSH(std::cos(*ip->arg)); TESSALY_NEXT;
+op_AtnR: TESSALY_PUSH(std::atan(*ip->arg)); TESSALY_NEXT;
+op_AbsR: TESSALY_PUSH(std::fabs(*ip->arg)); TESSALY_NEXT;
+op_TanR: TESSALY_PUSH(0); TESSALY_CHECKED(std::tan(*ip->arg), num::fnTan(*ip->arg, ignored))
+op_ExpR: TESSALY_PUSH(0); TESSALY_CHECKED(std::exp(*ip->arg), num::fnExp(*ip->arg, ignored))
+op_LogR: TESSALY_PUSH(0); TESSALY_CHECKED(std::log(*ip->arg), num::fnLog(*ip->arg, ignored))
+op_SqrR: TESSALY_PUSH(0); TESSALY_CHECKED(std::sqrt(*ip->arg), num::fnSqr(*ip->arg, ignored))
+op_IntDiv: TESSALY_WHOLE(num::intDiv(a, top, r))
+op_Mod: TESSALY_WHOLE(num::mod(a, top, r))
+op_Round2: TESSALY_WHOLE(num::fnRound2(a, top, r))
+op_And: TESSALY_WHOLE(num::bitwise(num::Bitwise::And, a, top, r))
+op_Or: TESSALY_WHOLE(num::bitwise(num::Bitwise::Or, a, top, r))
+op_Xor: TESSALY_WHOLE(num::bitwise(num::Bitwise::Xor, a, top, r))
+op_Eqv: TESSALY_WHOLE(num::bitwise(num::Bitwise::Eqv, a, top, r))
+op_Imp: TESSALY_WHOLE(num::bitwise(num::Bitwise::Imp, a, top, r))
+op_Eq: TESSALY_COMPARE(==)
+op_Ne: TESSALY_COMPARE(!=)
+op_Lt: TESSALY_COMPARE(<)
+op_Gt: TESSALY_COMPARE(>)
+op_Le: TESSALY_COMPARE(<=)
+op_Ge: TESSALY_COMPARE(>=)
+op_Call1: {
+    double r = 0;
+    if (const auto e = ip->u.fn(top, r))
+        return e;
+    top = r;
+    TESSALY_NEXT;
+}
+op_Call1R: {
+    double r = 0;
+    if (const auto e = ip->u.fn(*ip->arg, r))
+        return e;
+    TESSALY_PUSH(r);
+    TESSALY_NEXT;
+}
+op_CallMethod: {
+    double arg = top;
+    top = (object->*kMethods[ip->n])(arg);
+    TESSALY_NEXT;
+}
+op_CallMethodR: {
+    double arg = *ip->arg;
+    const double r = (object->*kMethods[ip->n])(arg);
+    TESSALY_PUSH(r);
+    TESSALY_NEXT;
+}
+op_Raise:
+    return ip->n;
+// Not part of the numeric form.
+op_PushConst:
+op_PushVar:
+op_PushField:
+op_Concat:
+op_StoreVar:
+op_StoreField:
+op_StoreLong:
+    __builtin_unreachable();
+
+#undef TESSALY_NEXT
+#undef TESSALY_PUSH
+#undef TESSALY_CHECKED
+#undef TESSALY_POP_BINARY
+#undef TESSALY_WHOLE
+#undef TESSALY_COMPARE
+}
 
 std::int32_t Program::runGeneric(Value& result)
 {

@@ -33,7 +33,8 @@ struct Instr {
         Variable* var;
         num::UnaryFn fn;
     } u{0.0};
-    double* arg = nullptr;  // Call1R: where its argument is read
+    double* arg = nullptr;         // Call1R and the R functions: where the argument is read
+    const void* target = nullptr;  // numeric form: the code of this instruction
 };
 
 // A compiled expression or statement. Running it again reads the current values
@@ -53,12 +54,38 @@ public:
     // same numbers and errors as run(); kept public so the two can be compared.
     std::int32_t runGeneric(Value& result);
 
+    // Runs the program and converts its value to a double, without making a
+    // Value when the numeric form applies. Returns 0 or the error number;
+    // engineError tells whether a failure came from the program (true) or from
+    // the conversion (13, 94). (Results travel through parameters: this is the
+    // hot path, and a returned {double, int} pair costs a store-forwarding stall.)
+    std::int32_t runToNumber(double& value, bool& engineError)
+    {
+        if (numericFormApplies()) {
+            engineError = true;
+            return runNumeric(value);
+        }
+        return runToNumberGeneric(value, engineError);
+    }
+
     bool hasNumericForm() const { return !m_fast.empty(); }
 
 private:
     void buildNumericForm();
-    bool numericFormApplies() const;
-    std::int32_t runNumeric(double& result);
+    bool numericFormApplies() const
+    {
+        if (m_fast.empty())
+            return false;  // no numeric form
+        for (const Variable* v : m_variables)
+            if (!isNumericKind(v->kind))
+                return false;
+        return true;
+    }
+    std::int32_t runNumeric(double& result) { return numeric(m_fast.data(), m_numbers.data(), m_object, result, nullptr); }
+    std::int32_t runToNumberGeneric(double& value, bool& engineError);
+    static const void* const* numericTargets();
+    static std::int32_t numeric(const Instr* ip, double* stack, Class1* object, double& result,
+                                const void* const** targets);
 
     std::vector<Instr> m_code;
     std::vector<Instr> m_fast;

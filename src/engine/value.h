@@ -8,7 +8,11 @@ namespace tessaly::engine {
 
 // The kinds of value an expression can produce. Truth values are -1 (True) and 0
 // (False); a name that was never assigned is Empty (0 in arithmetic, "" in texts).
-enum class Kind : std::uint8_t { Empty, Null, Boolean, Number, String };
+// The kinds whose value is a plain number come first.
+enum class Kind : std::uint8_t { Empty, Boolean, Number, Null, String };
+
+// Empty, a truth value or a Number.
+inline bool isNumericKind(Kind k) { return k <= Kind::Number; }
 
 class Value {
 public:

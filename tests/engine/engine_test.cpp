@@ -155,6 +155,39 @@ TEST(Engine, TextsCannotReachAnythingButArithmetic)
     EXPECT_EQ(w.value("a").value, 0);
 }
 
+TEST(Engine, FunctionEvaluatorMatchesEvaluateAtAndSurvivesEviction)
+{
+    WindowEngine w;
+    w.engine.executeStatement("a=2");
+    tessaly::engine::FunctionEvaluator f(w.engine, w.object, "a*x^3 - Asin(x/10) + Tanh(x)");
+    for (double x : {-8.0, -1.5, 0.0, 2.5, 9.99, 12.0}) {
+        const auto expected = w.value("a*x^3 - Asin(x/10) + Tanh(x)", x);
+        // evaluate other texts in between, enough to push this one out of the engine's keeping
+        for (int i = 0; i < 20; ++i)
+            w.engine.eval(std::to_string(i) + "+x");
+        const auto got = f.at(x);
+        EXPECT_EQ(got.error, expected.error) << x;
+        EXPECT_EQ(got.value, expected.value) << x;
+    }
+    EXPECT_EQ(f.at(12).error, 5) << "Asin(1.2) fails inside the object";
+    w.engine.executeStatement("a=\"3\"");  // a text: the general evaluator takes over
+    EXPECT_EQ(f.at(1).value, w.value("3*1^3 - Asin(0.1) + Tanh(1)").value);
+}
+
+TEST(Engine, FunctionEvaluatorReportsACompileErrorAtEveryEvaluation)
+{
+    WindowEngine w;
+    int reported = 0;
+    w.engine.setErrorObserver([&](const ScriptError& e) {
+        EXPECT_EQ(e.number, 1025);
+        ++reported;
+    });
+    tessaly::engine::FunctionEvaluator f(w.engine, w.object, "2x");
+    EXPECT_EQ(f.at(1).error, 1025);
+    EXPECT_EQ(f.at(2).error, 1025);
+    EXPECT_EQ(reported, 2);
+}
+
 TEST(Engine, WindowShowsEngineErrorsExceptTheToleratedOnes)
 {
     using tessaly::engine::isTolerated;

@@ -1,0 +1,178 @@
+// Time of one evaluation of f(x), one x at a time over 1,024 points in [-8, 8]:
+// the engine as the numerical commands evaluate their function (FunctionEvaluator:
+// x into the extension object, its error cleared, the text evaluated and
+// converted, the object's error raised), the same formula as native C++ called
+// through a function pointer, and muparser with the same formula.
+// The runs are repeated and interleaved (the machine's speed drifts); the table at
+// the end takes the fastest repetition of each and gives the engine's ratios.
+
+#include <benchmark/benchmark.h>
+#include <muParser.h>
+
+#include <cmath>
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/class1.h"
+#include "engine/engine.h"
+#include "engine/evaluation.h"
+
+namespace {
+
+using tessaly::engine::Class1;
+using tessaly::engine::Engine;
+
+constexpr int kPoints = 1024;
+
+const std::vector<double>& points()
+{
+    static const std::vector<double> xs = [] {
+        std::vector<double> v(kPoints);
+        for (int i = 0; i < kPoints; ++i)
+            v[static_cast<std::size_t>(i)] = -8.0 + 16.0 * i / (kPoints - 1);
+        return v;
+    }();
+    return xs;
+}
+
+// Names of the formulas are variables for all three evaluators (pi can be
+// reassigned like any constant), so native code reads them too.
+double gPi = std::atan(1.0) * 4;
+double gA = 2.37, gB = -1.5, gC = 0.25;
+
+// The extension object's Tanh formula, shared by the native and muparser forms.
+double tanhFormula(double x) { return 1 + (-2 * std::exp(-x)) / (std::exp(-x) + std::exp(x)); }
+
+double native1(double x) { return gPi / 3 * x * std::sin(x) * tanhFormula(x); }
+double native2(double x) { return std::pow(x, 5) - 3 * std::pow(x, 3) + 2 * x - 1; }
+double native3(double x) { return std::sqrt(std::fabs(x)) * std::log(1 + x * x) / (1 + std::exp(-x)); }
+double native4(double x) { return gA * x * x + gB * x + gC; }
+double native5(double x)
+{
+    return std::sin(x) + std::cos(2 * x) + std::sin(3 * x) * std::cos(4 * x) + std::sin(5 * x) / (1 + x * x)
+        + std::atan(x) * std::exp(-x * x) + std::sqrt(1 + x * x);
+}
+
+struct Formula {
+    const char* name;
+    const char* text;      // the engine's language
+    const char* muparser;  // the same formula in muparser's syntax
+    double (*native)(double);
+};
+
+const Formula kFormulas[] = {
+    {"default", "pi/3*x*sin(x)*tanh(x)", "pi/3*x*sin(x)*tanh(x)", native1},
+    {"polynomial", "x^5-3*x^3+2*x-1", "x^5-3*x^3+2*x-1", native2},
+    {"sqr_log_exp", "Sqr(Abs(x))*Log(1+x*x)/(1+Exp(-x))", "sqrt(abs(x))*ln(1+x*x)/(1+exp(-x))", native3},
+    {"constants", "a*x*x+b*x+c", "a*x*x+b*x+c", native4},
+    {"trig_sum", "Sin(x)+Cos(2*x)+Sin(3*x)*Cos(4*x)+Sin(5*x)/(1+x*x)+Atn(x)*Exp(-x*x)+Sqr(1+x*x)",
+     "sin(x)+cos(2*x)+sin(3*x)*cos(4*x)+sin(5*x)/(1+x*x)+atan(x)*exp(-x*x)+sqrt(1+x*x)", native5},
+};
+
+void engineEval(benchmark::State& state, const Formula& f)
+{
+    Class1 object;
+    Engine engine;
+    engine.addObject(object);
+    for (const auto s : tessaly::engine::kStartupStatements)
+        engine.executeStatement(s);
+    engine.executeStatement("a=2.37");
+    engine.executeStatement("b=-1.5");
+    engine.executeStatement("c=0.25");
+    tessaly::engine::FunctionEvaluator function(engine, object, f.text);
+    for (auto _ : state) {
+        for (double x : points()) {
+            const auto r = function.at(x);
+            benchmark::DoNotOptimize(r);
+        }
+    }
+}
+
+void nativeEval(benchmark::State& state, const Formula& f)
+{
+    double (*volatile fn)(double) = f.native;
+    for (auto _ : state) {
+        for (double x : points())
+            benchmark::DoNotOptimize(fn(x));
+    }
+}
+
+void muparserEval(benchmark::State& state, const Formula& f)
+{
+    mu::Parser p;
+    double x = 0;
+    p.DefineVar("x", &x);
+    p.DefineVar("pi", &gPi);
+    p.DefineVar("a", &gA);
+    p.DefineVar("b", &gB);
+    p.DefineVar("c", &gC);
+    p.DefineFun("tanh", tanhFormula);
+    p.SetExpr(f.muparser);
+    for (auto _ : state) {
+        for (double v : points()) {
+            x = v;
+            benchmark::DoNotOptimize(p.Eval());
+        }
+    }
+}
+
+// Records the time per evaluation of every run, then prints the ratios.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& r : runs) {
+            if (r.run_type != Run::RT_Iteration || r.iterations == 0)
+                continue;
+            const double ns = r.GetAdjustedRealTime() / kPoints;  // per evaluation
+            auto [it, fresh] = m_perEval.emplace(r.run_name.function_name, ns);
+            if (!fresh)
+                it->second = std::min(it->second, ns);
+        }
+    }
+
+    void printRatios() const
+    {
+        std::printf("\n%-12s %12s %12s %12s %14s %14s\n", "formula", "engine ns", "native ns", "muparser ns",
+                    "engine/native", "engine/muparser");
+        for (const Formula& f : kFormulas) {
+            const double e = lookup("engine/", f.name), n = lookup("native/", f.name), m = lookup("muparser/", f.name);
+            std::printf("%-12s %12.2f %12.2f %12.2f %14.2f %14.2f\n", f.name, e, n, m, e / n, e / m);
+        }
+    }
+
+private:
+    double lookup(const std::string& kind, const char* name) const
+    {
+        const auto it = m_perEval.find(kind + name);
+        return it == m_perEval.end() ? std::nan("") : it->second;
+    }
+    std::map<std::string, double> m_perEval;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    for (const Formula& f : kFormulas) {
+        benchmark::RegisterBenchmark((std::string("engine/") + f.name).c_str(), engineEval, f);
+        benchmark::RegisterBenchmark((std::string("native/") + f.name).c_str(), nativeEval, f);
+        benchmark::RegisterBenchmark((std::string("muparser/") + f.name).c_str(), muparserEval, f);
+    }
+    // Repeated and interleaved unless the command line says otherwise.
+    std::vector<char*> args(argv, argv + argc);
+    std::string repetitions = "--benchmark_repetitions=7", interleave = "--benchmark_enable_random_interleaving=true";
+    args.push_back(repetitions.data());
+    args.push_back(interleave.data());
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatios();
+    benchmark::Shutdown();
+    return 0;
+}
