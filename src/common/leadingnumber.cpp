@@ -88,6 +88,53 @@ std::optional<double> parseRadixDigits(std::string_view digits, int radix, bool 
     return static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
 }
 
+std::size_t scanDecimal(std::string_view text, std::string& out)
+{
+    out.clear();
+    std::size_t i = 0;
+    bool anyDigit = false;
+    for (; i < text.size() && isDigit(text[i]); ++i, anyDigit = true)
+        out.push_back(text[i]);
+    if (i < text.size() && text[i] == '.') {
+        out.push_back('.');
+        for (++i; i < text.size() && isDigit(text[i]); ++i, anyDigit = true)
+            out.push_back(text[i]);
+    }
+    if (!anyDigit) {
+        out.clear();
+        return 0;
+    }
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
+        std::size_t j = i + 1;
+        std::string exponent = "e";
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            exponent.push_back(text[j++]);
+        const std::size_t digits = j;
+        for (; j < text.size() && isDigit(text[j]); ++j)
+            exponent.push_back(text[j]);
+        if (j > digits) {
+            out += exponent;
+            i = j;
+        }
+    }
+    return i;
+}
+
+std::optional<RadixNumber> scanRadix(std::string_view text)
+{
+    if (text.size() < 2 || text[0] != '&')
+        return std::nullopt;
+    const char r = text[1];
+    const int radix = (r == 'H' || r == 'h') ? 16 : (r == 'O' || r == 'o') ? 8 : 0;
+    if (radix == 0)
+        return std::nullopt;
+    std::size_t i = 2;
+    while (i < text.size() && digitValue(text[i]) < radix)
+        ++i;
+    const bool keep32 = i < text.size() && text[i] == '&';
+    return RadixNumber{radix, text.substr(2, i - 2), keep32, keep32 ? i + 1 : i};
+}
+
 std::optional<double> readLeadingNumber(std::string_view text)
 {
     std::string s;
@@ -96,45 +143,20 @@ std::optional<double> readLeadingNumber(std::string_view text)
         if (c != ' ' && c != '\t' && c != '\n')
             s.push_back(c);
 
-    size_t i = 0;
-    if (s.size() >= 2 && s[0] == '&' && (s[1] == 'H' || s[1] == 'h' || s[1] == 'O' || s[1] == 'o')) {
-        const int radix = (s[1] == 'H' || s[1] == 'h') ? 16 : 8;
-        i = 2;
-        const size_t start = i;
-        while (i < s.size() && digitValue(s[i]) < radix)
-            ++i;
-        if (i == start)
+    if (const auto radix = scanRadix(s)) {
+        if (radix->digits.empty())
             return 0.0;
-        const bool keep32 = i < s.size() && s[i] == '&';
-        return parseRadixDigits(std::string_view(s).substr(start, i - start), radix, keep32);
+        return parseRadixDigits(radix->digits, radix->radix, radix->keep32);
     }
 
+    std::string_view rest(s);
     bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        negative = s[i++] == '-';
+    if (!rest.empty() && (rest[0] == '+' || rest[0] == '-')) {
+        negative = rest[0] == '-';
+        rest.remove_prefix(1);
+    }
     std::string number;
-    bool anyDigit = false;
-    for (; i < s.size() && isDigit(s[i]); ++i, anyDigit = true)
-        number.push_back(s[i]);
-    if (i < s.size() && s[i] == '.') {
-        number.push_back('.');
-        for (++i; i < s.size() && isDigit(s[i]); ++i, anyDigit = true)
-            number.push_back(s[i]);
-    }
-    if (!anyDigit)
-        return 0.0;
-    if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
-        size_t j = i + 1;
-        std::string exponent = "e";
-        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
-            exponent.push_back(s[j++]);
-        const size_t digitsStart = j;
-        for (; j < s.size() && isDigit(s[j]); ++j)
-            exponent.push_back(s[j]);
-        if (j > digitsStart)
-            number += exponent;
-    }
-    if (number == ".")
+    if (scanDecimal(rest, number) == 0)
         return 0.0;
     const auto value = parseDecimal(number);
     if (!value)

@@ -50,12 +50,18 @@ inline std::int32_t toLong(double a, std::int32_t& r)
     return 0;
 }
 
+// Both operands of \, Mod or a bitwise operator, left first.
+inline std::int32_t toLongs(double a, double b, std::int32_t& x, std::int32_t& y)
+{
+    if (const auto e = toLong(a, x))
+        return e;
+    return toLong(b, y);
+}
+
 inline std::int32_t intDiv(double a, double b, double& r)
 {
     std::int32_t x = 0, y = 0;
-    if (const auto e = toLong(a, x))
-        return e;
-    if (const auto e = toLong(b, y))
+    if (const auto e = toLongs(a, b, x, y))
         return e;
     if (y == 0)
         return err::DivisionByZero;
@@ -69,9 +75,7 @@ inline std::int32_t intDiv(double a, double b, double& r)
 inline std::int32_t mod(double a, double b, double& r)
 {
     std::int32_t x = 0, y = 0;
-    if (const auto e = toLong(a, x))
-        return e;
-    if (const auto e = toLong(b, y))
+    if (const auto e = toLongs(a, b, x, y))
         return e;
     if (y == 0)
         return err::DivisionByZero;
@@ -84,9 +88,7 @@ enum class Bitwise { And, Or, Xor, Eqv, Imp };
 inline std::int32_t bitwise(Bitwise op, double a, double b, double& r)
 {
     std::int32_t x = 0, y = 0;
-    if (const auto e = toLong(a, x))
-        return e;
-    if (const auto e = toLong(b, y))
+    if (const auto e = toLongs(a, b, x, y))
         return e;
     std::int32_t v = 0;
     switch (op) {

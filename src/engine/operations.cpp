@@ -47,6 +47,14 @@ int compare(const Cell& a, const Cell& b)
     return a.d < b.d ? -1 : a.d > b.d ? 1 : 0;
 }
 
+// Both operands as numbers, left first.
+std::int32_t numericOperands(const Cell& a, const Cell& b, double& x, double& y)
+{
+    if (const auto e = numericOperand(a, x))
+        return e;
+    return numericOperand(b, y);
+}
+
 bool isFalse(const Cell& c) { return (c.k == Kind::Number || c.k == Kind::Boolean || c.k == Kind::Empty) && c.d == 0; }
 bool isTrue(const Cell& c) { return (c.k == Kind::Number || c.k == Kind::Boolean) && c.d == -1; }
 
@@ -63,9 +71,7 @@ std::int32_t logical(Op op, const Cell& a, const Cell& b, Cell& out)
         return 0;
     }
     double x = 0, y = 0;
-    if (const auto e = numericOperand(a, x))
-        return e;
-    if (const auto e = numericOperand(b, y))
+    if (const auto e = numericOperands(a, b, x, y))
         return e;
     num::Bitwise which = num::Bitwise::And;
     switch (op) {
@@ -181,9 +187,7 @@ std::int32_t applyBinary(Op op, const Cell& a, const Cell& b, Cell& out, TextPoo
         return 0;
     }
     double x = 0, y = 0;
-    if (const auto e = numericOperand(a, x))
-        return e;
-    if (const auto e = numericOperand(b, y))
+    if (const auto e = numericOperands(a, b, x, y))
         return e;
     double r = 0;
     std::int32_t e = 0;
@@ -217,9 +221,7 @@ std::int32_t applyCall1(num::UnaryFn fn, const Cell& a, Cell& out)
 std::int32_t applyRound2(const Cell& a, const Cell& places, Cell& out)
 {
     double x = 0, p = 0, r = 0;
-    if (const auto e = numericOperand(a, x))
-        return e;
-    if (const auto e = numericOperand(places, p))
+    if (const auto e = numericOperands(a, places, x, p))
         return e;
     if (const auto e = num::fnRound2(x, p, r))
         return e;

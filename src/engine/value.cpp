@@ -6,15 +6,7 @@
 namespace tessaly::engine {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-bool isRadixDigit(char c, int radix)
-{
-    if (radix == 8)
-        return c >= '0' && c <= '7';
-    return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
 
 }  // namespace
 
@@ -34,53 +26,18 @@ NumberOutcome parseNumericText(std::string_view text)
         return {0, err::TypeMismatch};
 
     std::optional<double> value;
-    if (text.size() >= 2 && text[0] == '&') {
-        const char r = text[1];
-        const int radix = (r == 'H' || r == 'h') ? 16 : (r == 'O' || r == 'o') ? 8 : 0;
-        if (radix == 0)
+    if (const auto radix = common::scanRadix(text)) {
+        if (radix->length != text.size() || radix->digits.empty())
             return {0, err::TypeMismatch};
-        std::string_view digits = text.substr(2);
-        const bool keep32 = !digits.empty() && digits.back() == '&';
-        if (keep32)
-            digits.remove_suffix(1);
-        for (char c : digits)
-            if (!isRadixDigit(c, radix))
-                return {0, err::TypeMismatch};
-        if (digits.empty())
-            return {0, err::TypeMismatch};
-        value = common::parseRadixDigits(digits, radix, keep32);
-        if (!value)
-            return {0, err::Overflow};
+        value = common::parseRadixDigits(radix->digits, radix->radix, radix->keep32);
     } else {
         std::string number;
-        size_t i = 0;
-        bool anyDigit = false;
-        for (; i < text.size() && isDigit(text[i]); ++i, anyDigit = true)
-            number.push_back(text[i]);
-        if (i < text.size() && text[i] == '.') {
-            number.push_back('.');
-            for (++i; i < text.size() && isDigit(text[i]); ++i, anyDigit = true)
-                number.push_back(text[i]);
-        }
-        if (!anyDigit)
-            return {0, err::TypeMismatch};
-        if (i < text.size() && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
-            number.push_back('e');
-            ++i;
-            if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-                number.push_back(text[i++]);
-            const size_t start = i;
-            for (; i < text.size() && isDigit(text[i]); ++i)
-                number.push_back(text[i]);
-            if (i == start)
-                return {0, err::TypeMismatch};
-        }
-        if (i != text.size())
+        if (common::scanDecimal(text, number) != text.size())
             return {0, err::TypeMismatch};
         value = common::parseDecimal(number);
-        if (!value)
-            return {0, err::Overflow};
     }
+    if (!value)
+        return {0, err::Overflow};
     return {negative ? -*value : *value, 0};
 }
 
