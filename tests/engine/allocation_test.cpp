@@ -15,7 +15,8 @@ std::atomic<bool> g_counting{false};
 std::atomic<long> g_allocations{0};
 }  // namespace
 
-void* operator new(std::size_t size)
+// Out of line, so the compiler does not pair a visible free() with operator new.
+[[gnu::noinline]] void* operator new(std::size_t size)
 {
     if (g_counting)
         ++g_allocations;
@@ -23,8 +24,8 @@ void* operator new(std::size_t size)
         return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
