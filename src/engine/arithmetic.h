@@ -10,6 +10,7 @@
 
 #include "common/rounding.h"
 #include "engine/errors.h"
+#include "engine/wholepower.h"
 
 namespace tessaly::engine::num {
 
@@ -34,7 +35,7 @@ inline std::int32_t pow(double a, double b, double& r)
 {
     if (a == 0 && b < 0)
         return err::DivisionByZero;
-    r = std::pow(a, b);
+    r = power(a, b);
     if (std::isnan(r))
         return err::InvalidCall;
     return finite(r);

@@ -20,7 +20,8 @@ namespace tessaly::engine {
 //
 // The rest are used only by the numeric evaluator: fused forms whose right
 // operand (or argument) is an immediate number (K) or a double read through a
-// pointer (R), the common functions with instructions of their own, and End.
+// pointer (R), a whole power (W: x^n for n in 2..16), the common functions with
+// instructions of their own, and End.
 #define TESSALY_OPS(X)                                                                                      \
     X(PushNumber) X(PushConst) X(PushVar) X(PushField) X(PushLong)                                          \
     X(Neg) X(Not)                                                                                           \
@@ -31,7 +32,7 @@ namespace tessaly::engine {
     X(StoreVar) X(StoreField) X(StoreLong)                                                                  \
     X(Raise)                                                                                                \
     X(PushRef)                                                                                              \
-    X(AddK) X(SubK) X(MulK) X(DivK) X(PowK)                                                                 \
+    X(AddK) X(SubK) X(MulK) X(DivK) X(PowK) X(PowW)                                                         \
     X(AddR) X(SubR) X(MulR) X(DivR) X(PowR)                                                                 \
     X(Call1R) X(CallMethodR)                                                                                \
     X(Sin) X(Cos) X(Tan) X(Atn) X(Exp) X(Log) X(Sqr) X(Abs)                                                 \

@@ -103,6 +103,11 @@ void Program::buildNumericForm()
         if (afterPush && isFusable(in.op)) {
             Instr operand = fast.back();
             operand.op = fused(in.op, operand.op == Op::PushNumber);
+            if (operand.op == Op::PowK && operand.u.d >= kWholePowerMin && operand.u.d <= kWholePowerMax
+                && operand.u.d == static_cast<double>(static_cast<int>(operand.u.d))) {
+                operand.op = Op::PowW;  // a whole power: no test of the exponent when it runs
+                operand.n = static_cast<std::int32_t>(operand.u.d);
+            }
             fast.back() = operand;
             continue;
         }
@@ -237,18 +242,19 @@ op_Mul: TESSALY_POP_BINARY(*, mul)
 op_Div: TESSALY_POP_BINARY(/, div)
 op_Pow: {
     const double a = *--sp;
-    TESSALY_CHECKED(std::pow(a, top), num::pow(a, top, ignored))
+    TESSALY_CHECKED(power(a, top), num::pow(a, top, ignored))
 }
 op_AddK: TESSALY_CHECKED(top + ip->u.d, num::add(top, ip->u.d, ignored))
 op_SubK: TESSALY_CHECKED(top - ip->u.d, num::sub(top, ip->u.d, ignored))
 op_MulK: TESSALY_CHECKED(top * ip->u.d, num::mul(top, ip->u.d, ignored))
 op_DivK: TESSALY_CHECKED(top / ip->u.d, num::div(top, ip->u.d, ignored))
 op_PowK: TESSALY_CHECKED(std::pow(top, ip->u.d), num::pow(top, ip->u.d, ignored))
+op_PowW: TESSALY_CHECKED(wholePower(top, ip->n), num::pow(top, ip->u.d, ignored))
 op_AddR: TESSALY_CHECKED(top + *ip->u.ref, num::add(top, *ip->u.ref, ignored))
 op_SubR: TESSALY_CHECKED(top - *ip->u.ref, num::sub(top, *ip->u.ref, ignored))
 op_MulR: TESSALY_CHECKED(top * *ip->u.ref, num::mul(top, *ip->u.ref, ignored))
 op_DivR: TESSALY_CHECKED(top / *ip->u.ref, num::div(top, *ip->u.ref, ignored))
-op_PowR: TESSALY_CHECKED(std::pow(top, *ip->u.ref), num::pow(top, *ip->u.ref, ignored))
+op_PowR: TESSALY_CHECKED(power(top, *ip->u.ref), num::pow(top, *ip->u.ref, ignored))
 op_Sin: top = std::sin(top); TESSALY_NEXT;
 op_Cos: top = std::cos(top); TESSALY_NEXT;
 op_Atn: top = std::atan(top); TESSALY_NEXT;
