@@ -12,7 +12,7 @@
 namespace tessaly::cli {
 namespace {
 
-constexpr OptionSpec kEvalOptions[] = {{"--x", false}, {"--statement", true}};
+constexpr KnownOption kEvalOptions[] = {{"--x", false}, {"--statement", true}};
 
 int failed(std::ostream& err, std::int32_t number)
 {

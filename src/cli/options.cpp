@@ -16,7 +16,7 @@ std::vector<std::string> ParsedArgs::all(std::string_view name) const
     return it == values.end() ? std::vector<std::string>{} : it->second;
 }
 
-std::optional<std::string> parseOptions(std::span<const std::string> args, std::span<const OptionSpec> specs,
+std::optional<std::string> parseOptions(std::span<const std::string> args, std::span<const KnownOption> known,
                                         ParsedArgs& out)
 {
     bool optionsEnded = false;
@@ -30,16 +30,16 @@ std::optional<std::string> parseOptions(std::span<const std::string> args, std::
             optionsEnded = true;
             continue;
         }
-        const OptionSpec* spec = nullptr;
-        for (const auto& s : specs)
+        const KnownOption* option = nullptr;
+        for (const auto& s : known)
             if (s.name == a)
-                spec = &s;
-        if (!spec)
+                option = &s;
+        if (!option)
             return "unknown option " + a;
         if (i + 1 >= args.size())
             return "missing value for " + a;
         auto& list = out.values[a];
-        if (!list.empty() && !spec->repeatable)
+        if (!list.empty() && !option->repeatable)
             return a + " given more than once";
         list.push_back(args[++i]);
     }

@@ -11,7 +11,7 @@ namespace tessaly::cli {
 
 // An option of a subcommand. Every option takes the next argument as its value,
 // whatever it looks like ("--lower -8").
-struct OptionSpec {
+struct KnownOption {
     std::string_view name;  // with its leading "--"
     bool repeatable = false;
 };
@@ -29,7 +29,7 @@ struct ParsedArgs {
 // Splits arguments into options and positionals; "--" ends the options. An
 // argument that starts with "-" (and is not "-") before "--" must be a known
 // option. Returns the reason for a usage error, or nothing.
-std::optional<std::string> parseOptions(std::span<const std::string> args, std::span<const OptionSpec> specs,
+std::optional<std::string> parseOptions(std::span<const std::string> args, std::span<const KnownOption> known,
                                         ParsedArgs& out);
 
 }  // namespace tessaly::cli
