@@ -76,9 +76,7 @@ void engineEval(benchmark::State& state, const Formula& f)
 {
     Class1 object;
     Engine engine;
-    engine.addObject(object);
-    for (const auto s : tessaly::engine::kStartupStatements)
-        engine.executeStatement(s);
+    tessaly::engine::prepareWindowEngine(engine, object);
     engine.executeStatement("a=2.37");
     engine.executeStatement("b=-1.5");
     engine.executeStatement("c=0.25");

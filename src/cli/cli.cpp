@@ -4,15 +4,21 @@
 #include <string_view>
 
 #include "cli/evalcommand.h"
+#include "cli/rootscommand.h"
 
 namespace tessaly::cli {
 
 std::string usageText()
 {
     return "usage: tessaly-cli eval [--x X] [--statement \"a=2.37\"]... [--] EXPR\n"
+           "       tessaly-cli roots [study options]\n"
            "\n"
            "  eval   evaluates EXPR as the main window evaluates its function: x is X (default 0),\n"
            "         each --statement runs first, in order, like a user constant.\n"
+           "  roots  the Roots command: the rows of the root list, then its label.\n"
+           "\n"
+           "study options: --function F --lower A --upper B --subintervals N --error E --iterations M\n"
+           "         (the window's defaults: pi/3*x*sin(x)*tanh(x), -8, 8, 256, .01, 20)\n"
            "\n"
            "Option values are read as the window reads its fields. Use -- before an expression\n"
            "that starts with \"-\". Numbers are always read and written with \".\" as the decimal\n"
@@ -35,6 +41,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const std::span<const std::string> rest(args.data() + 1, args.size() - 1);
     if (command == "eval")
         return runEval(rest, out, err);
+    if (command == "roots")
+        return runRoots(rest, out, err);
     err << "unknown command " << command << "\n" << usageText();
     return kExitUsage;
 }

@@ -2,23 +2,15 @@
 
 #include "cli/cli.h"
 #include "cli/options.h"
-#include "common/leadingnumber.h"
+#include "cli/session.h"
 #include "common/numbertext.h"
-#include "engine/class1.h"
-#include "engine/engine.h"
-#include "engine/errors.h"
 #include "engine/evaluation.h"
+#include "numeric/studyinputs.h"
 
 namespace tessaly::cli {
 namespace {
 
 constexpr KnownOption kEvalOptions[] = {{"--x", false}, {"--statement", true}};
-
-int failed(std::ostream& err, std::int32_t number)
-{
-    err << "error " << number << ": " << engine::errorDescription(number) << "\n";
-    return kExitFailed;
-}
 
 }  // namespace
 
@@ -34,32 +26,19 @@ int runEval(std::span<const std::string> args, std::ostream& out, std::ostream& 
         return kExitUsage;
     }
 
-    engine::Class1 object;
-    engine::Engine eng;
-    eng.addObject(object);
-    // The main window shows engine errors in a message box, except the tolerated ones.
-    eng.setErrorObserver([&err](const engine::ScriptError& e) {
-        if (engine::mainWindowShowsError(e.number))
-            err << "message: " << e.description << "\n";
-    });
-    for (const auto statement : engine::kStartupStatements)
-        eng.executeStatement(statement);
-
+    Session session(err);
     for (const std::string& statement : parsed.all("--statement"))
-        if (const auto e = eng.executeStatement(statement))
-            return failed(err, engine::trappedError(e, object));
+        if (const auto e = session.engine.executeStatement(statement))
+            return session.failed(engine::trappedError(e, session.object));
 
     double x = 0;
-    if (const auto text = parsed.value("--x")) {
-        const auto v = common::readLeadingNumber(*text);
-        if (!v)
-            return failed(err, engine::err::Overflow);
-        x = *v;
-    }
+    if (const auto text = parsed.value("--x"))
+        if (const auto e = numeric::readNumber(*text, x))
+            return session.failed(e);
 
-    const engine::FunctionValue r = engine::evaluateAt(eng, object, parsed.positionals[0], x);
+    const engine::FunctionValue r = engine::evaluateAt(session.engine, session.object, parsed.positionals[0], x);
     if (r.error)
-        return failed(err, engine::trappedError(r.error, object));
+        return session.failed(engine::trappedError(r.error, session.object));
     out << common::numberText(r.value) << "\n";
     return kExitOk;
 }

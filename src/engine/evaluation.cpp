@@ -37,6 +37,13 @@ void FunctionEvaluator::prepare()
     m_epoch = m_engine.epoch();
 }
 
+void prepareWindowEngine(Engine& engine, Class1& object)
+{
+    engine.addObject(object);
+    for (const auto statement : kStartupStatements)
+        engine.executeStatement(statement);
+}
+
 std::int32_t trappedError(std::int32_t raised, Class1& object)
 {
     if (object.ierr == 0)

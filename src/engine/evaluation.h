@@ -60,4 +60,8 @@ std::int32_t trappedError(std::int32_t raised, Class1& object);
 // The statements every window engine runs after receiving the object, in order.
 inline constexpr std::string_view kStartupStatements[] = {"halfpi = Atn(1) * 2", "pi = Atn(1) * 4", "e = Exp(1)"};
 
+// Sets an engine up as a window sets up its own: the extension object, then the
+// start-up statements.
+void prepareWindowEngine(Engine& engine, Class1& object);
+
 }  // namespace tessaly::engine

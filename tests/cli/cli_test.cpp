@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,9 +22,9 @@ void PrintTo(const CliRow& r, std::ostream* os)
         *os << a << ' ';
 }
 
-class Eval : public ::testing::TestWithParam<CliRow> {};
+class Command : public ::testing::TestWithParam<CliRow> {};
 
-TEST_P(Eval, PrintsResultsMessagesAndStatus)
+TEST_P(Command, PrintsResultsMessagesAndStatus)
 {
     const CliRow& row = GetParam();
     std::ostringstream out, err;
@@ -41,7 +42,7 @@ TEST_P(Eval, PrintsResultsMessagesAndStatus)
 using V = std::vector<std::string>;
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, Eval,
+    Eval, Command,
     ::testing::Values(
         CliRow{V{"eval", "pi/3*x*sin(x)*tanh(x)"}, "0\n", "", 0},
         CliRow{V{"eval", "--x", "1", "pi"}, "3.14159265358979\n", "", 0},
@@ -73,6 +74,32 @@ INSTANTIATE_TEST_SUITE_P(
         CliRow{V{"eval", "--x", "1", "--x", "2", "x"}, "", "--x given more than once\n", 2},
         CliRow{V{"frobnicate"}, "", "unknown command frobnicate\n", 2},
         CliRow{V{}, "", "usage: tessaly-cli eval [--x X] [--statement \"a=2.37\"]... [--] EXPR\n", 2}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Roots, Command,
+    ::testing::Values(
+        CliRow{V{"roots"}, "-6.28318590611842\n-3.14159265510742\n0\n3.14159265510742\n6.28318590611842\n5 roots\n", "", 0},
+        CliRow{V{"roots", "--function", "x*x", "--lower", "-1", "--upper", "1", "--subintervals", "255"}, "0 roots\n", "", 0},
+        CliRow{V{"roots", "--function", "1/x", "--lower", "-1", "--upper", "1"}, "0 roots\n", "", 0},
+        CliRow{V{"roots", "--function", "x-0.5", "--lower", "0", "--upper", "1", "--subintervals", "2"}, "0.5\n1 roots\n", "", 0},
+        CliRow{V{"roots", "--function", "2+"}, "", "message: Syntax error\nerror 1002: Syntax error\n", 1},
+        CliRow{V{"roots", "--function", "x", "--subintervals", "0"}, "", "error 5: Invalid procedure call or argument\n", 1},
+        CliRow{V{"roots", "--lower", "1E400"}, "", "error 6: Overflow\n", 1},
+        CliRow{V{"roots", "--lower"}, "", "missing value for --lower\n", 2},
+        CliRow{V{"roots", "extra"}, "", "unexpected argument extra\n", 2}));
+
+TEST(Cli, RootsBeyondTheTableAreToldOnce)
+{
+    std::ostringstream out, err;
+    const int status = tessaly::cli::runCli({"roots", "--function", "Sin(x)", "--lower", ".5", "--upper", "1000",
+                                             "--subintervals", "8192"},
+                                            out, err);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(err.str(), "message: Only the first 255 roots are listed.\n");
+    const std::string text = out.str();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 256);
+    EXPECT_TRUE(text.ends_with("\n255 roots\n"));
+}
 
 TEST(Cli, HelpGoesToStandardOutput)
 {

@@ -16,9 +16,7 @@ struct WindowEngine {
 
     WindowEngine()
     {
-        engine.addObject(object);
-        for (const auto statement : kStartupStatements)
-            engine.executeStatement(statement);
+        prepareWindowEngine(engine, object);
     }
 
     // The value of text converted to a double, or the error number raised.

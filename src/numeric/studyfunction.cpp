@@ -1,0 +1,12 @@
+#include "numeric/studyfunction.h"
+
+namespace tessaly::numeric {
+
+EngineFunction::EngineFunction(engine::Engine& engine, engine::Class1& object, std::string text)
+    : m_function(engine, object, std::move(text)), m_object(object)
+{
+}
+
+std::int32_t EngineFunction::trapped(std::int32_t raised) { return engine::trappedError(raised, m_object); }
+
+}  // namespace tessaly::numeric
