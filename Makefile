@@ -6,7 +6,8 @@ JOBS ?= 2
 BUILD := build
 ASAN_BUILD := build-asan
 
-BUILD_PACKAGES := cmake g++ make googletest libgtest-dev libgmock-dev
+BUILD_PACKAGES := cmake g++ make googletest libgtest-dev libgmock-dev \
+                  qt6-base-dev qt6-qpa-plugins libgl-dev
 BENCH_PACKAGES := libbenchmark-dev libmuparser-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -45,7 +46,7 @@ build-asan: deps
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 
 run: build
-	./$(BUILD)/tessaly-cli --help
+	./$(BUILD)/tessaly
 
 test-release: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)

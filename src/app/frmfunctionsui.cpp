@@ -1,0 +1,348 @@
+#include "app/frmfunctionsui.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/pictureview.h"
+#include "numeric/studyinputs.h"
+
+namespace tessaly::app {
+namespace {
+
+constexpr int kFieldWidth = 64;
+constexpr int kPadWidth = 34;
+
+template <typename W>
+W* named(W* w, const char* name, const QString& tip)
+{
+    w->setObjectName(QString::fromLatin1(name));
+    if (!tip.isEmpty())
+        w->setToolTip(tip);
+    return w;
+}
+
+QPushButton* button(const char* name, const QString& caption, const QString& tip = {})
+{
+    return named(new QPushButton(caption), name, tip);
+}
+
+// The small buttons of the graph frame.
+QPushButton* padButton(const char* name, const QString& caption, const QString& tip)
+{
+    auto* b = button(name, caption, tip);
+    b->setFixedWidth(kPadWidth);
+    return b;
+}
+
+QLineEdit* field(const char* name, const QString& text, const QString& tip)
+{
+    auto* f = named(new QLineEdit(text), name, tip);
+    f->setFixedWidth(kFieldWidth);
+    return f;
+}
+
+QLabel* label(const char* name, const QString& caption, const QString& tip = {})
+{
+    return named(new QLabel(caption), name, tip);
+}
+
+// A label that shows a result: empty until a command writes it.
+QLabel* resultLabel(const char* name, const QString& tip)
+{
+    auto* l = label(name, QString(), tip);
+    l->setMinimumWidth(120);
+    l->setFrameShape(QFrame::StyledPanel);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return l;
+}
+
+QCheckBox* check(const char* name, const QString& caption, bool on, const QString& tip)
+{
+    auto* c = named(new QCheckBox(caption), name, tip);
+    c->setChecked(on);
+    return c;
+}
+
+QGroupBox* frame(const char* name, const QString& caption, const QString& tip = {})
+{
+    return named(new QGroupBox(caption), name, tip);
+}
+
+QString text(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+void FrmFunctionsUi::setupUi(QMainWindow* window)
+{
+    window->setObjectName(QStringLiteral("frmFunctions"));
+    window->setWindowTitle(QStringLiteral("Tessaly"));
+    const numeric::StudyTexts study;
+
+    // Graph picture and the command frames beside it.
+    Picture1 = named(new PictureView, "Picture1", {});
+    cmdShowEvaluator = button("cmdShowEvaluator", QStringLiteral("&Show Evaluator"));
+
+    fraConstants = frame("fraConstants", QStringLiteral("User constants"), QStringLiteral("Add or remove user-defined constants"));
+    cmdRemCons = button("cmdRemCons", QStringLiteral("Remove"), QStringLiteral("Remove selected constant"));
+    cmdAddCons = button("cmdAddCons", QStringLiteral("Add"), QStringLiteral("Add (register) constant"));
+    cboConstants = named(new QComboBox, "cboConstants", QStringLiteral("Example: a=2.37"));
+    cboConstants->setEditable(true);
+    cboConstants->setInsertPolicy(QComboBox::NoInsert);
+    cboConstants->setMinimumWidth(140);
+    {
+        auto* l = new QHBoxLayout(fraConstants);
+        l->addWidget(cboConstants, 1);
+        l->addWidget(cmdAddCons);
+        l->addWidget(cmdRemCons);
+    }
+
+    fraEvalDer = frame("fraEvalDer", QStringLiteral("Evaluation of function or derivatives"));
+    cmdDerVal = button("cmdDerVal", QStringLiteral("&Value="), QStringLiteral("Compute function or derivative"));
+    txtXeval = field("txtXeval", QStringLiteral("0"), QStringLiteral("Point of evaluation"));
+    txtDerNum = field("txtDerNum", QStringLiteral("0"), QStringLiteral("Enter 0 for the function itself"));
+    lblDerVal = resultLabel("lblDerVal", QStringLiteral("Value of function or derivative"));
+    lblXeval = label("lblXeval", QStringLiteral("At x="));
+    lblDerNum = label("lblDerNum", QStringLiteral("Which derivative?"));
+    {
+        auto* g = new QGridLayout(fraEvalDer);
+        g->addWidget(lblXeval, 0, 0, Qt::AlignRight);
+        g->addWidget(txtXeval, 0, 1);
+        g->addWidget(lblDerNum, 0, 2, Qt::AlignRight);
+        g->addWidget(txtDerNum, 0, 3);
+        g->addWidget(cmdDerVal, 1, 0, 1, 2);
+        g->addWidget(lblDerVal, 1, 2, 1, 2);
+    }
+
+    fraZoomPan = frame("fraZoomPan", QStringLiteral("Graph"));
+    FraWindow = frame("FraWindow", QStringLiteral("Window"));
+    cmdIncWindY = padButton("cmdIncWindY", QStringLiteral("y+"), QStringLiteral("Wider y-window"));
+    cmdDecWindY = padButton("cmdDecWindY", QStringLiteral("y-"), QStringLiteral("Narrower y-window"));
+    cmdIncWindX = padButton("cmdIncWindX", QStringLiteral("x+"), QStringLiteral("Wider x-window"));
+    cmdDecWindX = padButton("cmdDecWindX", QStringLiteral("x-"), QStringLiteral("Narrower x-window"));
+    {
+        auto* g = new QGridLayout(FraWindow);
+        g->addWidget(cmdIncWindY, 0, 0);
+        g->addWidget(cmdDecWindY, 1, 0);
+        g->addWidget(cmdIncWindX, 0, 1);
+        g->addWidget(cmdDecWindX, 1, 1);
+    }
+    fraZoom = frame("fraZoom", QStringLiteral("Zoom"));
+    cmdZoomOut = padButton("cmdZoomOut", QStringLiteral("Out"), QStringLiteral("Zoom out"));
+    cmdZoomIn = padButton("cmdZoomIn", QStringLiteral("In"), QStringLiteral("Zoom in"));
+    fraZoomQuad = frame("fraZoomQuad", QStringLiteral("Quadrant"));
+    cmdZoomQ1 = padButton("cmdZoomQ1", QStringLiteral("1"), QStringLiteral("Zoom quadrant 1"));
+    cmdZoomQ2 = padButton("cmdZoomQ2", QStringLiteral("2"), QStringLiteral("Zoom quadrant 2"));
+    cmdZoomQ4 = padButton("cmdZoomQ4", QStringLiteral("4"), QStringLiteral("Zoom quadrant 4"));
+    cmdZoomQ3 = padButton("cmdZoomQ3", QStringLiteral("3"), QStringLiteral("Zoom quadrant 3"));
+    {
+        auto* g = new QGridLayout(fraZoomQuad);  // the quadrants where they lie
+        g->addWidget(cmdZoomQ2, 0, 0);
+        g->addWidget(cmdZoomQ1, 0, 1);
+        g->addWidget(cmdZoomQ3, 1, 0);
+        g->addWidget(cmdZoomQ4, 1, 1);
+        auto* z = new QHBoxLayout(fraZoom);
+        auto* inOut = new QVBoxLayout;
+        inOut->addWidget(cmdZoomOut);
+        inOut->addWidget(cmdZoomIn);
+        z->addLayout(inOut);
+        z->addWidget(fraZoomQuad);
+    }
+    fraPan = frame("fraPan", QStringLiteral("Pan"));
+    cmdPanLeft = padButton("cmdPanLeft", QStringLiteral("L"), QStringLiteral("Pan left"));
+    cmdPanRight = padButton("cmdPanRight", QStringLiteral("R"), QStringLiteral("Pan right"));
+    cmdPanDown = padButton("cmdPanDown", QStringLiteral("D"), QStringLiteral("Pan down"));
+    cmdPanUp = padButton("cmdPanUp", QStringLiteral("U"), QStringLiteral("Pan up"));
+    {
+        auto* g = new QGridLayout(fraPan);  // a cross of directions
+        g->addWidget(cmdPanUp, 0, 1);
+        g->addWidget(cmdPanLeft, 1, 0);
+        g->addWidget(cmdPanRight, 1, 2);
+        g->addWidget(cmdPanDown, 2, 1);
+        auto* l = new QHBoxLayout(fraZoomPan);
+        l->addWidget(FraWindow);
+        l->addWidget(fraZoom);
+        l->addWidget(fraPan);
+    }
+
+    // Results and the commands that produce them.
+    lstExtrema = named(new QListWidget, "lstExtrema", QStringLiteral("Maxima and Minima"));
+    cmdExtrema = button("cmdExtrema", QStringLiteral("&Extrema"), QStringLiteral("Find maxima and minima"));
+    lstRoots = named(new QListWidget, "lstRoots", QStringLiteral("Roots"));
+    cmdRoots = button("cmdRoots", QStringLiteral("&Roots"), QStringLiteral("Find roots"));
+    cmdIntegrate = button("cmdIntegrate", QStringLiteral("&Integral"), QStringLiteral("Compute integral"));
+    cboDerivative = named(new QComboBox, "cboDerivative", QStringLiteral("Select what to plot from list"));
+    cboDerivative->setEditable(true);
+    cboDerivative->setInsertPolicy(QComboBox::NoInsert);
+    cboDerivative->setEditText(text(study.derivative));
+    lblIntegral = resultLabel("lblIntegral", QStringLiteral("Integral"));
+    lblExtrema = resultLabel("lblExtrema", QStringLiteral("How many extrema were found"));
+    lblRoots = resultLabel("lblRoots", QStringLiteral("How many roots were found"));
+    for (QListWidget* list : {lstExtrema, lstRoots}) {
+        list->setMinimumWidth(200);
+        list->setMinimumHeight(96);
+    }
+
+    // The study.
+    fraStudySpecs = frame("fraStudySpecs", QStringLiteral("Study specifications"));
+    txtXlower = field("txtXlower", text(study.lower), QStringLiteral("Lower limit of interval to be studied"));
+    txtXupper = field("txtXupper", text(study.upper), QStringLiteral("Upper limit of interval to be studied"));
+    txtMaxcy = field("txtMaxcy", text(study.maxIterations), QStringLiteral("Limits number of main loop iterations"));
+    txtError = field("txtError", text(study.errorBound), QStringLiteral("Error MUST be >0"));
+    txtSubintervals = field("txtSubintervals", text(study.subintervals), QStringLiteral("Minimum # of subintervals"));
+    lblXinterval = label("lblXinterval", QStringLiteral("<=x<="), QStringLiteral("Defines interval to be studied"));
+    lblMaxcy = label("lblMaxcy", QStringLiteral("Max. # of iterations:"));
+    lblError = label("lblError", QStringLiteral("Approx. error bound:"));
+    lblSubintervals = label("lblSubintervals", QStringLiteral(" # of subintervals:"));
+    {
+        auto* g = new QGridLayout(fraStudySpecs);
+        g->addWidget(txtXlower, 0, 0);
+        g->addWidget(lblXinterval, 0, 1, Qt::AlignCenter);
+        g->addWidget(txtXupper, 0, 2);
+        g->addWidget(lblMaxcy, 1, 0, 1, 2, Qt::AlignRight);
+        g->addWidget(txtMaxcy, 1, 2);
+        g->addWidget(lblError, 2, 0, 1, 2, Qt::AlignRight);
+        g->addWidget(txtError, 2, 2);
+        g->addWidget(lblSubintervals, 3, 0, 1, 2, Qt::AlignRight);
+        g->addWidget(txtSubintervals, 3, 2);
+    }
+
+    // The plot settings.
+    fraPlotSpecs = frame("fraPlotSpecs", QStringLiteral("Plot setup"));
+    chkWindow = check("chkWindow", QStringLiteral("Label window"), true, QStringLiteral("Check to label the window edges"));
+    chkDivisions = check("chkDivisions", QStringLiteral("Label divisons"), true, QStringLiteral("Check to label the divisions"));
+    chkShade = check("chkShade", QStringLiteral("Shade"), true, QStringLiteral("Check if you want the area shaded"));
+    chkPersist = check("chkPersist", QStringLiteral("Persist"), false, QStringLiteral("Check if you want persistent graphics"));
+    chkGrid = check("chkGrid", QStringLiteral("Grid"), true, QStringLiteral("Check if you want a grid on graph"));
+    txtDivy = field("txtDivy", QStringLiteral("1"), QStringLiteral("Size of divisions on y-axis"));
+    txtYorigin = field("txtYorigin", QStringLiteral("0"), QStringLiteral("Position of x-axis"));
+    txtDivx = field("txtDivx", QStringLiteral("1"), QStringLiteral("Size of divisions on x-axis"));
+    txtXorigin = field("txtXorigin", QStringLiteral("0"), QStringLiteral("Position of y-axis"));
+    txtPlotStep = field("txtPlotStep", QStringLiteral("1"), QStringLiteral("Enter integer between 1 and 80"));
+    txtWindowlx = field("txtWindowlx", QStringLiteral("-20"), QStringLiteral("Lower limit for x (plotting)"));
+    txtWindowgx = field("txtWindowgx", QStringLiteral("20"), QStringLiteral("Upper limit for x (plotting)"));
+    txtWindowly = field("txtWindowly", QStringLiteral("-15"), QStringLiteral("Lower limit for y (plotting)"));
+    txtWindowgy = field("txtWindowgy", QStringLiteral("15"), QStringLiteral("Upper limit for y (plotting)"));
+    lblDivy = label("lblDivy", QStringLiteral("y-divisions:"));
+    lblYorigin = label("lblYorigin", QStringLiteral("y-origin:"));
+    lblDivx = label("lblDivx", QStringLiteral("x-divisions:"));
+    lblXorigin = label("lblXorigin", QStringLiteral("x-origin:"));
+    lblPlotStep = label("lblPlotStep", QStringLiteral("Plot step:"));
+    lblWindowx = label("lblWindowx", QStringLiteral("<=x<="));
+    lblWindowy = label("lblWindowy", QStringLiteral("<=y<="));
+    {
+        auto* g = new QGridLayout(fraPlotSpecs);
+        g->addWidget(txtWindowlx, 0, 0);
+        g->addWidget(lblWindowx, 0, 1, Qt::AlignCenter);
+        g->addWidget(txtWindowgx, 0, 2);
+        g->addWidget(lblDivx, 0, 3, Qt::AlignRight);
+        g->addWidget(txtDivx, 0, 4);
+        g->addWidget(lblXorigin, 0, 5, Qt::AlignRight);
+        g->addWidget(txtXorigin, 0, 6);
+        g->addWidget(lblPlotStep, 0, 7, Qt::AlignRight);
+        g->addWidget(txtPlotStep, 0, 8);
+        g->addWidget(txtWindowly, 1, 0);
+        g->addWidget(lblWindowy, 1, 1, Qt::AlignCenter);
+        g->addWidget(txtWindowgy, 1, 2);
+        g->addWidget(lblDivy, 1, 3, Qt::AlignRight);
+        g->addWidget(txtDivy, 1, 4);
+        g->addWidget(lblYorigin, 1, 5, Qt::AlignRight);
+        g->addWidget(txtYorigin, 1, 6);
+        auto* checks = new QHBoxLayout;
+        for (QCheckBox* c : {chkWindow, chkDivisions, chkShade, chkPersist, chkGrid})
+            checks->addWidget(c);
+        checks->addStretch();
+        g->addLayout(checks, 2, 0, 1, 9);
+    }
+
+    // The function line.
+    txtEquation = named(new QLineEdit(text(study.equation)), "txtEquation",
+                        QStringLiteral("Function must be entered in terms of \"x\""));
+    cmdPlot = button("cmdPlot", QStringLiteral("&Plot"), QStringLiteral("Plot the selected option"));
+    lblEquation = label("lblEquation", QStringLiteral("f(x)="));
+
+    // Layout: picture and frames, results and study, plot setup, function line.
+    auto* central = new QWidget(window);
+    auto* outer = new QVBoxLayout(central);
+    auto* top = new QHBoxLayout;
+    top->addWidget(Picture1, 0, Qt::AlignTop);
+    auto* side = new QVBoxLayout;
+    side->addWidget(cmdShowEvaluator, 0, Qt::AlignLeft);
+    side->addWidget(fraConstants);
+    side->addWidget(fraEvalDer);
+    side->addWidget(fraZoomPan);
+    side->addStretch();
+    top->addLayout(side, 1);
+    outer->addLayout(top);
+
+    auto* middle = new QHBoxLayout;
+    auto* extrema = new QVBoxLayout;
+    extrema->addWidget(lstExtrema);
+    extrema->addWidget(lblExtrema);
+    auto* roots = new QVBoxLayout;
+    roots->addWidget(lstRoots);
+    roots->addWidget(lblRoots);
+    auto* commands = new QVBoxLayout;
+    commands->addWidget(cmdExtrema);
+    commands->addWidget(cmdRoots);
+    commands->addWidget(cmdIntegrate);
+    commands->addWidget(lblIntegral);
+    commands->addWidget(cboDerivative);
+    commands->addStretch();
+    middle->addLayout(extrema, 1);
+    middle->addLayout(roots, 1);
+    middle->addLayout(commands);
+    middle->addWidget(fraStudySpecs);
+    outer->addLayout(middle);
+    outer->addWidget(fraPlotSpecs);
+
+    auto* equation = new QHBoxLayout;
+    equation->addWidget(lblEquation);
+    equation->addWidget(txtEquation, 1);
+    equation->addWidget(cmdPlot);
+    outer->addLayout(equation);
+    window->setCentralWidget(central);
+
+    // Menus: File with its entries; Print, Help and About on the bar itself.
+    QMenuBar* bar = window->menuBar();
+    mnuFile = bar->addMenu(QStringLiteral("File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuOpen = mnuFile->addAction(QStringLiteral("Open"));
+    mnuFile->addSeparator();
+    mnuSave = mnuFile->addAction(QStringLiteral("Save"));
+    mnuSaveAs = mnuFile->addAction(QStringLiteral("Save As"));
+    mnuFile->addSeparator();
+    mnuCopy = mnuFile->addAction(QStringLiteral("Copy graph to clipboard"));
+    mnuPrint = bar->addAction(QStringLiteral("Print"));
+    mnuHelp = bar->addAction(QStringLiteral("Help"));
+    mnuAbout = bar->addAction(QStringLiteral("About"));
+    mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
+    mnuSave->setObjectName(QStringLiteral("mnuSave"));
+    mnuSaveAs->setObjectName(QStringLiteral("mnuSaveAs"));
+    mnuCopy->setObjectName(QStringLiteral("mnuCopy"));
+    mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+
+    // Tab order: the order of the controls above.
+    QWidget* order[] = {cmdShowEvaluator, cmdRemCons, cmdAddCons, cboConstants, cmdDerVal, txtXeval, txtDerNum,
+                        cmdIncWindY, cmdDecWindY, cmdIncWindX, cmdDecWindX, cmdZoomOut, cmdZoomIn, cmdZoomQ1,
+                        cmdZoomQ2, cmdZoomQ4, cmdZoomQ3, cmdPanLeft, cmdPanRight, cmdPanDown, cmdPanUp, lstExtrema,
+                        cmdExtrema, lstRoots, cmdRoots, cmdIntegrate, cboDerivative, txtXlower, txtXupper, txtMaxcy,
+                        txtError, txtSubintervals, chkWindow, chkDivisions, chkShade, chkPersist, chkGrid, txtDivy,
+                        txtYorigin, txtDivx, txtXorigin, txtPlotStep, txtWindowlx, txtWindowgx, txtWindowly,
+                        txtWindowgy, txtEquation, cmdPlot};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+}  // namespace tessaly::app

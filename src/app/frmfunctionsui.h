@@ -1,0 +1,122 @@
+#pragma once
+
+#include <QString>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMainWindow;
+class QMenu;
+class QPushButton;
+
+namespace tessaly::app {
+
+class PictureView;
+
+// The controls of the main window, named as the program names them, and their
+// layout: the picture and the command frames on top, the result lists, the
+// study and plot fields, and the function line at the bottom.
+struct FrmFunctionsUi {
+    PictureView* Picture1 = nullptr;
+    QPushButton* cmdShowEvaluator = nullptr;
+
+    QGroupBox* fraConstants = nullptr;
+    QComboBox* cboConstants = nullptr;
+    QPushButton* cmdAddCons = nullptr;
+    QPushButton* cmdRemCons = nullptr;
+
+    QGroupBox* fraEvalDer = nullptr;
+    QPushButton* cmdDerVal = nullptr;
+    QLineEdit* txtXeval = nullptr;
+    QLineEdit* txtDerNum = nullptr;
+    QLabel* lblDerVal = nullptr;
+    QLabel* lblXeval = nullptr;
+    QLabel* lblDerNum = nullptr;
+
+    QGroupBox* fraZoomPan = nullptr;
+    QGroupBox* FraWindow = nullptr;
+    QPushButton* cmdIncWindY = nullptr;
+    QPushButton* cmdDecWindY = nullptr;
+    QPushButton* cmdIncWindX = nullptr;
+    QPushButton* cmdDecWindX = nullptr;
+    QGroupBox* fraZoom = nullptr;
+    QPushButton* cmdZoomOut = nullptr;
+    QPushButton* cmdZoomIn = nullptr;
+    QGroupBox* fraZoomQuad = nullptr;
+    QPushButton* cmdZoomQ1 = nullptr;
+    QPushButton* cmdZoomQ2 = nullptr;
+    QPushButton* cmdZoomQ3 = nullptr;
+    QPushButton* cmdZoomQ4 = nullptr;
+    QGroupBox* fraPan = nullptr;
+    QPushButton* cmdPanLeft = nullptr;
+    QPushButton* cmdPanRight = nullptr;
+    QPushButton* cmdPanDown = nullptr;
+    QPushButton* cmdPanUp = nullptr;
+
+    QListWidget* lstExtrema = nullptr;
+    QPushButton* cmdExtrema = nullptr;
+    QListWidget* lstRoots = nullptr;
+    QPushButton* cmdRoots = nullptr;
+    QPushButton* cmdIntegrate = nullptr;
+    QComboBox* cboDerivative = nullptr;
+
+    QGroupBox* fraStudySpecs = nullptr;
+    QLineEdit* txtXlower = nullptr;
+    QLineEdit* txtXupper = nullptr;
+    QLineEdit* txtMaxcy = nullptr;
+    QLineEdit* txtError = nullptr;
+    QLineEdit* txtSubintervals = nullptr;
+    QLabel* lblXinterval = nullptr;
+    QLabel* lblMaxcy = nullptr;
+    QLabel* lblError = nullptr;
+    QLabel* lblSubintervals = nullptr;
+
+    QGroupBox* fraPlotSpecs = nullptr;
+    QCheckBox* chkWindow = nullptr;
+    QCheckBox* chkDivisions = nullptr;
+    QCheckBox* chkShade = nullptr;
+    QCheckBox* chkPersist = nullptr;
+    QCheckBox* chkGrid = nullptr;
+    QLineEdit* txtDivy = nullptr;
+    QLineEdit* txtYorigin = nullptr;
+    QLineEdit* txtDivx = nullptr;
+    QLineEdit* txtXorigin = nullptr;
+    QLineEdit* txtPlotStep = nullptr;
+    QLineEdit* txtWindowlx = nullptr;
+    QLineEdit* txtWindowgx = nullptr;
+    QLineEdit* txtWindowly = nullptr;
+    QLineEdit* txtWindowgy = nullptr;
+    QLabel* lblDivy = nullptr;
+    QLabel* lblYorigin = nullptr;
+    QLabel* lblDivx = nullptr;
+    QLabel* lblXorigin = nullptr;
+    QLabel* lblPlotStep = nullptr;
+    QLabel* lblWindowx = nullptr;
+    QLabel* lblWindowy = nullptr;
+
+    QLineEdit* txtEquation = nullptr;
+    QPushButton* cmdPlot = nullptr;
+    QLabel* lblIntegral = nullptr;
+    QLabel* lblExtrema = nullptr;
+    QLabel* lblRoots = nullptr;
+    QLabel* lblEquation = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* mnuSave = nullptr;
+    QAction* mnuSaveAs = nullptr;
+    QAction* mnuCopy = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuHelp = nullptr;
+    QAction* mnuAbout = nullptr;
+
+    // Creates the controls with their names, captions, default texts and tool
+    // tips, lays them out in the window and sets the tab order.
+    void setupUi(QMainWindow* window);
+};
+
+}  // namespace tessaly::app

@@ -1,0 +1,28 @@
+#include "app/prompter.h"
+
+#include <QMessageBox>
+
+namespace tessaly::app {
+
+Prompter::Answer MessageBoxPrompter::ask(const QString& caption, const QString& text, Icon icon, Buttons buttons)
+{
+    QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
+    switch (icon) {
+    case Icon::None: break;
+    case Icon::Information: boxIcon = QMessageBox::Information; break;
+    case Icon::Warning: boxIcon = QMessageBox::Warning; break;
+    case Icon::Critical: boxIcon = QMessageBox::Critical; break;
+    case Icon::Question: boxIcon = QMessageBox::Question; break;
+    }
+    const auto standard = buttons == Buttons::Ok ? QMessageBox::Ok
+                                                 : (QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QMessageBox box(boxIcon, caption, text, standard, m_parent);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Cancel: return Answer::Cancel;
+    default: return Answer::Ok;
+    }
+}
+
+}  // namespace tessaly::app

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace tessaly::app {
+
+// The program's title: the caption of its message boxes.
+inline const QString kProgramTitle = QStringLiteral("Tessaly");
+
+// Shows the program's message boxes. Windows ask through this interface, so
+// tests can answer instead of a user.
+class Prompter {
+public:
+    enum class Icon { None, Information, Warning, Critical, Question };
+    enum class Buttons { Ok, YesNoCancel };
+    enum class Answer { Ok, Yes, No, Cancel };
+
+    virtual ~Prompter() = default;
+    virtual Answer ask(const QString& caption, const QString& text, Icon icon, Buttons buttons) = 0;
+
+    // A message with an OK button and the program's title.
+    void message(const QString& text) { ask(kProgramTitle, text, Icon::None, Buttons::Ok); }
+};
+
+// The real message boxes, modal to the given window.
+class MessageBoxPrompter final : public Prompter {
+public:
+    explicit MessageBoxPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+    Answer ask(const QString& caption, const QString& text, Icon icon, Buttons buttons) override;
+
+private:
+    QWidget* m_parent;
+};
+
+}  // namespace tessaly::app

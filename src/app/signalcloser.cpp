@@ -1,0 +1,57 @@
+#include "app/signalcloser.h"
+
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace tessaly::app {
+namespace {
+
+int g_pipe[2] = {-1, -1};
+constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+extern "C" void onTerminatingSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(g_pipe[1], &byte, 1);
+}
+
+}  // namespace
+
+SignalCloser::SignalCloser(QWidget* window) : QObject(window), m_window(window)
+{
+    if (::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &SignalCloser::onSignal);
+    struct sigaction action = {};
+    action.sa_handler = onTerminatingSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int s : kSignals)
+        ::sigaction(s, &action, nullptr);
+}
+
+SignalCloser::~SignalCloser()
+{
+    for (int s : kSignals)
+        std::signal(s, SIG_DFL);
+    if (g_pipe[0] >= 0) {
+        ::close(g_pipe[0]);
+        ::close(g_pipe[1]);
+        g_pipe[0] = g_pipe[1] = -1;
+    }
+}
+
+void SignalCloser::onSignal()
+{
+    char buffer[16];
+    while (::read(g_pipe[0], buffer, sizeof buffer) > 0) {
+    }
+    if (m_window)
+        m_window->close();
+}
+
+}  // namespace tessaly::app

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+class QSocketNotifier;
+
+namespace tessaly::app {
+
+// Turns SIGTERM, SIGINT and SIGHUP into a close of the main window, so a logout
+// or a kill runs the window's exit steps like the close button does. The
+// signal handler only writes a byte to a pipe; the window is closed from the
+// event loop when the byte arrives.
+class SignalCloser : public QObject {
+    Q_OBJECT
+public:
+    explicit SignalCloser(QWidget* window);
+    ~SignalCloser() override;
+
+private:
+    void onSignal();
+
+    QPointer<QWidget> m_window;
+    QSocketNotifier* m_notifier = nullptr;
+};
+
+}  // namespace tessaly::app

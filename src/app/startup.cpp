@@ -1,0 +1,34 @@
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QPushButton>
+
+#include "app/frmfunctions.h"
+#include "app/prompter.h"
+#include "app/signalcloser.h"
+#include "engine/class1.h"
+
+namespace tessaly::app {
+
+int runProgram(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tessaly"));
+
+    engine::Class1 shared;  // the extension object of both windows' engines
+    MessageBoxPrompter prompter;
+
+    // 1. The main window object, not yet loaded.
+    FrmFunctions window(shared, prompter);
+    prompter.setParent(&window);
+    // 2. The decimal-separator guard runs here, before anything is loaded.
+    // 3. Load, 4. show, 5. press Plot so the first graph is drawn.
+    window.Form_Load();
+    window.show();
+    window.ui().cmdPlot->click();
+
+    SignalCloser closer(&window);
+    return QApplication::exec();
+}
+
+}  // namespace tessaly::app
