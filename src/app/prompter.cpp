@@ -1,5 +1,7 @@
 #include "app/prompter.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QMessageBox>
 
 namespace tessaly::app {
@@ -17,7 +19,11 @@ Prompter::Answer MessageBoxPrompter::ask(const QString& caption, const QString& 
     const auto standard = buttons == Buttons::Ok ? QMessageBox::Ok
                                                  : (QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     QMessageBox box(boxIcon, caption, text, standard, m_parent);
-    switch (box.exec()) {
+    // A message can come in the middle of a command: show the normal pointer over it.
+    QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+    const int answer = box.exec();
+    QApplication::restoreOverrideCursor();
+    switch (answer) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
     case QMessageBox::Cancel: return Answer::Cancel;

@@ -1,6 +1,7 @@
 #include "app/frmfunctions.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -230,6 +231,7 @@ TEST(MainWindow, SyntaxErrorIsShownOnceAndLeavesTheLabel)
     EXPECT_EQ(win.find<QLabel>("lblRoots")->text(), "5 roots");
     EXPECT_TRUE(win.rows("lstRoots").isEmpty());
     EXPECT_EQ(win.w->ierr, 1002);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the pointer is restored";
 }
 
 TEST(MainWindow, ToleratedFailuresShowNoMessage)
@@ -259,6 +261,7 @@ TEST(MainWindow, AFullRootTableIsToldOnce)
     win.set("txtSubintervals", "8192");
     win.press("cmdRoots");
     EXPECT_EQ(win.prompter.texts(), QStringList{"Only the first 255 roots are listed."});
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the pointer is restored";
     EXPECT_EQ(win.rows("lstRoots").size(), 255);
     EXPECT_EQ(win.find<QLabel>("lblRoots")->text(), "255 roots");
     EXPECT_EQ(win.w->RootCount, 255);
@@ -275,6 +278,7 @@ TEST(MainWindow, AStudyFieldBeyondRangeEndsTheCommandWithoutRows)
     EXPECT_EQ(win.w->ierr, 6);
     EXPECT_EQ(win.find<QLabel>("lblRoots")->text(), "5 roots");
     EXPECT_TRUE(win.prompter.asked.isEmpty());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the pointer is restored";
 }
 
 TEST(MainWindow, EnterPressesPlotInAFieldAndTheFocusedButton)
