@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "docs/studyrecord.h"
+
+namespace tessaly::docs {
+
+// What the window writes to the settings file: the function text, the number
+// each of fields 2 to 15 begins with (as a double), the constant statements and
+// the persist choice.
+struct SettingsItems {
+    std::string equation;
+    std::array<double, 14> numbers{};
+    std::vector<std::string> constants;
+    double persist = 0;
+};
+
+// The items of a record, as the window would write them when showing it.
+SettingsItems itemsOf(const StudyRecord& record);
+
+// The settings file's text: one item a line, each line ended by CR LF; texts
+// between double quotes (a quote inside doubled); numbers in short number text.
+// A number that does not fit its item's type (not finite, a whole number beyond
+// 32 bits, a single beyond its range) is written as the item's default, so the
+// file can always be read back.
+std::string formatSettings(const SettingsItems& items);
+
+// Reads a settings file's text into a record. Nothing, with the problem, when an
+// item is missing or is not of its type, or the constant count is not 0..101.
+// Values that a field would refuse take their default (a plot window pair its
+// default pair).
+struct ParsedSettings {
+    std::optional<StudyRecord> record;
+    std::string problem;
+};
+ParsedSettings parseSettings(std::string_view text);
+
+// The settings file: tessaly.ini in the user's configuration folder.
+QString settingsFilePath();
+
+// Reads a settings file whole. A file that exists but cannot be read is copied
+// to PATH.bad when keepBadCopy is set, so the next write does not lose it.
+struct SettingsRead {
+    std::optional<StudyRecord> record;
+    QString problem;    // why there is no record
+    bool exists = false;
+};
+SettingsRead readSettingsFile(const QString& path, bool keepBadCopy);
+
+// Writes the settings file whole or not at all; false with the reason on failure.
+bool writeSettingsFile(const QString& path, const SettingsItems& items, QString* reason);
+
+}  // namespace tessaly::docs

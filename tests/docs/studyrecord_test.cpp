@@ -1,0 +1,81 @@
+#include "docs/studyrecord.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "docs/valuerules.h"
+
+using namespace tessaly::docs;
+
+namespace {
+
+TEST(StudyRecord, FieldTextsAreShortNumberTextsOfEachType)
+{
+    StudyRecord r;
+    const RecordTexts defaults = fieldTexts(r);
+    EXPECT_EQ(defaults.equation, "pi/3*x*sin(x)*tanh(x)");
+    const char* expected[] = {"-8", "8", "256", ".01", "20", "-20", "20", "-15", "15", "1", "0", "0", "1", "1"};
+    for (int i = 0; i < 14; ++i)
+        EXPECT_EQ(defaults.numbers[i], expected[i]) << i;
+
+    r.errorBound = 0.5;
+    r.lower = -0.25;
+    r.windowLx = static_cast<float>(-20.123456789);
+    r.divisionY = 0.1f;
+    const RecordTexts t = fieldTexts(r);
+    EXPECT_EQ(t.numbers[3], ".5");
+    EXPECT_EQ(t.numbers[0], "-.25");
+    EXPECT_EQ(t.numbers[5], "-20.12346");
+    EXPECT_EQ(t.numbers[13], ".1");
+}
+
+TEST(StudyRecord, ItemsFitTheirTypes)
+{
+    EXPECT_TRUE(fitsItem(ItemType::Whole, 2147483647.4));
+    EXPECT_FALSE(fitsItem(ItemType::Whole, 2147483647.5));
+    EXPECT_FALSE(fitsItem(ItemType::Whole, 1e10));
+    EXPECT_TRUE(fitsItem(ItemType::Single, 3.4e38));
+    EXPECT_FALSE(fitsItem(ItemType::Single, 3.5e38));
+    EXPECT_FALSE(fitsItem(ItemType::Double, std::numeric_limits<double>::infinity()));
+    EXPECT_FALSE(fitsItem(ItemType::Single, std::nan("")));
+    EXPECT_EQ(toItemType(ItemType::Whole, 256.5), 256);
+    EXPECT_EQ(toItemType(ItemType::Whole, 257.5), 258);
+    EXPECT_EQ(toItemType(ItemType::Single, 0.1), static_cast<double>(0.1f));
+}
+
+TEST(ValueRules, WhatTheFieldsAccept)
+{
+    EXPECT_FALSE(equationAccepted(""));
+    EXPECT_TRUE(equationAccepted(" "));
+    EXPECT_FALSE(errorBoundAccepted(0));
+    EXPECT_FALSE(errorBoundAccepted(-0.01));
+    EXPECT_TRUE(errorBoundAccepted(1e-300));
+    EXPECT_FALSE(divisionAccepted(0));
+    EXPECT_TRUE(divisionAccepted(-1));
+    for (double v : {0.0, 81.0, 2.5, -1.0, std::nan("")})
+        EXPECT_FALSE(plotStepAccepted(v)) << v;
+    for (double v : {1.0, 80.0, 40.0})
+        EXPECT_TRUE(plotStepAccepted(v)) << v;
+    EXPECT_FALSE(windowPairAccepted(8, 8));
+    EXPECT_FALSE(windowPairAccepted(9, 8));
+    EXPECT_TRUE(windowPairAccepted(-20, 20));
+    EXPECT_TRUE(persistAccepted(0));
+    EXPECT_TRUE(persistAccepted(1));
+    EXPECT_FALSE(persistAccepted(2));
+}
+
+TEST(ValueRules, SubintervalsBecomeAPowerOfTwoComputedExactly)
+{
+    const std::pair<double, std::int32_t> rows[] = {
+        {300, 512},           {256, 256},           {256.5, 256},          {257, 512},
+        {1, 2},               {0, 2},               {-5, 2},               {2.5, 2},
+        {3, 4},               {33554432, 33554432}, {536870912, 536870912}, {536870913, 1073741824},
+        {1073741824, 1073741824}, {3e9, 1073741824}, {1e300, 1073741824},  {std::nan(""), 2},
+    };
+    for (const auto& [value, expected] : rows)
+        EXPECT_EQ(subintervalsFor(value), expected) << value;
+}
+
+}  // namespace
