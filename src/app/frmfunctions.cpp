@@ -1,26 +1,39 @@
 #include "app/frmfunctions.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
+#include <iostream>
+#include <limits>
+
 #include "app/busycursor.h"
+#include "app/pictureview.h"
 #include "app/prompter.h"
+#include "common/leadingnumber.h"
 #include "engine/class1.h"
 #include "engine/errors.h"
 #include "engine/evaluation.h"
 #include "numeric/rootfinder.h"
 #include "numeric/studyfunction.h"
+#include "fields/decimalpointfilter.h"
 
 namespace tessaly::app {
 namespace {
 
 std::string textOf(const QLineEdit* field) { return field->text().toStdString(); }
+
+// The fields ShowStudyRecord sets, in the order it sets them.
+constexpr const char* kShownFields[] = {"txtXlower",   "txtXupper",   "txtSubintervals", "txtError", "txtMaxcy",
+                                        "txtWindowlx", "txtWindowgx", "txtWindowly",     "txtWindowgy", "txtXorigin",
+                                        "txtYorigin",  "txtPlotStep", "txtDivx",         "txtDivy"};
 
 }  // namespace
 
@@ -28,14 +41,23 @@ FrmFunctions::FrmFunctions(engine::Class1& shared, Prompter& prompter, QWidget* 
     : QMainWindow(parent), m_shared(shared), m_prompter(prompter)
 {
     m_ui.setupUi(this);
+    m_settingsPath = docs::settingsFilePath();
     m_shared.attachErrorField(&ierr);
     ScriptControl1.setErrorObserver([this](const engine::ScriptError& e) { ScriptControl1_Error(e); });
+
+    // The constants box keeps only what Add stores, and completes nothing by itself.
+    m_ui.cboConstants->setCompleter(nullptr);
+    (new fields::DecimalPointFilter(this))->attach(m_ui.cboConstants->lineEdit());
+
     connect(m_ui.cmdRoots, &QPushButton::clicked, this, &FrmFunctions::cmdRoots_Click);
+    connect(m_ui.cmdAddCons, &QPushButton::clicked, this, &FrmFunctions::cmdAddCons_Click);
+    connect(m_ui.cmdRemCons, &QPushButton::clicked, this, &FrmFunctions::cmdRemCons_Click);
+    connect(m_ui.cboConstants->lineEdit(), &QLineEdit::textEdited, this, &FrmFunctions::cboConstants_Change);
 }
 
 FrmFunctions::~FrmFunctions() { m_shared.detachErrorField(&ierr); }
 
-void FrmFunctions::Form_Load()
+void FrmFunctions::Form_Load(const std::function<bool()>& openCommandLineStudy)
 {
     engine::prepareWindowEngine(ScriptControl1, m_shared);
     m_ui.txtSubintervals->setToolTip(
@@ -45,6 +67,10 @@ void FrmFunctions::Form_Load()
     for (std::size_t k = 1; k < Factorials.size(); ++k)
         Factorials[k] = static_cast<double>(k) * Factorials[k - 1];
     RootCount = 0;
+    MaxCount = 0;
+    MinCount = 0;
+    IntegralValid = false;
+    m_constants.assign({});
     study.equation.clear();
 
     m_ui.cboDerivative->clear();
@@ -55,10 +81,66 @@ void FrmFunctions::Form_Load()
                                   QStringLiteral("8th.derivative"), QStringLiteral("9th.derivative")});
     m_ui.cboDerivative->setCurrentIndex(0);
     m_ui.cboDerivative->setEditText(QStringLiteral("Function"));
+
+    // A study that cannot be opened leaves the last study of the settings file,
+    // so the next exit does not replace it with the defaults.
+    if (!openCommandLineStudy || !openCommandLineStudy()) {
+        LoadingSettings = true;
+        ReadSettingsFile();
+        LoadingSettings = false;
+    }
+}
+
+void FrmFunctions::ReadSettingsFile()
+{
+    const docs::SettingsRead read = docs::readSettingsFile(m_settingsPath, /*keepBadCopy=*/true);
+    if (read.record)
+        ShowStudyRecord(*read.record);
+}
+
+void FrmFunctions::ShowStudyRecord(const docs::StudyRecord& record)
+{
+    m_constants.assign(record.constants);
+    m_ui.cboConstants->clear();
+    for (const auto& statement : m_constants.statements())
+        m_ui.cboConstants->addItem(QString::fromStdString(statement));
+    m_ui.cboConstants->setCurrentIndex(-1);
+
+    m_ui.txtEquation->setText(QString::fromStdString(record.equation));
+    const docs::RecordTexts texts = docs::fieldTexts(record);
+    for (const char* name : kShownFields)
+        for (int i = 0; i < 14; ++i)
+            if (std::string_view(docs::kNumberItems[i].field) == name)
+                findChild<QLineEdit*>(QString::fromLatin1(name))->setText(QString::fromStdString(texts.numbers[i]));
+    m_ui.chkPersist->setChecked(record.persist == 1);
+}
+
+void FrmFunctions::WriteSettingsFile()
+{
+    docs::SettingsItems items;
+    items.equation = textOf(m_ui.txtEquation);
+    for (int i = 0; i < 14; ++i) {
+        const auto* field = findChild<QLineEdit*>(QString::fromLatin1(docs::kNumberItems[i].field));
+        const auto v = common::readLeadingNumber(field->text().toStdString());
+        items.numbers[static_cast<std::size_t>(i)] = v ? *v : std::numeric_limits<double>::infinity();
+    }
+    items.constants = m_constants.statements();
+    items.persist = m_ui.chkPersist->isChecked() ? 1 : 0;
+    QString reason;
+    if (docs::writeSettingsFile(m_settingsPath, items, &reason))
+        return;
+    const QString text = QStringLiteral("Could not save the settings file %1: %2")
+                             .arg(QDir::toNativeSeparators(m_settingsPath), reason);
+    if (m_closingBySignal)
+        std::cerr << text.toStdString() << std::endl;
+    else
+        m_prompter.message(text);
 }
 
 std::int32_t FrmFunctions::ReadStudyInputs()
 {
+    if (const auto e = m_constants.execute(ScriptControl1))
+        return e;
     numeric::StudyTexts texts;
     texts.equation = textOf(m_ui.txtEquation);
     texts.lower = textOf(m_ui.txtXlower);
@@ -106,6 +188,81 @@ void FrmFunctions::cmdRoots_Click()
         m_prompter.message(QString::fromLatin1(numeric::kRootTableFullMessage));
 }
 
+int FrmFunctions::selectedConstant() const
+{
+    const int k = m_ui.cboConstants->currentIndex();
+    if (k >= 0 && m_ui.cboConstants->currentText() == m_ui.cboConstants->itemText(k))
+        return k;
+    return -1;
+}
+
+void FrmFunctions::cmdAddCons_Click()
+{
+    switch (m_constants.add(m_ui.cboConstants->currentText().toStdString())) {
+    case engine::UserConstants::AddResult::Ignored: return;
+    case engine::UserConstants::AddResult::Full:
+        m_prompter.message(QStringLiteral("At most 101 user constants can be added."));
+        return;
+    case engine::UserConstants::AddResult::Added: break;
+    }
+    m_ui.cboConstants->clear();
+    for (const auto& statement : m_constants.statements())
+        m_ui.cboConstants->addItem(QString::fromStdString(statement));
+    m_ui.cboConstants->setCurrentIndex(-1);
+    m_ui.cboConstants->setEditText(QString());
+    cboConstants_Change();
+}
+
+void FrmFunctions::cmdRemCons_Click()
+{
+    const int k = selectedConstant();
+    if (k < 0)
+        return;
+    const QString text = m_ui.cboConstants->itemText(k);
+    // Put the name back (a failure, such as a name the engine will not assign,
+    // shows the engine's message and goes no further).
+    ScriptControl1.executeStatement(m_constants.remove(k));
+    m_ui.cboConstants->removeItem(k);
+    m_ui.cboConstants->setCurrentIndex(-1);
+    m_ui.cboConstants->setEditText(text);
+}
+
+void FrmFunctions::cboConstants_Change()
+{
+    MarkStudyStale();
+    MarkPlotStale();
+}
+
+void FrmFunctions::MarkStudyStale()
+{
+    if (LoadingStudy)
+        return;
+    IntegralValid = false;
+    RootCount = 0;
+    MaxCount = 0;
+    MinCount = 0;
+    m_ui.lblIntegral->clear();
+    m_ui.lstRoots->clear();
+    m_ui.lstExtrema->clear();
+    m_ui.lblRoots->clear();
+    m_ui.lblExtrema->clear();
+}
+
+void FrmFunctions::MarkPlotStale()
+{
+    if (LoadingSettings)
+        return;
+    m_ui.Picture1->image().fill(Qt::white);
+    m_ui.Picture1->update();
+    GraphCurrent = false;
+}
+
+void FrmFunctions::closeBySignal()
+{
+    m_closingBySignal = true;
+    close();
+}
+
 void FrmFunctions::keyPressEvent(QKeyEvent* event)
 {
     // A main window has no default button: Enter presses the focused button, Add
@@ -135,6 +292,7 @@ void FrmFunctions::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
+    WriteSettingsFile();
     // Closing the main window ends the program: every other window closes with it.
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w != this && w->isVisible())

@@ -4,9 +4,12 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "app/frmfunctionsui.h"
+#include "docs/settingsfile.h"
 #include "engine/engine.h"
+#include "engine/userconstants.h"
 #include "numeric/studyinputs.h"
 
 namespace tessaly::engine {
@@ -28,8 +31,19 @@ public:
     ~FrmFunctions() override;
 
     // Loads the window: the engine with the extension object and the start-up
-    // statements, the factorial table, the derivative list, the initial state.
-    void Form_Load();
+    // statements, the factorial table, the derivative list, the initial state;
+    // then the study named on the command line is opened, or when there is none
+    // (or it cannot be opened) the settings file is read into the fields.
+    void Form_Load(const std::function<bool()>& openCommandLineStudy = {});
+
+    // Where the settings file is read and written (the user's configuration
+    // folder unless set).
+    void setSettingsPath(const QString& path) { m_settingsPath = path; }
+    const QString& settingsPath() const { return m_settingsPath; }
+
+    // Closes the window because the program received a terminating signal: a
+    // failure to save the settings then goes to standard error, not to a box.
+    void closeBySignal();
 
     const FrmFunctionsUi& ui() const { return m_ui; }
 
@@ -50,9 +64,33 @@ public:
     // Results of the Roots command: slots 1..RootCount (slot 0 is never used).
     std::int32_t RootCount = 0;
     std::array<double, 256> RootTable{};
+    // Counts of the Extrema command and the validity of the integral.
+    std::int32_t MaxCount = 0;
+    std::int32_t MinCount = 0;
+    bool IntegralValid = false;
+
+    // The user constants (ConstantTable, ConstantCount), mirrored by the list of cboConstants.
+    const engine::UserConstants& constants() const { return m_constants; }
+
+    // Set while the settings file is shown at start-up (the graph is not erased)
+    // and while an opened study is shown (the results are not discarded).
+    bool LoadingSettings = false;
+    bool LoadingStudy = false;
+    // The graph was drawn and no plot input changed since.
+    bool GraphCurrent = false;
 
     // Handlers.
     void cmdRoots_Click();
+    void cmdAddCons_Click();
+    void cmdRemCons_Click();
+    void cboConstants_Change();
+
+    // The stale marks: discard the results shown, erase the graph.
+    void MarkStudyStale();
+    void MarkPlotStale();
+
+    // Puts a study record into the fields and the constants list.
+    void ShowStudyRecord(const docs::StudyRecord& record);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -67,12 +105,19 @@ private:
     void ScriptControl1_Error(const engine::ScriptError& error);
     // Runs the exit steps, once.
     void Form_Unload();
+    void ReadSettingsFile();
+    void WriteSettingsFile();
+    // The constants list item that is selected, or -1.
+    int selectedConstant() const;
 
     FrmFunctionsUi m_ui;
     engine::Class1& m_shared;
     Prompter& m_prompter;
     engine::Engine ScriptControl1;
+    engine::UserConstants m_constants;
+    QString m_settingsPath;
     bool m_unloaded = false;
+    bool m_closingBySignal = false;
 };
 
 }  // namespace tessaly::app

@@ -20,7 +20,8 @@ extern "C" void onTerminatingSignal(int)
 
 }  // namespace
 
-SignalCloser::SignalCloser(QWidget* window) : QObject(window), m_window(window)
+SignalCloser::SignalCloser(QObject* parent, std::function<void()> closeWindow)
+    : QObject(parent), m_closeWindow(std::move(closeWindow))
 {
     if (::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
@@ -50,8 +51,7 @@ void SignalCloser::onSignal()
     char buffer[16];
     while (::read(g_pipe[0], buffer, sizeof buffer) > 0) {
     }
-    if (m_window)
-        m_window->close();
+    m_closeWindow();
 }
 
 }  // namespace tessaly::app

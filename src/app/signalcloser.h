@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
-#include <QWidget>
+
+#include <functional>
 
 class QSocketNotifier;
 
@@ -15,13 +15,13 @@ namespace tessaly::app {
 class SignalCloser : public QObject {
     Q_OBJECT
 public:
-    explicit SignalCloser(QWidget* window);
+    SignalCloser(QObject* parent, std::function<void()> closeWindow);
     ~SignalCloser() override;
 
 private:
     void onSignal();
 
-    QPointer<QWidget> m_window;
+    std::function<void()> m_closeWindow;
     QSocketNotifier* m_notifier = nullptr;
 };
 

@@ -13,7 +13,7 @@ namespace tessaly::app {
 int runProgram(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tessaly"));
+    QApplication::setApplicationName(QStringLiteral("tessaly"));  // names the settings folder
 
     engine::Class1 shared;  // the extension object of both windows' engines
     MessageBoxPrompter prompter;
@@ -22,12 +22,14 @@ int runProgram(int argc, char** argv)
     FrmFunctions window(shared, prompter);
     prompter.setParent(&window);
     // 2. The decimal-separator guard runs here, before anything is loaded.
-    // 3. Load, 4. show, 5. press Plot so the first graph is drawn.
+    // 3. Load (a study named on the command line is opened here once the program
+    // reads study files; until then the settings file is read), 4. show, 5. press
+    // Plot so the first graph is drawn.
     window.Form_Load();
     window.show();
     window.ui().cmdPlot->click();
 
-    SignalCloser closer(&window);
+    SignalCloser closer(&window, [&window] { window.closeBySignal(); });
     return QApplication::exec();
 }
 

@@ -21,8 +21,9 @@ int runRoots(std::span<const std::string> args, std::ostream& out, std::ostream&
     }
 
     Session session(err);
+    Study study = studyFrom(parsed, session, err);
     numeric::StudyInputs in;
-    if (const auto e = numeric::readStudyInputs(studyTexts(parsed), in))
+    if (const auto e = readStudy(study, session, in))
         return session.failed(e);
     numeric::EngineFunction f(session.engine, session.object, in.equation);
     const numeric::RootsOutcome r = numeric::findRoots(f, in);

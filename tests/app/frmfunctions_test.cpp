@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -16,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 
 #include "engine/class1.h"
@@ -26,16 +29,31 @@ using tessaly::app::testing::RecordingPrompter;
 
 namespace {
 
-// A loaded main window on the offscreen platform.
+// A loaded main window on the offscreen platform, with a settings file of its own.
 struct Window {
     tessaly::engine::Class1 shared;
     RecordingPrompter prompter;
+    QTemporaryDir folder;
     std::unique_ptr<FrmFunctions> w;
 
-    Window() : w(std::make_unique<FrmFunctions>(shared, prompter))
+    explicit Window(const QByteArray* settings = nullptr, std::function<bool()> openStudy = {})
+        : w(std::make_unique<FrmFunctions>(shared, prompter))
     {
-        w->Form_Load();
+        w->setSettingsPath(settingsPath());
+        if (settings) {
+            QFile f(settingsPath());
+            f.open(QIODevice::WriteOnly);
+            f.write(*settings);
+        }
+        w->Form_Load(openStudy);
         w->show();
+    }
+
+    QString settingsPath() const { return folder.filePath(QStringLiteral("tessaly.ini")); }
+    QByteArray settingsFile() const
+    {
+        QFile f(settingsPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
     template <typename T>

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -87,6 +89,52 @@ INSTANTIATE_TEST_SUITE_P(
         CliRow{V{"roots", "--lower", "1E400"}, "", "error 6: Overflow\n", 1},
         CliRow{V{"roots", "--lower"}, "", "missing value for --lower\n", 2},
         CliRow{V{"roots", "extra"}, "", "unexpected argument extra\n", 2}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Constants, Command,
+    ::testing::Values(
+        CliRow{V{"roots", "--constant", "a=1.5", "--function", "x-a"}, "1.5\n1 roots\n", "", 0},
+        CliRow{V{"roots", "--constant", "A=1", "--constant", "a=0.5", "--function", "x-a"}, "0.5\n1 roots\n", "", 0},
+        CliRow{V{"roots", "--constant", "2b=3", "--function", "x"},
+               "0\n1 roots\n",
+               "warning: 2b=3: not a constant (name=value, the name a letter then letters or digits); ignored\n", 0},
+        CliRow{V{"roots", "--constant", "z=1/0"}, "", "error 11: Division by zero\n", 1},
+        CliRow{V{"roots", "--constant", "sin=3"}, "", "message: Illegal assignment\nerror 501: Illegal assignment\n", 1},
+        CliRow{V{"roots", "--constant", "b=2.3.4"}, "", "error 1025: Expected end of statement\n", 1}));
+
+std::string writeTemporary(const std::string& name, const std::string& content)
+{
+    const auto path = std::filesystem::temp_directory_path() / ("tessaly_cli_test_" + name);
+    std::ofstream(path, std::ios::binary) << content;
+    return path.string();
+}
+
+TEST(Cli, RootsOfASettingsFilesStudyWithOptionsOnTop)
+{
+    const std::string file = writeTemporary("good.ini",
+        "\"x-a\"\r\n0\r\n1\r\n4\r\n.01\r\n20\r\n-20\r\n20\r\n-15\r\n15\r\n1\r\n0\r\n0\r\n1\r\n1\r\n1\r\n\"a=0.25\"\r\n0\r\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(tessaly::cli::runCli({"roots", "--settings", file}, out, err), 0);
+    EXPECT_EQ(out.str(), "0.25\n1 roots\n");
+    EXPECT_EQ(err.str(), "");
+
+    std::ostringstream out2, err2;
+    EXPECT_EQ(tessaly::cli::runCli({"roots", "--settings", file, "--upper", "0.2", "--constant", "a=0.1"}, out2, err2), 0);
+    EXPECT_EQ(out2.str(), "0.1\n1 roots\n") << "the option's constant redefines the file's";
+}
+
+TEST(Cli, AnUnreadableSettingsFileGivesTheDefaultsWithAWarning)
+{
+    const std::string bad = writeTemporary("bad.ini", "\"x\"\r\neight\r\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(tessaly::cli::runCli({"roots", "--settings", bad}, out, err), 0);
+    EXPECT_TRUE(out.str().ends_with("5 roots\n"));
+    EXPECT_EQ(err.str(), "warning: " + bad + ": line 2: not a number; using the defaults\n");
+
+    std::ostringstream out2, err2;
+    EXPECT_EQ(tessaly::cli::runCli({"roots", "--settings", "/nonexistent/tessaly.ini"}, out2, err2), 0);
+    EXPECT_EQ(err2.str(), "warning: /nonexistent/tessaly.ini: No such file or directory; using the defaults\n");
+}
 
 TEST(Cli, RootsBeyondTheTableAreToldOnce)
 {
