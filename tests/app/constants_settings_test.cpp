@@ -311,6 +311,18 @@ TEST(Settings, AFailedWriteAtExitIsToldAndExitGoesOn)
     EXPECT_FALSE(win.w->isVisible());
 }
 
+TEST(Settings, AFailedWriteAfterASignalGoesToStandardError)
+{
+    Window win;
+    QDir(win.folder.path()).mkdir(QStringLiteral("tessaly.ini"));
+    ::testing::internal::CaptureStderr();
+    win.w->closeBySignal();
+    const std::string printed = ::testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(win.prompter.asked.isEmpty());
+    EXPECT_EQ(printed.rfind("Could not save the settings file " + win.path().toStdString() + ": ", 0), 0u) << printed;
+    EXPECT_FALSE(win.w->isVisible());
+}
+
 TEST(Settings, FieldsBeyondTheirTypeAreWrittenAsDefaults)
 {
     Window win;
