@@ -120,6 +120,35 @@ std::size_t scanDecimal(std::string_view text, std::string& out)
     return i;
 }
 
+std::string_view trimBlanks(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool takeSign(std::string_view& text)
+{
+    if (text.empty() || (text.front() != '+' && text.front() != '-'))
+        return false;
+    const bool negative = text.front() == '-';
+    text.remove_prefix(1);
+    return negative;
+}
+
+std::optional<double> parseWholeDecimal(std::string_view text, bool& overflow)
+{
+    overflow = false;
+    std::string number;
+    if (text.empty() || scanDecimal(text, number) != text.size())
+        return std::nullopt;
+    const auto v = parseDecimal(number);
+    overflow = !v;
+    return v;
+}
+
 std::optional<RadixNumber> scanRadix(std::string_view text)
 {
     if (text.size() < 2 || text[0] != '&')

@@ -30,6 +30,17 @@ std::optional<double> parseDecimal(std::string_view text);
 // it in out in the form parseDecimal reads.
 std::size_t scanDecimal(std::string_view text, std::string& out);
 
+// The text without the blanks and tabs around it.
+std::string_view trimBlanks(std::string_view text);
+
+// Removes a leading "+" or "-" from text; true when it was "-".
+bool takeSign(std::string_view& text);
+
+// The whole text as one decimal number of scanDecimal's form, with nothing left
+// over. Nothing when it is not one; overflow is set when it lies beyond the range
+// of a double.
+std::optional<double> parseWholeDecimal(std::string_view text, bool& overflow);
+
 // A "&H…" or "&O…" number at the start of text: its digits and whether a "&"
 // follows them (keep 32 bits). Nothing when text does not begin with "&H" or "&O".
 struct RadixNumber {

@@ -131,19 +131,10 @@ std::optional<std::string> ItemReader::next()
 
 std::optional<double> parseNumberItem(std::string_view text)
 {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    std::string number;
-    if (text.empty() || common::scanDecimal(text, number) != text.size())
-        return std::nullopt;
-    const auto v = common::parseDecimal(number);
+    text = common::trimBlanks(text);
+    const bool negative = common::takeSign(text);
+    bool overflow = false;
+    const auto v = common::parseWholeDecimal(text, overflow);
     if (!v)
         return std::nullopt;
     return negative ? -*v : *v;

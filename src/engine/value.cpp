@@ -4,40 +4,24 @@
 #include "engine/errors.h"
 
 namespace tessaly::engine {
-namespace {
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-}  // namespace
 
 NumberOutcome parseNumericText(std::string_view text)
 {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty())
-        return {0, err::TypeMismatch};
-
+    text = common::trimBlanks(text);
+    const bool negative = common::takeSign(text);
     std::optional<double> value;
     if (const auto radix = common::scanRadix(text)) {
         if (radix->length != text.size() || radix->digits.empty())
             return {0, err::TypeMismatch};
         value = common::parseRadixDigits(radix->digits, radix->radix, radix->keep32);
+        if (!value)
+            return {0, err::Overflow};
     } else {
-        std::string number;
-        if (common::scanDecimal(text, number) != text.size())
-            return {0, err::TypeMismatch};
-        value = common::parseDecimal(number);
+        bool overflow = false;
+        value = common::parseWholeDecimal(text, overflow);
+        if (!value)
+            return {0, overflow ? err::Overflow : err::TypeMismatch};
     }
-    if (!value)
-        return {0, err::Overflow};
     return {negative ? -*value : *value, 0};
 }
 

@@ -18,83 +18,15 @@
 #include <functional>
 #include <memory>
 
-#include "app/frmfunctions.h"
-#include "engine/class1.h"
-#include "recordingprompter.h"
+#include "windowfixture.h"
 
 using tessaly::app::FrmFunctions;
-using tessaly::app::testing::RecordingPrompter;
+using tessaly::app::testing::Window;
 
 namespace {
 
 const QByteArray kDefaults =
     "\"pi/3*x*sin(x)*tanh(x)\"\r\n-8\r\n8\r\n256\r\n.01\r\n20\r\n-20\r\n20\r\n-15\r\n15\r\n1\r\n0\r\n0\r\n1\r\n1\r\n0\r\n0\r\n";
-
-struct Window {
-    tessaly::engine::Class1 shared;
-    RecordingPrompter prompter;
-    QTemporaryDir folder;
-    std::unique_ptr<FrmFunctions> w;
-
-    explicit Window(const QByteArray* settings = nullptr, std::function<bool()> openStudy = {})
-    {
-        start(settings, std::move(openStudy));
-    }
-
-    void start(const QByteArray* settings = nullptr, std::function<bool()> openStudy = {})
-    {
-        w = std::make_unique<FrmFunctions>(shared, prompter);
-        w->setSettingsPath(path());
-        if (settings) {
-            QFile f(path());
-            f.open(QIODevice::WriteOnly);
-            f.write(*settings);
-        }
-        w->Form_Load(openStudy);
-        w->show();
-    }
-
-    QString path() const { return folder.filePath(QStringLiteral("tessaly.ini")); }
-    QByteArray file() const
-    {
-        QFile f(path());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    template <typename T>
-    T* find(const char* name) const
-    {
-        return w->findChild<T*>(QString::fromLatin1(name));
-    }
-    QString text(const char* field) const { return find<QLineEdit>(field)->text(); }
-    QComboBox* constants() const { return find<QComboBox>("cboConstants"); }
-    QStringList listed() const
-    {
-        QStringList items;
-        for (int i = 0; i < constants()->count(); ++i)
-            items << constants()->itemText(i);
-        return items;
-    }
-    // Types a text into the constants box key by key and presses Add.
-    void add(const QString& typed)
-    {
-        w->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
-        constants()->setFocus();
-        constants()->lineEdit()->clear();
-        QTest::keyClicks(constants()->lineEdit(), typed);
-        QTest::mouseClick(find<QPushButton>("cmdAddCons"), Qt::LeftButton);
-    }
-    void select(int k) const { constants()->setCurrentIndex(k); }
-    void press(const char* button) const { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
-    QStringList roots() const
-    {
-        QStringList r;
-        auto* l = find<QListWidget>("lstRoots");
-        for (int i = 0; i < l->count(); ++i)
-            r << l->item(i)->text();
-        return r;
-    }
-};
 
 QStringList statementsOf(const FrmFunctions& w)
 {
@@ -121,7 +53,7 @@ TEST(Constants, TwoNamesDifferingInCaseAreOneVariable)
     EXPECT_EQ(win.listed(), (QStringList{"A=1", "a=2"}));
     win.find<QLineEdit>("txtEquation")->setText(QStringLiteral("x-a"));
     win.press("cmdRoots");
-    EXPECT_EQ(win.roots(), QStringList{"2"});
+    EXPECT_EQ(win.rows("lstRoots"), QStringList{"2"});
 }
 
 TEST(Constants, InvalidNamesAreIgnoredWithoutAMessage)
@@ -172,15 +104,15 @@ TEST(Constants, AddingDiscardsResultsRemovingKeepsThem)
     Window win;
     win.add(QStringLiteral("k=1"));
     win.press("cmdRoots");
-    ASSERT_EQ(win.roots().size(), 5);
+    ASSERT_EQ(win.rows("lstRoots").size(), 5);
     win.select(0);
     win.press("cmdRemCons");
     EXPECT_TRUE(win.listed().isEmpty());
-    EXPECT_EQ(win.roots().size(), 5);
+    EXPECT_EQ(win.rows("lstRoots").size(), 5);
     EXPECT_EQ(win.find<QLabel>("lblRoots")->text(), "5 roots");
 
     win.add(QStringLiteral("k=2"));
-    EXPECT_TRUE(win.roots().isEmpty());
+    EXPECT_TRUE(win.rows("lstRoots").isEmpty());
     EXPECT_EQ(win.find<QLabel>("lblRoots")->text(), "");
     EXPECT_EQ(win.w->RootCount, 0);
 }
@@ -200,7 +132,7 @@ TEST(Constants, RemovingPutsTheNameBack)
     win.press("cmdRemCons");
     win.find<QLineEdit>("txtEquation")->setText(QStringLiteral("x-a"));
     win.press("cmdRoots");
-    EXPECT_EQ(win.roots(), QStringList{"0"}) << "a is 0 after its removal";
+    EXPECT_EQ(win.rows("lstRoots"), QStringList{"0"}) << "a is 0 after its removal";
 }
 
 TEST(Constants, RemovingANameTheEngineRefusesIsTrapped)
@@ -227,7 +159,7 @@ TEST(Constants, AFailingConstantEndsTheCommandWithItsNumber)
     Window win;
     win.add(QStringLiteral("z=1/0"));
     win.press("cmdRoots");
-    EXPECT_TRUE(win.roots().isEmpty());
+    EXPECT_TRUE(win.rows("lstRoots").isEmpty());
     EXPECT_EQ(win.w->ierr, 11);
     EXPECT_TRUE(win.prompter.asked.isEmpty());
     EXPECT_EQ(statementsOf(*win.w), QStringList{"z=1/0"}) << "stored all the same";
@@ -263,7 +195,7 @@ TEST(Settings, AStudyComesBackAsItWasLeft)
     EXPECT_TRUE(win.find<QCheckBox>("chkPersist")->isChecked());
     EXPECT_EQ(win.listed(), (QStringList{"a=1", "b=2", "c=3"}));
     EXPECT_EQ(statementsOf(*win.w), (QStringList{"a=1", "b=2", "c=3"}));
-    EXPECT_TRUE(win.roots().isEmpty()) << "results are never kept";
+    EXPECT_TRUE(win.rows("lstRoots").isEmpty()) << "results are never kept";
     EXPECT_EQ(win.find<QLabel>("lblRoots")->text(), "");
 }
 

@@ -21,59 +21,11 @@
 #include <functional>
 #include <memory>
 
-#include "engine/class1.h"
-#include "recordingprompter.h"
+#include "windowfixture.h"
 
-using tessaly::app::FrmFunctions;
-using tessaly::app::testing::RecordingPrompter;
+using tessaly::app::testing::Window;
 
 namespace {
-
-// A loaded main window on the offscreen platform, with a settings file of its own.
-struct Window {
-    tessaly::engine::Class1 shared;
-    RecordingPrompter prompter;
-    QTemporaryDir folder;
-    std::unique_ptr<FrmFunctions> w;
-
-    explicit Window(const QByteArray* settings = nullptr, std::function<bool()> openStudy = {})
-        : w(std::make_unique<FrmFunctions>(shared, prompter))
-    {
-        w->setSettingsPath(settingsPath());
-        if (settings) {
-            QFile f(settingsPath());
-            f.open(QIODevice::WriteOnly);
-            f.write(*settings);
-        }
-        w->Form_Load(openStudy);
-        w->show();
-    }
-
-    QString settingsPath() const { return folder.filePath(QStringLiteral("tessaly.ini")); }
-    QByteArray settingsFile() const
-    {
-        QFile f(settingsPath());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
-    template <typename T>
-    T* find(const char* name) const
-    {
-        return w->findChild<T*>(QString::fromLatin1(name));
-    }
-
-    QStringList rows(const char* list) const
-    {
-        QStringList r;
-        auto* l = find<QListWidget>(list);
-        for (int i = 0; i < l->count(); ++i)
-            r << l->item(i)->text();
-        return r;
-    }
-
-    void set(const char* field, const QString& text) const { find<QLineEdit>(field)->setText(text); }
-    void press(const char* button) const { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
-};
 
 struct ControlRow {
     const char* name;
