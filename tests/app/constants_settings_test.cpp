@@ -73,16 +73,6 @@ TEST(Constants, TypedTextIsNotCompletedFromTheList)
     EXPECT_EQ(win.listed(), QStringList{"a=2"});
 }
 
-TEST(Constants, RedefinitionMovesToTheEnd)
-{
-    Window win;
-    win.add(QStringLiteral("a=1"));
-    win.add(QStringLiteral("b=2"));
-    win.add(QStringLiteral("a=3"));
-    EXPECT_EQ(win.listed(), (QStringList{"b=2", "a=3"}));
-    EXPECT_EQ(statementsOf(*win.w), (QStringList{"b=2", "a=3"}));
-}
-
 TEST(Constants, AHundredAndSecondIsRefusedAndStaysInTheBox)
 {
     Window win;
