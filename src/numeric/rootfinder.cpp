@@ -5,49 +5,32 @@
 #include "common/numbertext.h"
 #include "engine/arithmetic.h"
 #include "engine/errors.h"
+#include "numeric/gridwalk.h"
 
 namespace tessaly::numeric {
 namespace {
 
 namespace num = engine::num;
-namespace err = engine::err;
 
-constexpr double kProbe = 1E-05;        // δ: offset of the slope probes
-constexpr double kProbeTwice = 2E-05;   // 2δ
+constexpr double kProbe = 1E-05;       // δ: offset of the slope probes
+constexpr double kProbeTwice = 2E-05;  // 2δ
 
 double sgn(double v) { return v > 0 ? 1.0 : v < 0 ? -1.0 : 0.0; }
 
-class RootFinder {
+class RootFinder : GridWalk {
 public:
-    RootFinder(StudyFunction& f, const StudyInputs& in) : m_f(f), m_in(in) {}
+    RootFinder(StudyFunction& f, const StudyInputs& in) : GridWalk(f, in) {}
 
     RootsOutcome run()
     {
-        if (m_in.subintervals < 1)
-            return ended(err::InvalidCall);  // no grid to walk
-        double span = 0;
-        if (const auto e = num::sub(m_in.upper, m_in.lower, span))
-            return ended(m_f.trapped(e));
-        if (const auto e = num::div(span, m_in.subintervals, m_h))
-            return ended(m_f.trapped(e));
-        if (const auto e = num::sub(m_in.lower, m_h, m_x))
-            return ended(m_f.trapped(e));
+        if (const auto e = start())
+            return ended(e);
         m_out.gridStep = m_h;
 
-        const double b = m_in.upper;
         double s1 = 0, s2 = 0, g = 0;
         enum class Step { FirstPoint, FollowingPoint, Zero, Compare } step = Step::FirstPoint;
-        // A tolerated failure sends the scan back to the grid point last reached:
-        // the point after it starts a new run.
-        auto restart = [&](std::int32_t raised) {
-            const std::int32_t n = m_f.trapped(raised);
-            m_out.error = n;
-            if (!engine::isTolerated(n))
-                return false;
-            m_x = m_out.lastGridX;
-            step = Step::FirstPoint;
-            return true;
-        };
+        // f at the two ends of the bracket being watched.
+        double left = 0, right = 0;
 
         for (;;) {
             switch (step) {
@@ -56,12 +39,13 @@ public:
                 if (a == Advance::PastEnd)
                     return finished();
                 if (a == Advance::Stuck)
-                    return ended(err::InvalidCall);
-                if (const auto e = sign(m_x, s1)) {
-                    if (!restart(e))
+                    return ended(engine::err::InvalidCall);
+                if (const auto e = value(m_x, left)) {
+                    if (!tolerate(e))
                         return ended();
                     break;
                 }
+                s1 = sgn(left);
                 if (s1 == 0) {
                     if (!record(m_x))
                         return full();
@@ -75,12 +59,15 @@ public:
                 if (a == Advance::PastEnd)
                     return finished();
                 if (a == Advance::Stuck)
-                    return ended(err::InvalidCall);
-                if (const auto e = sign(m_x, s2)) {
-                    if (!restart(e))
+                    return ended(engine::err::InvalidCall);
+                if (const auto e = value(m_x, right)) {
+                    if (!tolerate(e)) {
                         return ended();
+                    }
+                    step = Step::FirstPoint;
                     break;
                 }
+                s2 = sgn(right);
                 step = Step::Zero;
                 break;
             }
@@ -95,28 +82,32 @@ public:
                 break;
             case Step::Compare: {
                 if (s2 == s1) {
+                    left = right;
                     step = Step::FollowingPoint;
                     break;
                 }
                 // A sign change between x - h and x: refine from the midpoint.
                 s1 = s2;
                 g = m_x;
-                bool converged = false;
-                if (const auto e = refine(converged)) {
-                    if (!restart(e))
+                bool found = false;
+                if (const auto e = refine(left, right, found)) {
+                    if (!tolerate(e))
                         return ended();
+                    step = Step::FirstPoint;
                     break;
                 }
-                if (converged && !record(m_x))
+                if (found && !record(m_x))
                     return full();
-                if (!(g <= b))
+                if (!(g <= m_in.upper))
                     return finished();
                 m_x = g;
-                if (const auto e = sign(g, s2)) {
-                    if (!restart(e))
+                if (const auto e = value(g, right)) {
+                    if (!tolerate(e))
                         return ended();
+                    step = Step::FirstPoint;
                     break;
                 }
+                s2 = sgn(right);
                 step = Step::Zero;
                 break;
             }
@@ -125,43 +116,11 @@ public:
     }
 
 private:
-    enum class Advance { Moved, PastEnd, Stuck };
-
-    // Steps 3 and 5: the next grid point. The first point of a run must lie
-    // strictly below b; a following point may be b itself.
-    Advance advance(bool first)
-    {
-        const double next = m_x + m_h;
-        if (!std::isfinite(next))
-            return Advance::PastEnd;  // beyond the largest double is beyond b
-        const bool moved = next != m_x;
-        m_x = next;
-        m_out.lastGridX = next;
-        if (first ? !(next < m_in.upper) : next > m_in.upper)
-            return Advance::PastEnd;
-        return moved ? Advance::Moved : Advance::Stuck;
-    }
-
-    std::int32_t value(double at, double& out)
-    {
-        const auto v = m_f.at(at);
-        out = v.value;
-        return v.error;
-    }
-
-    std::int32_t sign(double at, double& s)
-    {
-        double v = 0;
-        if (const auto e = value(at, v))
-            return e;
-        s = sgn(v);
-        return 0;
-    }
-
-    // Steps 8 to 10: Newton steps from the midpoint of the bracket until two
-    // iterates differ by at most E (at least one step; at most M). A refinement
-    // that does not converge finds nothing.
-    std::int32_t refine(bool& converged)
+    // Newton steps from the midpoint of the bracket until two iterates differ by
+    // at most E (at least one step; at most M). A refinement that does not
+    // converge finds nothing; nor does one that converges where |f| is larger
+    // than at both ends of the bracket: the sign changed across a pole there.
+    std::int32_t refine(double left, double right, bool& found)
     {
         double half = 0;
         if (const auto e = num::div(m_h, 2, half))
@@ -196,7 +155,12 @@ private:
             if (std::fabs(distance) <= m_in.errorBound || i >= m_in.maxIterations)
                 break;
         }
-        converged = std::fabs(distance) <= m_in.errorBound;
+        if (!(std::fabs(distance) <= m_in.errorBound))
+            return 0;
+        double there = 0;
+        if (const auto e = value(m_x, there))
+            return e;
+        found = !(std::fabs(there) > std::fabs(left) && std::fabs(there) > std::fabs(right));
         return 0;
     }
 
@@ -213,15 +177,16 @@ private:
     RootsOutcome finished()
     {
         m_out.label = std::to_string(m_out.roots.size()) + " roots";
-        m_out.currentX = m_x;
-        return std::move(m_out);
+        return ended();
     }
 
     RootsOutcome ended(std::int32_t number = 0)
     {
         if (number)
-            m_out.error = number;
+            m_error = number;
+        m_out.error = m_error;
         m_out.currentX = m_x;
+        m_out.lastGridX = m_lastGridX;
         return std::move(m_out);
     }
 
@@ -229,15 +194,11 @@ private:
     RootsOutcome full()
     {
         m_out.tableFull = true;
-        m_out.error = err::SubscriptOutOfRange;
+        m_error = engine::err::SubscriptOutOfRange;
         return finished();
     }
 
-    StudyFunction& m_f;
-    const StudyInputs& m_in;
     RootsOutcome m_out;
-    double m_h = 0;
-    double m_x = 0;
 };
 
 }  // namespace

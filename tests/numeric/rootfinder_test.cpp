@@ -106,6 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
         RootRow{"x", -1, 1, -4, {}, nullptr, 5},
         RootRow{"x-1E10", 1E10, 1E10 + 1E-4, 256, {}, nullptr, 5}, // a step that does not move x
         RootRow{"x", -1E308, 1E308, 2, {}, nullptr, 6},            // b - a overflows: no grid either
+        RootRow{"Tan(x)", 1.5218, 1.6218, 1, {}, "0 roots", 0},    // a pole is not a root
         RootRow{"2+", -1, 1, 4, {}, nullptr, 1002},                // a syntax error ends the command
         RootRow{"foo(x)", -1, 1, 4, {}, nullptr, 13}));
 
@@ -116,6 +117,14 @@ TEST(Roots, NewtonFindsTheRootInsideABracket)
     ASSERT_EQ(r.roots.size(), 1u);
     EXPECT_NEAR(r.roots[0], std::cbrt(2.0), 1e-12);
     EXPECT_EQ(r.label, "1 roots");
+}
+
+TEST(Roots, ARealRootOfAFunctionWithPolesIsKept)
+{
+    Study s;
+    const auto r = s.roots("Tan(x)", 3.0, 3.3, 1);
+    ASSERT_EQ(r.roots.size(), 1u);
+    EXPECT_NEAR(r.roots[0], std::atan(1.0) * 4, 1e-5);
 }
 
 TEST(Roots, NonConvergingRefinementRecordsNothing)

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+
+#include "numeric/studyfunction.h"
+#include "numeric/studyinputs.h"
+
+namespace tessaly::numeric {
+
+// What the Roots and Extrema scans share: the grid from a to b in N steps,
+// walked by repeated addition of h, the values of f on the way, and the trap
+// rule that sends the scan back to the grid point last reached after a
+// tolerated failure.
+class GridWalk {
+protected:
+    GridWalk(StudyFunction& f, const StudyInputs& in) : m_f(f), m_in(in) {}
+
+    // Sets the grid step and x = a - h. Returns 0, 5 for a subinterval count
+    // below 1 (no grid to walk), or the number of a failure computing the step.
+    std::int32_t start();
+
+    enum class Advance { Moved, PastEnd, Stuck };
+    // The next grid point. The first point of a run must lie strictly below b; a
+    // following point may be b itself. A grid point beyond the largest double is
+    // past b; a step that does not move x is Stuck.
+    Advance advance(bool first);
+
+    // f at an abscissa, or the error number.
+    std::int32_t value(double at, double& out)
+    {
+        const auto v = m_f.at(at);
+        out = v.value;
+        return v.error;
+    }
+
+    // The trap: records the number (the extension object's first) and, when it
+    // is tolerated, puts x back to the grid point last reached and returns true.
+    bool tolerate(std::int32_t raised)
+    {
+        m_error = m_f.trapped(raised);
+        if (!engine::isTolerated(m_error))
+            return false;
+        m_x = m_lastGridX;
+        return true;
+    }
+
+    StudyFunction& m_f;
+    const StudyInputs& m_in;
+    double m_h = 0;
+    double m_x = 0;
+    double m_lastGridX = 0;
+    std::int32_t m_error = 0;  // the number the trap recorded last
+};
+
+}  // namespace tessaly::numeric
