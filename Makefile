@@ -58,8 +58,9 @@ test: test-release test-asan
 
 bench: bench-deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTESSALY_WERROR=ON
-	cmake --build $(BUILD) -j$(JOBS) --target engine_bench
+	cmake --build $(BUILD) -j$(JOBS) --target engine_bench commands_bench
 	./$(BUILD)/bench/engine_bench
+	./$(BUILD)/bench/commands_bench
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -19,6 +19,7 @@
 #include "engine/class1.h"
 #include "engine/engine.h"
 #include "engine/evaluation.h"
+#include "ratioreporter.h"
 
 namespace {
 
@@ -80,7 +81,8 @@ void engineEval(benchmark::State& state, const Formula& f)
     engine.executeStatement("a=2.37");
     engine.executeStatement("b=-1.5");
     engine.executeStatement("c=0.25");
-    tessaly::engine::FunctionEvaluator function(engine, object, f.text);
+    const std::string text = f.text;
+    tessaly::engine::FunctionEvaluator function(engine, object, text);
     for (auto _ : state) {
         for (double x : points()) {
             const auto r = function.at(x);
@@ -117,41 +119,6 @@ void muparserEval(benchmark::State& state, const Formula& f)
     }
 }
 
-// Records the time per evaluation of every run, then prints the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs) {
-            if (r.run_type != Run::RT_Iteration || r.iterations == 0)
-                continue;
-            const double ns = r.GetAdjustedRealTime() / kPoints;  // per evaluation
-            auto [it, fresh] = m_perEval.emplace(r.run_name.function_name, ns);
-            if (!fresh)
-                it->second = std::min(it->second, ns);
-        }
-    }
-
-    void printRatios() const
-    {
-        std::printf("\n%-12s %12s %12s %12s %14s %14s\n", "formula", "engine ns", "native ns", "muparser ns",
-                    "engine/native", "engine/muparser");
-        for (const Formula& f : kFormulas) {
-            const double e = lookup("engine/", f.name), n = lookup("native/", f.name), m = lookup("muparser/", f.name);
-            std::printf("%-12s %12.2f %12.2f %12.2f %14.2f %14.2f\n", f.name, e, n, m, e / n, e / m);
-        }
-    }
-
-private:
-    double lookup(const std::string& kind, const char* name) const
-    {
-        const auto it = m_perEval.find(kind + name);
-        return it == m_perEval.end() ? std::nan("") : it->second;
-    }
-    std::map<std::string, double> m_perEval;
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -161,16 +128,15 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark((std::string("native/") + f.name).c_str(), nativeEval, f);
         benchmark::RegisterBenchmark((std::string("muparser/") + f.name).c_str(), muparserEval, f);
     }
-    // Repeated and interleaved unless the command line says otherwise.
-    std::vector<char*> args(argv, argv + argc);
-    std::string repetitions = "--benchmark_repetitions=7", interleave = "--benchmark_enable_random_interleaving=true";
-    args.push_back(repetitions.data());
-    args.push_back(interleave.data());
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatios();
-    benchmark::Shutdown();
+    tessaly::bench::RatioReporter reporter(kPoints);  // ns per evaluation
+    tessaly::bench::runRepeated(argc, argv, reporter);
+    std::printf("\n%-12s %12s %12s %12s %14s %14s\n", "formula", "engine ns", "native ns", "muparser ns",
+                "engine/native", "engine/muparser");
+    for (const Formula& f : kFormulas) {
+        const double e = reporter.best(std::string("engine/") + f.name);
+        const double n = reporter.best(std::string("native/") + f.name);
+        const double m = reporter.best(std::string("muparser/") + f.name);
+        std::printf("%-12s %12.2f %12.2f %12.2f %14.2f %14.2f\n", f.name, e, n, m, e / n, e / m);
+    }
     return 0;
 }

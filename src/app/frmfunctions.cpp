@@ -21,6 +21,8 @@
 #include "engine/class1.h"
 #include "engine/errors.h"
 #include "engine/evaluation.h"
+#include "numeric/extremafinder.h"
+#include "numeric/integrator.h"
 #include "numeric/rootfinder.h"
 #include "numeric/studyfunction.h"
 #include "fields/decimalpointfilter.h"
@@ -50,6 +52,9 @@ FrmFunctions::FrmFunctions(engine::Class1& shared, Prompter& prompter, QWidget* 
     (new fields::DecimalPointFilter(this))->attach(m_ui.cboConstants->lineEdit());
 
     connect(m_ui.cmdRoots, &QPushButton::clicked, this, &FrmFunctions::cmdRoots_Click);
+    connect(m_ui.cmdExtrema, &QPushButton::clicked, this, &FrmFunctions::cmdExtrema_Click);
+    connect(m_ui.cmdIntegrate, &QPushButton::clicked, this, &FrmFunctions::cmdIntegrate_Click);
+    connect(m_ui.cmdDerVal, &QPushButton::clicked, this, &FrmFunctions::cmdDerVal_Click);
     connect(m_ui.cmdAddCons, &QPushButton::clicked, this, &FrmFunctions::cmdAddCons_Click);
     connect(m_ui.cmdRemCons, &QPushButton::clicked, this, &FrmFunctions::cmdRemCons_Click);
     connect(m_ui.cboConstants->lineEdit(), &QLineEdit::textEdited, this, &FrmFunctions::cboConstants_Change);
@@ -63,9 +68,7 @@ void FrmFunctions::Form_Load(const std::function<bool()>& openCommandLineStudy)
     m_ui.txtSubintervals->setToolTip(
         QStringLiteral("Should be enough to detect all roots & extrema, and to find an accurate integral."));
 
-    Factorials[0] = 1;
-    for (std::size_t k = 1; k < Factorials.size(); ++k)
-        Factorials[k] = static_cast<double>(k) * Factorials[k - 1];
+    Factorials = numeric::factorialTable();
     RootCount = 0;
     MaxCount = 0;
     MinCount = 0;
@@ -261,6 +264,87 @@ void FrmFunctions::closeBySignal()
 {
     m_closingBySignal = true;
     close();
+}
+
+void FrmFunctions::cmdExtrema_Click()
+{
+    m_shared.ierr = 0;
+    BusyCursor busy;
+    m_ui.lstExtrema->clear();
+    MaxCount = MinCount = PossibleRootCount = 0;  // the counts follow the list they mirror
+    if (const auto e = ReadStudyInputs()) {
+        ierr = engine::trappedError(e, m_shared);
+        return;
+    }
+    numeric::EngineFunction f(ScriptControl1, m_shared, study.equation);
+    const numeric::ExtremaOutcome r = numeric::findExtrema(f, study);
+
+    for (const auto& row : r.rows)
+        m_ui.lstExtrema->addItem(QString::fromStdString(row));
+    MaxCount = static_cast<std::int32_t>(r.maxPositions.size());
+    MinCount = static_cast<std::int32_t>(r.minPositions.size());
+    PossibleRootCount = r.possibleRoots;
+    for (std::size_t k = 0; k < r.maxPositions.size(); ++k)
+        MaxPositions[k + 1] = r.maxPositions[k];
+    for (std::size_t k = 0; k < r.minPositions.size(); ++k)
+        MinPositions[k + 1] = r.minPositions[k];
+    CurrentX = r.currentX;
+    GridStep = r.gridStep;
+    LastGridX = r.lastGridX;
+    if (r.error)
+        ierr = r.error;
+    if (r.label)
+        m_ui.lblExtrema->setText(QString::fromStdString(*r.label));
+    if (r.tableFull)
+        m_prompter.message(QString::fromLatin1(numeric::kExtremaTableFullMessage));
+}
+
+void FrmFunctions::cmdIntegrate_Click()
+{
+    BusyCursor busy;
+    numeric::IntegralOutcome r;
+    if (const auto e = ReadStudyInputs()) {
+        r.error = engine::trappedError(e, m_shared);
+        r.message = numeric::integralFailureMessage(r.error);
+    } else {
+        numeric::EngineFunction f(ScriptControl1, m_shared, study.equation);
+        r = numeric::integrate(f, study);
+        CurrentX = r.currentX;
+    }
+    if (r.value) {  // the stored integral changes only when the command reaches its end
+        IntegralValue = *r.value;
+        IntegralValid = r.valid;
+    }
+    if (r.label)
+        m_ui.lblIntegral->setText(QString::fromStdString(*r.label));
+    if (r.error) {
+        ierr = r.error;
+        if (r.message)
+            m_prompter.message(QString::fromStdString(*r.message));
+    }
+}
+
+void FrmFunctions::cmdDerVal_Click()
+{
+    m_ui.lblDerVal->clear();
+    m_shared.ierr = 0;
+    BusyCursor busy;
+    auto failed = [this](std::int32_t e) { ierr = engine::trappedError(e, m_shared); };
+    if (const auto e = ReadStudyInputs())
+        return failed(e);
+    if (const auto e = numeric::readWholeNumber(textOf(m_ui.txtDerNum), study.derivativeOrder))
+        return failed(e);
+    double x = 0;
+    if (const auto e = numeric::readNumber(textOf(m_ui.txtXeval), x))
+        return failed(e);
+    CurrentX = x;
+    numeric::EngineFunction f(ScriptControl1, m_shared, study.equation);
+    const numeric::ValueOutcome r = numeric::valueAt(f, study.derivativeOrder, x, Factorials, DerivativeStepState);
+    DerivativeStepState = r.steps;
+    if (r.error)
+        ierr = r.error;
+    if (r.label)
+        m_ui.lblDerVal->setText(QString::fromStdString(*r.label));
 }
 
 void FrmFunctions::keyPressEvent(QKeyEvent* event)

@@ -10,6 +10,7 @@
 #include "docs/settingsfile.h"
 #include "engine/engine.h"
 #include "engine/userconstants.h"
+#include "numeric/derivatives.h"
 #include "numeric/studyinputs.h"
 
 namespace tessaly::engine {
@@ -58,15 +59,21 @@ public:
     double GridStep = 0;
     double LastGridX = 0;
 
-    // 0! to 33!, filled at load.
-    std::array<double, 34> Factorials{};
+    // 0! to 33!, filled at load, and the steps of the derivative operation.
+    numeric::Factorials Factorials{};
+    numeric::DerivativeSteps DerivativeStepState;
 
     // Results of the Roots command: slots 1..RootCount (slot 0 is never used).
     std::int32_t RootCount = 0;
     std::array<double, 256> RootTable{};
-    // Counts of the Extrema command and the validity of the integral.
+    // Results of the Extrema command: slots 1..MaxCount and 1..MinCount.
     std::int32_t MaxCount = 0;
     std::int32_t MinCount = 0;
+    std::int32_t PossibleRootCount = 0;
+    std::array<double, 256> MaxPositions{};
+    std::array<double, 256> MinPositions{};
+    // Result of the Integral command.
+    double IntegralValue = 0;
     bool IntegralValid = false;
 
     // The user constants (ConstantTable, ConstantCount), mirrored by the list of cboConstants.
@@ -81,6 +88,9 @@ public:
 
     // Handlers.
     void cmdRoots_Click();
+    void cmdExtrema_Click();
+    void cmdIntegrate_Click();
+    void cmdDerVal_Click();
     void cmdAddCons_Click();
     void cmdRemCons_Click();
     void cboConstants_Change();

@@ -4,18 +4,21 @@
 #include <string_view>
 
 #include "cli/evalcommand.h"
-#include "cli/rootscommand.h"
+#include "cli/studycommands.h"
 
 namespace tessaly::cli {
 
 std::string usageText()
 {
     return "usage: tessaly-cli eval [--x X] [--statement \"a=2.37\"]... [--] EXPR\n"
-           "       tessaly-cli roots [study options]\n"
+           "       tessaly-cli roots|extrema|integral [study options]\n"
+           "       tessaly-cli value [--x X] [--order K] [study options]\n"
            "\n"
            "  eval   evaluates EXPR as the main window evaluates its function: x is X (default 0),\n"
            "         each --statement runs first, in order, like a user constant.\n"
-           "  roots  the Roots command: the rows of the root list, then its label.\n"
+           "  roots, extrema, integral\n"
+           "         the window's command: the rows of its list, then its label.\n"
+           "  value  the Value= command: f or its derivative of order K (default 0) at X (default 0).\n"
            "\n"
            "study options: --function F --lower A --upper B --subintervals N --error E --iterations M\n"
            "               --constant a=2.37 (repeatable)  --settings FILE\n"
@@ -46,6 +49,12 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return runEval(rest, out, err);
     if (command == "roots")
         return runRoots(rest, out, err);
+    if (command == "extrema")
+        return runExtrema(rest, out, err);
+    if (command == "integral")
+        return runIntegral(rest, out, err);
+    if (command == "value")
+        return runValue(rest, out, err);
     err << "unknown command " << command << "\n" << usageText();
     return kExitUsage;
 }

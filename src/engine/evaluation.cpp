@@ -26,8 +26,8 @@ FunctionValue evaluateAt(Engine& engine, Class1& object, std::string_view text, 
     return finish(object, n.error, n.value);
 }
 
-FunctionEvaluator::FunctionEvaluator(Engine& engine, Class1& object, std::string text)
-    : m_engine(engine), m_object(object), m_text(std::move(text))
+FunctionEvaluator::FunctionEvaluator(Engine& engine, Class1& object, const std::string& text)
+    : m_engine(engine), m_object(object), m_text(text)
 {
 }
 

@@ -25,9 +25,11 @@ FunctionValue evaluateAt(Engine& engine, Class1& object, std::string_view text, 
 
 // Evaluates one function text for many abscissas, as evaluateAt does, without
 // looking the text up again each time (the values of f that a command needs).
+// The text is not copied: it must outlive the evaluator (a temporary is refused).
 class FunctionEvaluator {
 public:
-    FunctionEvaluator(Engine& engine, Class1& object, std::string text);
+    FunctionEvaluator(Engine& engine, Class1& object, const std::string& text);
+    FunctionEvaluator(Engine& engine, Class1& object, std::string&& text) = delete;
     FunctionValue at(double x)
     {
         if (m_prepared == nullptr || m_epoch != m_engine.epoch())
@@ -41,14 +43,14 @@ public:
             return {0, m_object.ierr};
         return {value, 0};
     }
-    const std::string& text() const { return m_text; }
+    std::string_view text() const { return m_text; }
 
 private:
     void prepare();
 
     Engine& m_engine;
     Class1& m_object;
-    std::string m_text;
+    std::string_view m_text;
     Engine::Prepared* m_prepared = nullptr;
     std::uint64_t m_epoch = 0;
 };

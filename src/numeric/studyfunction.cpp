@@ -2,8 +2,8 @@
 
 namespace tessaly::numeric {
 
-EngineFunction::EngineFunction(engine::Engine& engine, engine::Class1& object, std::string text)
-    : m_function(engine, object, std::move(text)), m_object(object)
+EngineFunction::EngineFunction(engine::Engine& engine, engine::Class1& object, const std::string& text)
+    : m_function(engine, object, text), m_object(object)
 {
 }
 

@@ -19,10 +19,11 @@ public:
 };
 
 // f as the main window evaluates its function text: through its engine and the
-// shared extension object.
+// shared extension object. The text must outlive the function (a temporary is refused).
 class EngineFunction final : public StudyFunction {
 public:
-    EngineFunction(engine::Engine& engine, engine::Class1& object, std::string text);
+    EngineFunction(engine::Engine& engine, engine::Class1& object, const std::string& text);
+    EngineFunction(engine::Engine& engine, engine::Class1& object, std::string&& text) = delete;
     engine::FunctionValue at(double x) override { return m_function.at(x); }
     std::int32_t trapped(std::int32_t raised) override;
 

@@ -21,6 +21,7 @@
 #include <functional>
 #include <memory>
 
+#include "common/numbertext.h"
 #include "windowfixture.h"
 
 using tessaly::app::testing::Window;
@@ -292,6 +293,75 @@ TEST(MainWindow, ClosingTheMainWindowClosesTheOthersOnce)
     win.w->close();
     EXPECT_FALSE(other.isVisible());
     EXPECT_FALSE(win.w->isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MainWindow, ExtremaIntegralAndValueButtons)
+{
+    Window win;
+    win.press("cmdExtrema");
+    EXPECT_EQ(win.rows("lstExtrema").size(), 6);
+    EXPECT_EQ(win.find<QLabel>("lblExtrema")->text(), "3 max. 3 min. ");
+    EXPECT_EQ(win.w->MaxCount, 3);
+    EXPECT_EQ(win.w->MinCount, 3);
+    EXPECT_NEAR(win.w->MaxPositions[3], 7.9786661678668604, 0.01);
+
+    win.press("cmdIntegrate");
+    EXPECT_TRUE(win.w->IntegralValid);
+    EXPECT_NEAR(win.w->IntegralValue, 0, 1e-12);
+    EXPECT_EQ(win.find<QLabel>("lblIntegral")->text().toStdString(), tessaly::common::numberText(win.w->IntegralValue));
+
+    win.set("txtXeval", "1");
+    win.set("txtDerNum", "1st");
+    win.press("cmdDerVal");
+    EXPECT_EQ(win.find<QLabel>("lblDerVal")->text().left(6), "1.4720");
+    EXPECT_EQ(win.w->study.derivativeOrder, 1);
+    EXPECT_EQ(win.w->CurrentX, 1);
+    EXPECT_TRUE(win.prompter.asked.isEmpty());
+}
+
+TEST(MainWindow, AFailingIntegralKeepsTheStoredOneAndSaysWhy)
+{
+    Window win;
+    win.press("cmdIntegrate");
+    const QString shown = win.find<QLabel>("lblIntegral")->text();
+    const double stored = win.w->IntegralValue;
+    win.set("txtEquation", "Log(x)");
+    win.w->IntegralValid = true;  // as if the edit had not discarded it
+    win.press("cmdIntegrate");
+    EXPECT_EQ(win.prompter.texts(), QStringList{"Invalid procedure call or argument"});
+    EXPECT_EQ(win.find<QLabel>("lblIntegral")->text(), shown);
+    EXPECT_EQ(win.w->IntegralValue, stored);
+    EXPECT_TRUE(win.w->IntegralValid);
+    EXPECT_EQ(win.w->ierr, 5);
+}
+
+TEST(MainWindow, AFailingValueLeavesTheLabelEmpty)
+{
+    Window win;
+    win.press("cmdDerVal");
+    EXPECT_EQ(win.find<QLabel>("lblDerVal")->text(), "0");
+    win.set("txtEquation", "Sqr(x)");
+    win.set("txtDerNum", "1");
+    win.press("cmdDerVal");
+    EXPECT_EQ(win.find<QLabel>("lblDerVal")->text(), "");
+    EXPECT_EQ(win.w->ierr, 5);
+    EXPECT_TRUE(win.prompter.asked.isEmpty());
+}
+
+TEST(MainWindow, AFullExtremaTableIsToldOnce)
+{
+    Window win;
+    win.set("txtEquation", "Sin(x)");
+    win.set("txtXlower", ".5");
+    win.set("txtXupper", "1700");
+    win.set("txtSubintervals", "32768");
+    win.press("cmdExtrema");
+    EXPECT_EQ(win.prompter.texts(), QStringList{"Only the first 255 maxima and minima are listed."});
+    EXPECT_EQ(win.find<QLabel>("lblExtrema")->text(), "255 max. 255 min. ");
 }
 
 }  // namespace

@@ -102,6 +102,23 @@ INSTANTIATE_TEST_SUITE_P(
         CliRow{V{"roots", "--constant", "sin=3"}, "", "message: Illegal assignment\nerror 501: Illegal assignment\n", 1},
         CliRow{V{"roots", "--constant", "b=2.3.4"}, "", "error 1025: Expected end of statement\n", 1}));
 
+INSTANTIATE_TEST_SUITE_P(
+    Commands, Command,
+    ::testing::Values(
+        CliRow{V{"extrema", "--function", "x*x", "--lower", "-8", "--upper", "8"}, "MIN: [0 , 0]\n0 max. 1 min. 1 possible root(s).\n", "", 0},
+        CliRow{V{"extrema", "--function", "x", "--lower", "1", "--upper", "0"}, "0 max. 0 min. \n", "", 0},
+        CliRow{V{"extrema", "--subintervals", "0"}, "", "error 5: Invalid procedure call or argument\n", 1},
+        CliRow{V{"integral", "--function", "x^4", "--lower", "0", "--upper", "1", "--subintervals", "2"}, "0.2\n", "", 0},
+        CliRow{V{"integral", "--function", "x", "--iterations", "5"}, "No convergence\n", "", 0},
+        CliRow{V{"integral", "--function", "1/x", "--lower", "-1", "--upper", "1"}, "",
+               "message: division by zero\nerror 11: Division by zero\n", 1},
+        CliRow{V{"integral", "--function", "2+"}, "", "message: Syntax error\nerror 1002: Syntax error\n", 1},
+        CliRow{V{"value"}, "0\n", "", 0},
+        CliRow{V{"value", "--function", "x*x*x", "--x", "1.5"}, "3.375\n", "", 0},
+        CliRow{V{"value", "--function", "x", "--order", "34"}, "", "error 9: Subscript out of range\n", 1},
+        CliRow{V{"value", "--function", "Log(x)", "--x", "-1"}, "", "error 5: Invalid procedure call or argument\n", 1},
+        CliRow{V{"value", "--order", "1E20"}, "", "error 6: Overflow\n", 1}));
+
 std::string writeTemporary(const std::string& name, const std::string& content)
 {
     const auto path = std::filesystem::temp_directory_path() / ("tessaly_cli_test_" + name);

@@ -159,7 +159,8 @@ TEST(Engine, FunctionEvaluatorMatchesEvaluateAtAndSurvivesEviction)
 {
     WindowEngine w;
     w.engine.executeStatement("a=2");
-    tessaly::engine::FunctionEvaluator f(w.engine, w.object, "a*x^3 - Asin(x/10) + Tanh(x)");
+    const std::string text = "a*x^3 - Asin(x/10) + Tanh(x)";
+    tessaly::engine::FunctionEvaluator f(w.engine, w.object, text);
     for (double x : {-8.0, -1.5, 0.0, 2.5, 9.99, 12.0}) {
         const auto expected = w.value("a*x^3 - Asin(x/10) + Tanh(x)", x);
         // evaluate other texts in between, enough to push this one out of the engine's keeping
@@ -182,7 +183,8 @@ TEST(Engine, FunctionEvaluatorReportsACompileErrorAtEveryEvaluation)
         EXPECT_EQ(e.number, 1025);
         ++reported;
     });
-    tessaly::engine::FunctionEvaluator f(w.engine, w.object, "2x");
+    const std::string text = "2x";
+    tessaly::engine::FunctionEvaluator f(w.engine, w.object, text);
     EXPECT_EQ(f.at(1).error, 1025);
     EXPECT_EQ(f.at(2).error, 1025);
     EXPECT_EQ(reported, 2);

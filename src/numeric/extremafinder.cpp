@@ -1,0 +1,324 @@
+#include "numeric/extremafinder.h"
+
+#include <cmath>
+
+#include "common/numbertext.h"
+#include "engine/arithmetic.h"
+#include "engine/errors.h"
+#include "numeric/gridwalk.h"
+
+namespace tessaly::numeric {
+namespace {
+
+namespace num = engine::num;
+
+constexpr double kProbe = 0.0045;      // d
+constexpr double kProbeTwice = 0.009;  // 2d
+
+double sgn(double v) { return v > 0 ? 1.0 : v < 0 ? -1.0 : 0.0; }
+
+class ExtremaFinder : GridWalk {
+public:
+    ExtremaFinder(StudyFunction& f, const StudyInputs& in) : GridWalk(f, in) {}
+
+    ExtremaOutcome run()
+    {
+        if (const auto e = start())
+            return ended(e);
+        m_out.gridStep = m_h;
+
+        double s1 = 0, s2 = 0, g = 0;
+        enum class Step { FirstPoint, FollowingPoint, Slope, Zero, Compare } step = Step::FirstPoint;
+
+        // A tolerated failure starts a new run at the grid point after the last
+        // one reached; any other ends the command.
+#define TESSALY_TRAP(expr)                \
+    if (const auto e = (expr)) {          \
+        if (!tolerate(e))                 \
+            return ended();               \
+        step = Step::FirstPoint;          \
+        break;                            \
+    }
+
+        for (;;) {
+            switch (step) {
+            case Step::FirstPoint: {
+                const Advance a = advance(/*first=*/true);
+                if (a == Advance::PastEnd)
+                    return finished();
+                if (a == Advance::Stuck)
+                    return ended(engine::err::InvalidCall);
+                TESSALY_TRAP(slopeSign(m_x, s1))
+                if (s1 == 0) {
+                    Kind kind = Kind::Flat;
+                    TESSALY_TRAP(classify(m_x, kind))
+                    if (kind != Kind::Flat) {
+                        if (!recordAtGrid(kind, /*spaced=*/false))
+                            return full();
+                        break;  // the next grid point starts a new run
+                    }
+                }
+                step = Step::FollowingPoint;
+                break;
+            }
+            case Step::FollowingPoint: {
+                const Advance a = advance(/*first=*/false);
+                if (a == Advance::PastEnd)
+                    return finished();
+                if (a == Advance::Stuck)
+                    return ended(engine::err::InvalidCall);
+                step = Step::Slope;
+                break;
+            }
+            case Step::Slope:
+                TESSALY_TRAP(slopeSign(m_x, s2))
+                step = Step::Zero;
+                break;
+            case Step::Zero:
+                if (s2 == 0) {
+                    Kind kind = Kind::Flat;
+                    TESSALY_TRAP(classify(m_x, kind))
+                    if (kind != Kind::Flat) {
+                        if (!recordAtGrid(kind, /*spaced=*/true))
+                            return full();
+                        step = Step::FirstPoint;
+                        break;
+                    }
+                }
+                step = Step::Compare;
+                break;
+            case Step::Compare: {
+                if (s1 == s2) {
+                    step = Step::FollowingPoint;
+                    break;
+                }
+                // The slope sign changed between the previous grid point and this one.
+                g = m_x;
+                bool full = false;
+                TESSALY_TRAP(refine(full))
+                if (full)
+                    return this->full();
+                s1 = s2;
+                m_x = g;
+                step = Step::Slope;  // the same grid point again: its sign now equals s1
+                break;
+            }
+            }
+        }
+#undef TESSALY_TRAP
+    }
+
+private:
+    enum class Kind { Minimum, Maximum, Flat };
+
+    // The sign of f(x + d) - f(x - d), f(x - d) evaluated first.
+    std::int32_t slopeSign(double x, double& s)
+    {
+        double left = 0, right = 0, at = 0, difference = 0;
+        if (const auto e = num::sub(x, kProbe, at))
+            return e;
+        if (const auto e = value(at, left))
+            return e;
+        if (const auto e = num::add(x, kProbe, at))
+            return e;
+        if (const auto e = value(at, right))
+            return e;
+        if (const auto e = num::sub(right, left, difference))
+            return e;
+        s = sgn(difference);
+        return 0;
+    }
+
+    // A grid point with a zero slope sign: a possible root when |f| <= E, and a
+    // minimum or maximum by comparing f(x + d) with f(x).
+    std::int32_t classify(double x, Kind& kind)
+    {
+        double fx = 0, fd = 0, at = 0;
+        if (const auto e = value(x, fx))
+            return e;
+        if (std::fabs(fx) <= m_in.errorBound)
+            ++m_out.possibleRoots;
+        if (const auto e = num::add(x, kProbe, at))
+            return e;
+        if (const auto e = value(at, fd))
+            return e;
+        kind = fd > fx ? Kind::Minimum : fd < fx ? Kind::Maximum : Kind::Flat;
+        m_value = fx;
+        return 0;
+    }
+
+    // Newton iterations on f' from the midpoint of the grid step, with five-point
+    // differences; a converged point is classified against f(x - d) and added
+    // unless an extremum of its kind lies within E.
+    std::int32_t refine(bool& full)
+    {
+        double half = 0;
+        if (const auto e = num::div(m_h, 2, half))
+            return e;
+        if (const auto e = num::sub(m_x, half, m_x))
+            return e;
+        double p = 0, distance = 0;
+        for (std::int32_t i = 1;; ++i) {
+            p = m_x;
+            const double offsets[5] = {-kProbeTwice, -kProbe, 0, kProbe, kProbeTwice};
+            double f[5];
+            for (int k = 0; k < 5; ++k) {
+                double at = m_x;
+                if (k != 2)
+                    if (const auto e = num::add(m_x, offsets[k], at))
+                        return e;
+                if (const auto e = value(at, f[k]))
+                    return e;
+            }
+            double numerator = 0, denominator = 0, t = 0, step = 0;
+            // f(-2d) - 8 f(-d) + 8 f(d) - f(2d)
+            if (const auto e = weighted(f, {1, -8, 0, 8, -1}, numerator))
+                return e;
+            // -f(-2d) + 16 f(-d) - 30 f(0) + 16 f(d) - f(2d)
+            if (const auto e = weighted(f, {-1, 16, -30, 16, -1}, denominator))
+                return e;
+            if (const auto e = num::div(numerator, denominator, t))
+                return e;
+            if (const auto e = num::mul(t, kProbe, step))
+                return e;
+            if (const auto e = num::sub(m_x, step, m_x))
+                return e;
+            if (const auto e = num::sub(p, m_x, distance))
+                return e;
+            if (std::fabs(distance) <= m_in.errorBound || i >= m_in.maxIterations)
+                break;
+        }
+        double fx = 0;
+        if (const auto e = value(m_x, fx))
+            return e;
+        if (std::fabs(fx) <= m_in.errorBound)
+            ++m_out.possibleRoots;
+        if (!(std::fabs(distance) <= m_in.errorBound))
+            return 0;
+        double fLeft = 0, at = 0;
+        if (const auto e = num::sub(m_x, kProbe, at))
+            return e;
+        if (const auto e = value(at, fLeft))
+            return e;
+        if (const auto e = value(m_x, fx))
+            return e;
+        if (fx < fLeft)
+            return addRefined(Kind::Minimum, full);
+        if (fx > fLeft)
+            return addRefined(Kind::Maximum, full);
+        return 0;
+    }
+
+    // The sum of weights times values, left to right, each weight applied as the
+    // formula writes it (a leading minus negates, a weight of 1 is no product).
+    static std::int32_t weighted(const double (&f)[5], std::initializer_list<int> weights, double& out)
+    {
+        double sum = 0;
+        bool first = true;
+        int k = 0;
+        for (const int w : weights) {
+            const double v = f[k++];
+            if (w == 0)
+                continue;
+            double term = 0;
+            const int magnitude = w < 0 ? -w : w;
+            if (magnitude == 1) {
+                term = v;
+            } else if (const auto e = num::mul(magnitude, v, term)) {
+                return e;
+            }
+            if (first) {
+                sum = w < 0 ? -term : term;
+                first = false;
+            } else if (const auto e = w < 0 ? num::sub(sum, term, sum) : num::add(sum, term, sum)) {
+                return e;
+            }
+        }
+        out = sum;
+        return 0;
+    }
+
+    std::vector<double>& positions(Kind kind) { return kind == Kind::Maximum ? m_out.maxPositions : m_out.minPositions; }
+
+    // A refined extremum: nothing when one of its kind lies within E (strictly),
+    // otherwise f is evaluated again and its row added.
+    std::int32_t addRefined(Kind kind, bool& full)
+    {
+        for (const double position : positions(kind))
+            if (std::fabs(m_x - position) < m_in.errorBound)
+                return 0;
+        double fx = 0;
+        if (const auto e = value(m_x, fx))
+            return e;
+        m_value = fx;
+        full = !record(kind, /*spaced=*/true);
+        return 0;
+    }
+
+    bool recordAtGrid(Kind kind, bool spaced) { return record(kind, spaced); }
+
+    // Adds the row for x with the value last taken; false when the kind's table is full.
+    bool record(Kind kind, bool spaced)
+    {
+        auto& table = positions(kind);
+        if (table.size() >= static_cast<std::size_t>(kExtremaSlots))
+            return false;
+        m_out.rows.push_back(extremumRow(kind == Kind::Maximum, spaced, m_x, m_value));
+        table.push_back(m_x);
+        return true;
+    }
+
+    ExtremaOutcome finished()
+    {
+        m_out.label = extremaLabel(static_cast<std::int32_t>(m_out.maxPositions.size()),
+                                   static_cast<std::int32_t>(m_out.minPositions.size()), m_out.possibleRoots);
+        return ended();
+    }
+
+    ExtremaOutcome ended(std::int32_t number = 0)
+    {
+        if (number)
+            m_error = number;
+        m_out.error = m_error;
+        m_out.currentX = m_x;
+        m_out.lastGridX = m_lastGridX;
+        return std::move(m_out);
+    }
+
+    ExtremaOutcome full()
+    {
+        m_out.tableFull = true;
+        m_error = engine::err::SubscriptOutOfRange;
+        return finished();
+    }
+
+    ExtremaOutcome m_out;
+    double m_value = 0;  // f at the extremum being recorded
+};
+
+}  // namespace
+
+std::string extremaLabel(std::int32_t maxima, std::int32_t minima, std::int32_t possibleRoots)
+{
+    std::string s = std::to_string(maxima) + " max. " + std::to_string(minima) + " min. ";
+    if (possibleRoots != 0)
+        s += std::to_string(possibleRoots) + " possible root(s).";
+    return s;
+}
+
+std::string extremumRow(bool maximum, bool spaced, double x, double y)
+{
+    std::string s = maximum ? "MAX:" : "MIN:";
+    if (spaced)
+        s += ' ';
+    s += '[';
+    s += common::numberText(x);
+    s += " , ";
+    s += common::numberText(y);
+    s += ']';
+    return s;
+}
+
+ExtremaOutcome findExtrema(StudyFunction& f, const StudyInputs& in) { return ExtremaFinder(f, in).run(); }
+
+}  // namespace tessaly::numeric
