@@ -26,6 +26,8 @@
 #include "numeric/rootfinder.h"
 #include "numeric/studyfunction.h"
 #include "fields/decimalpointfilter.h"
+#include "plot/graphdriver.h"
+#include "plot/graphwindow.h"
 
 namespace tessaly::app {
 namespace {
@@ -51,6 +53,7 @@ FrmFunctions::FrmFunctions(engine::Class1& shared, Prompter& prompter, QWidget* 
     m_ui.cboConstants->setCompleter(nullptr);
     (new fields::DecimalPointFilter(this))->attach(m_ui.cboConstants->lineEdit());
 
+    connect(m_ui.cmdPlot, &QPushButton::clicked, this, &FrmFunctions::cmdPlot_Click);
     connect(m_ui.cmdRoots, &QPushButton::clicked, this, &FrmFunctions::cmdRoots_Click);
     connect(m_ui.cmdExtrema, &QPushButton::clicked, this, &FrmFunctions::cmdExtrema_Click);
     connect(m_ui.cmdIntegrate, &QPushButton::clicked, this, &FrmFunctions::cmdIntegrate_Click);
@@ -58,6 +61,79 @@ FrmFunctions::FrmFunctions(engine::Class1& shared, Prompter& prompter, QWidget* 
     connect(m_ui.cmdAddCons, &QPushButton::clicked, this, &FrmFunctions::cmdAddCons_Click);
     connect(m_ui.cmdRemCons, &QPushButton::clicked, this, &FrmFunctions::cmdRemCons_Click);
     connect(m_ui.cboConstants->lineEdit(), &QLineEdit::textEdited, this, &FrmFunctions::cboConstants_Change);
+    connectStaleMarks();
+}
+
+void FrmFunctions::connectStaleMarks()
+{
+    for (QLineEdit* f : {m_ui.txtWindowlx, m_ui.txtWindowgx, m_ui.txtWindowly, m_ui.txtWindowgy, m_ui.txtDivx,
+                         m_ui.txtDivy, m_ui.txtPlotStep, m_ui.txtXorigin, m_ui.txtYorigin})
+        connect(f, &QLineEdit::textChanged, this, &FrmFunctions::MarkPlotStale);
+    for (QLineEdit* f : {m_ui.txtXlower, m_ui.txtXupper, m_ui.txtSubintervals, m_ui.txtMaxcy})
+        connect(f, &QLineEdit::textChanged, this, &FrmFunctions::MarkStudyStale);
+    connect(m_ui.txtEquation, &QLineEdit::textChanged, this, [this] {
+        MarkStudyStale();
+        MarkPlotStale();
+    });
+}
+
+void FrmFunctions::cmdPlot_Click()
+{
+    BusyCursor busy;
+    MarkPlotStale();
+    GraphCurrent = true;
+    ReadPlotSettings();
+    DrawGraph();
+    m_ui.Picture1->update();
+}
+
+void FrmFunctions::ReadPlotSettings()
+{
+    plot::PlotTexts texts;
+    texts.windowLx = textOf(m_ui.txtWindowlx);
+    texts.windowGx = textOf(m_ui.txtWindowgx);
+    texts.windowLy = textOf(m_ui.txtWindowly);
+    texts.windowGy = textOf(m_ui.txtWindowgy);
+    texts.originX = textOf(m_ui.txtXorigin);
+    texts.originY = textOf(m_ui.txtYorigin);
+    texts.plotStep = textOf(m_ui.txtPlotStep);
+    texts.divisionX = textOf(m_ui.txtDivx);
+    texts.divisionY = textOf(m_ui.txtDivy);
+    plotSettings = plot::readPlotSettings(texts, m_ui.chkGrid->isChecked());
+}
+
+void FrmFunctions::DrawGraph()
+{
+    m_shared.ierr = 0;
+    if (const auto e = ReadStudyInputs()) {
+        ierr = engine::trappedError(e, m_shared);
+        GraphCurrent = false;  // nothing was drawn
+        return;
+    }
+    // Settings that cannot be drawn leave the picture cleared (the fields' own
+    // rules tell the user); drawing them would never end.
+    if (!plot::plotAccepted(plotSettings, study.derivativeOrder, plot::kPictureWidth, plot::kPictureHeight)) {
+        GraphCurrent = false;
+        return;
+    }
+    plot::GraphRequest request;
+    request.study = study;
+    request.plot = plotSettings;
+    request.shade = m_ui.chkShade->isChecked();
+    request.labelWindow = m_ui.chkWindow->isChecked();
+    request.labelDivisions = m_ui.chkDivisions->isChecked();
+    request.divisionXText = textOf(m_ui.txtDivx);
+    request.divisionYText = textOf(m_ui.txtDivy);
+    request.foreColor = m_foreColor;
+    numeric::EngineFunction f(ScriptControl1, m_shared, study.equation);
+    // The decorations are shown before the curve; only a repaint, so no command
+    // can start inside the drawing (one asked for now runs after it).
+    const plot::GraphOutcome out =
+        plot::drawGraph(m_ui.Picture1->image(), f, request, Factorials, [this] { m_ui.Picture1->repaint(); });
+    ierr = out.error;
+    CurrentX = out.currentX;
+    CurrentValue = out.currentValue;
+    m_foreColor = out.foreColor;
 }
 
 FrmFunctions::~FrmFunctions() { m_shared.detachErrorField(&ierr); }

@@ -12,6 +12,7 @@
 #include "engine/userconstants.h"
 #include "numeric/derivatives.h"
 #include "numeric/studyinputs.h"
+#include "plot/plotsettings.h"
 
 namespace tessaly::engine {
 class Class1;
@@ -79,6 +80,11 @@ public:
     // The user constants (ConstantTable, ConstantCount), mirrored by the list of cboConstants.
     const engine::UserConstants& constants() const { return m_constants; }
 
+    // The plot's working values (WindowLx ... DivisionY, PlotStep, GridOn), as
+    // the last Plot read them, and the value at CurrentX the plot computed last.
+    plot::PlotSettings plotSettings;
+    double CurrentValue = 0;
+
     // Set while the settings file is shown at start-up (the graph is not erased)
     // and while an opened study is shown (the results are not discarded).
     bool LoadingSettings = false;
@@ -87,6 +93,7 @@ public:
     bool GraphCurrent = false;
 
     // Handlers.
+    void cmdPlot_Click();
     void cmdRoots_Click();
     void cmdExtrema_Click();
     void cmdIntegrate_Click();
@@ -101,6 +108,12 @@ public:
 
     // Puts a study record into the fields and the constants list.
     void ShowStudyRecord(const docs::StudyRecord& record);
+
+    // Draws the graph into the picture as it stands (not erased first), from the
+    // plot's working values; refreshes the study values itself.
+    void DrawGraph();
+    // Copies the plot fields into the plot's working values.
+    void ReadPlotSettings();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -120,7 +133,11 @@ private:
     // The constants list item that is selected, or -1.
     int selectedConstant() const;
 
+    // Wires each field's text changes to the stale marks they fire.
+    void connectStaleMarks();
+
     FrmFunctionsUi m_ui;
+    QColor m_foreColor = Qt::black;  // the picture's text colour, as the last drawing left it
     engine::Class1& m_shared;
     Prompter& m_prompter;
     engine::Engine ScriptControl1;

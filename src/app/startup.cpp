@@ -7,6 +7,7 @@
 #include "app/prompter.h"
 #include "app/signalcloser.h"
 #include "engine/class1.h"
+#include "plot/fonts.h"
 
 namespace tessaly::app {
 
@@ -14,6 +15,7 @@ int runProgram(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tessaly"));  // names the settings folder
+    plot::substituteFonts();
 
     engine::Class1 shared;  // the extension object of both windows' engines
     MessageBoxPrompter prompter;

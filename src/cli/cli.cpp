@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "cli/evalcommand.h"
+#include "cli/plotcommand.h"
 #include "cli/studycommands.h"
 
 namespace tessaly::cli {
@@ -13,18 +14,23 @@ std::string usageText()
     return "usage: tessaly-cli eval [--x X] [--statement \"a=2.37\"]... [--] EXPR\n"
            "       tessaly-cli roots|extrema|integral [study options]\n"
            "       tessaly-cli value [--x X] [--order K] [study options]\n"
+           "       tessaly-cli plot [study options] [plot options] -o FILE.png|FILE.bmp\n"
            "\n"
            "  eval   evaluates EXPR as the main window evaluates its function: x is X (default 0),\n"
            "         each --statement runs first, in order, like a user constant.\n"
            "  roots, extrema, integral\n"
            "         the window's command: the rows of its list, then its label.\n"
            "  value  the Value= command: f or its derivative of order K (default 0) at X (default 0).\n"
+           "  plot   draws the graph as the Plot button does and writes the picture (400 x 300).\n"
            "\n"
            "study options: --function F --lower A --upper B --subintervals N --error E --iterations M\n"
            "               --constant a=2.37 (repeatable)  --settings FILE\n"
            "         The study is the window's defaults (pi/3*x*sin(x)*tanh(x), -8, 8, 256, .01, 20),\n"
            "         or that of the settings file; the options given replace its items and the\n"
            "         constants are added after its own, as the Add button adds them.\n"
+           "plot options: --window-lx/-gx/-ly/-gy T  --origin-x/-y T  --div-x/-y T  --plot-step T  --order K\n"
+           "              --grid/--shade/--label-window/--label-divisions on|off\n"
+           "         (the window's defaults: -20, 20, -15, 15, 0, 0, 1, 1, 1, 0, all on)\n"
            "\n"
            "Option values are read as the window reads its fields. Use -- before an expression\n"
            "that starts with \"-\". Numbers are always read and written with \".\" as the decimal\n"
@@ -55,6 +61,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return runIntegral(rest, out, err);
     if (command == "value")
         return runValue(rest, out, err);
+    if (command == "plot")
+        return runPlot(rest, out, err);
     err << "unknown command " << command << "\n" << usageText();
     return kExitUsage;
 }

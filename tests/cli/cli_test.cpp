@@ -153,6 +153,39 @@ TEST(Cli, AnUnreadableSettingsFileGivesTheDefaultsWithAWarning)
     EXPECT_EQ(err2.str(), "warning: /nonexistent/tessaly.ini: No such file or directory; using the defaults\n");
 }
 
+TEST(Cli, PlotWritesNothingWhenItCannotDraw)
+{
+    const auto dir = std::filesystem::temp_directory_path() / "tessaly_cli_plot";
+    std::filesystem::create_directories(dir);
+    const std::string png = (dir / "graph.png").string();
+    std::filesystem::remove(png);
+    struct Row {
+        std::vector<std::string> extra;
+        int status;
+        std::string firstErrorLine;
+    };
+    const Row rows[] = {
+        {{"--plot-step", "0"}, 2, "the plot settings cannot be drawn: the plot step must be 1 to 80, each lower limit below its upper limit and the derivative order 0 to 33"},
+        {{"--window-lx", "30"}, 2, "the plot settings cannot be drawn: the plot step must be 1 to 80, each lower limit below its upper limit and the derivative order 0 to 33"},
+        {{"--order", "34"}, 2, "the plot settings cannot be drawn: the plot step must be 1 to 80, each lower limit below its upper limit and the derivative order 0 to 33"},
+        {{"--function", "2+"}, 1, "message: Syntax error"},
+        {{"--grid", "maybe"}, 2, "--grid takes on or off"},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> args{"plot", "-o", png};
+        args.insert(args.end(), row.extra.begin(), row.extra.end());
+        std::ostringstream out, err;
+        EXPECT_EQ(tessaly::cli::runCli(args, out, err), row.status) << row.extra[0];
+        EXPECT_EQ(err.str().substr(0, err.str().find('\n')), row.firstErrorLine);
+        EXPECT_FALSE(std::filesystem::exists(png)) << row.extra[0];
+    }
+    std::ostringstream out, err;
+    EXPECT_EQ(tessaly::cli::runCli({"plot", "-o", (dir / "graph.gif").string()}, out, err), 2);
+    EXPECT_EQ(tessaly::cli::runCli({"plot"}, out, err), 2);
+    EXPECT_EQ(tessaly::cli::runCli({"plot", "-o", png, "--order", "2", "--grid", "off"}, out, err), 0);
+    EXPECT_TRUE(std::filesystem::exists(png));
+}
+
 TEST(Cli, RootsBeyondTheTableAreToldOnce)
 {
     std::ostringstream out, err;

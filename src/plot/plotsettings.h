@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tessaly::plot {
+
+// A double as a single-precision value, saturating at the largest single
+// instead of overflowing to infinity (NaN stays NaN).
+float toSingle(double v);
+
+// The plot fields' texts, as typed.
+struct PlotTexts {
+    std::string windowLx = "-20";
+    std::string windowGx = "20";
+    std::string windowLy = "-15";
+    std::string windowGy = "15";
+    std::string originX = "0";
+    std::string originY = "0";
+    std::string plotStep = "1";
+    std::string divisionX = "1";
+    std::string divisionY = "1";
+};
+
+// The plot's working values: the window, the axes' positions and the division
+// sizes in single precision, the plot step and whether the grid is drawn.
+struct PlotSettings {
+    float windowLx = -20;
+    float windowGx = 20;
+    float windowLy = -15;
+    float windowGy = 15;
+    float originX = 0;
+    float originY = 0;
+    std::int32_t plotStep = 1;
+    float divisionX = 1;
+    float divisionY = 1;
+    bool gridOn = true;
+};
+
+// Reads the plot fields with the leading-number reader, without checks: a field
+// that does not begin with a number gives 0, a number beyond range saturates.
+PlotSettings readPlotSettings(const PlotTexts& texts, bool gridOn);
+
+// Whether a graph can be drawn with these settings and derivative order: a plot
+// step from 1 to 80, each lower window limit below its upper one, finite values
+// and pixel sizes, an order from 0 to 33. Otherwise drawing would not end.
+bool plotAccepted(const PlotSettings& s, std::int32_t order, int widthPixels, int heightPixels);
+
+}  // namespace tessaly::plot

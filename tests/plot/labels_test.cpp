@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+
+#include "plot/decorations.h"
+#include "plot/labelformat.h"
+#include "plot/plotsettings.h"
+#include "plot/scalemap.h"
+
+using namespace tessaly::plot;
+
+namespace {
+
+TEST(LabelFormat, PatternsFromTheDivisionText)
+{
+    struct Row {
+        const char* divisionText;
+        double value;
+        const char* shown;
+    };
+    const Row rows[] = {
+        {"1", 3, "3"},          {"1", 0, ""},            {"1", -4, "-4"},        {" 0.5 ", 0.5, ".5"},
+        {"0.5", 1, "1.0"},      {"0.25", -1.25, "-1.25"}, {"0.25", 0.75, ".75"},  {"2.", 4, "4."},
+        {".1", 0.05, ".1"},     {".1", -0.05, "-.1"},     {"1", 2.5, "3"},        {"1", -2.5, "-3"},
+        {"1E-05", 3e-05, ".00003"}, {"2.5E-3", 0.005, ".0050"}, {"1E+2", 300, "300"}, {"1", 1234567, "1234567"},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(labelText(r.value, labelDecimals(r.divisionText), labelHasPoint(r.divisionText)), r.shown)
+            << r.divisionText << " " << r.value;
+}
+
+TEST(LabelFormat, WindowLabelsArePrintedNumbers)
+{
+    EXPECT_EQ(printedNumber(15), " 15");
+    EXPECT_EQ(printedNumber(-15), "-15");
+    EXPECT_EQ(printedNumber(0.5f), " 0.5");
+    EXPECT_EQ(printedNumber(12345678.0f), " 1.234568E+07");
+}
+
+std::vector<std::string> texts(const std::vector<DivisionLabel>& labels)
+{
+    std::vector<std::string> t;
+    for (const auto& l : labels)
+        t.push_back(l.text);
+    return t;
+}
+
+TEST(DivisionLabels, ThinnedToACharacterHeightApart)
+{
+    using V = std::vector<std::string>;
+    // division 1 in the default window (0.1 per pixel): every division, the origin not
+    const auto ones = divisionLabels(0, 1, 0.1f, -3, 3, "1", 1000);
+    EXPECT_EQ(texts(ones), (V{"-3", "-2", "-1", "1", "2", "3"}));
+    // division 0.5: every second one, one decimal
+    EXPECT_EQ(texts(divisionLabels(0, 0.5f, 0.1f, -3, 3, "0.5", 1000)), (V{"-3.0", "-2.0", "-1.0", "1.0", "2.0", "3.0"}));
+    // division 0.25: every third, two decimals, no leading zero
+    EXPECT_EQ(texts(divisionLabels(0, 0.25f, 0.1f, -2.3f, 2.3f, "0.25", 1000)), (V{"-2.25", "-1.50", "-.75", ".75", "1.50", "2.25"}));
+    // counted from the origin, not from 0
+    EXPECT_EQ(texts(divisionLabels(5, 1, 0.1f, 3, 7, "1", 1000)), (V{"3", "4", "6", "7"}));
+    // a negative size as its magnitude; 0 has no labels
+    EXPECT_EQ(texts(divisionLabels(0, -1, 0.1f, -2, 2, "-1", 1000)), (V{"-2", "-1", "1", "2"}));
+    EXPECT_TRUE(divisionLabels(0, 0, 0.1f, -2, 2, "0", 1000).empty());
+    // a far origin: the labels in the window come from their index directly
+    const auto far = divisionLabels(1e6f, 1, 0.1f, -2, 2, "1", 1000);
+    EXPECT_EQ(texts(far), (V{"-2", "-1", "", "1", "2"})) << "a 0 shows nothing in the pattern";
+}
+
+TEST(PlotSettings, ReadAsTheFieldsBeginSaturatingBeyondRange)
+{
+    PlotTexts t;
+    t.windowLx = "-20.123456789";
+    t.windowGx = "1E400";
+    t.windowLy = "-1E300";
+    t.plotStep = "2.5";
+    t.divisionX = "abc";
+    const PlotSettings s = readPlotSettings(t, false);
+    EXPECT_EQ(s.windowLx, static_cast<float>(-20.123456789));
+    EXPECT_EQ(s.windowGx, FLT_MAX);
+    EXPECT_EQ(s.windowLy, -FLT_MAX);
+    EXPECT_EQ(s.plotStep, 2);
+    EXPECT_EQ(s.divisionX, 0);
+    EXPECT_FALSE(s.gridOn);
+}
+
+TEST(PlotSettings, TheGuardRefusesWhatCannotBeDrawn)
+{
+    const PlotSettings good = readPlotSettings(PlotTexts{}, true);
+    EXPECT_TRUE(plotAccepted(good, 0, 400, 300));
+    EXPECT_TRUE(plotAccepted(good, 33, 400, 300));
+    auto with = [&](auto change) {
+        PlotSettings s = good;
+        change(s);
+        return plotAccepted(s, 0, 400, 300);
+    };
+    EXPECT_FALSE(with([](PlotSettings& s) { s.plotStep = 0; }));
+    EXPECT_FALSE(with([](PlotSettings& s) { s.plotStep = 81; }));
+    EXPECT_FALSE(with([](PlotSettings& s) { s.windowLx = 20; }));
+    EXPECT_FALSE(with([](PlotSettings& s) { s.windowGy = -20; }));
+    EXPECT_FALSE(with([](PlotSettings& s) { s.windowGx = std::nanf(""); }));
+    EXPECT_FALSE(with([](PlotSettings& s) { s.windowLx = -FLT_MAX; s.windowGx = FLT_MAX; }));  // a pixel beyond range
+    EXPECT_FALSE(plotAccepted(good, 34, 400, 300));
+    EXPECT_FALSE(plotAccepted(good, -1, 400, 300));
+}
+
+TEST(ScaleMap, MapsTheWindowOntoThePictureAndBack)
+{
+    const ScaleMap m = ScaleMap::of(-20, 20, -15, 15, 400, 300);
+    EXPECT_EQ(m.px(-20), 0);
+    EXPECT_EQ(m.px(0), 200);
+    EXPECT_EQ(m.px(20), 400);
+    EXPECT_EQ(m.py(15), 0);
+    EXPECT_EQ(m.py(0), 150);
+    EXPECT_EQ(m.py(-15), 300);
+    EXPECT_EQ(ScaleMap::nearest(2.5), 3);
+    EXPECT_EQ(ScaleMap::nearest(-2.5), -2);
+    EXPECT_EQ(m.worldX(200), 0);
+    EXPECT_EQ(m.worldY(0), 15);
+}
+
+}  // namespace
