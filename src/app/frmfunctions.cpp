@@ -34,6 +34,18 @@ namespace {
 
 std::string textOf(const QLineEdit* field) { return field->text().toStdString(); }
 
+// Sets a flag for as long as it lives.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~FlagScope() { m_flag = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& m_flag;
+};
+
 // The fields ShowStudyRecord sets, in the order it sets them.
 constexpr const char* kShownFields[] = {"txtXlower",   "txtXupper",   "txtSubintervals", "txtError", "txtMaxcy",
                                         "txtWindowlx", "txtWindowgx", "txtWindowly",     "txtWindowgy", "txtXorigin",
@@ -164,9 +176,8 @@ void FrmFunctions::Form_Load(const std::function<bool()>& openCommandLineStudy)
     // A study that cannot be opened leaves the last study of the settings file,
     // so the next exit does not replace it with the defaults.
     if (!openCommandLineStudy || !openCommandLineStudy()) {
-        LoadingSettings = true;
+        const FlagScope loading(LoadingSettings);
         ReadSettingsFile();
-        LoadingSettings = false;
     }
 }
 
