@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPushButton>
 
 #include <iostream>
@@ -25,7 +26,7 @@
 #include "numeric/integrator.h"
 #include "numeric/rootfinder.h"
 #include "numeric/studyfunction.h"
-#include "fields/decimalpointfilter.h"
+#include "fields/fieldrules.h"
 #include "plot/graphdriver.h"
 #include "plot/graphwindow.h"
 
@@ -63,7 +64,7 @@ FrmFunctions::FrmFunctions(engine::Class1& shared, Prompter& prompter, QWidget* 
 
     // The constants box keeps only what Add stores, and completes nothing by itself.
     m_ui.cboConstants->setCompleter(nullptr);
-    (new fields::DecimalPointFilter(this))->attach(m_ui.cboConstants->lineEdit());
+    attachFieldRules();
 
     connect(m_ui.cmdPlot, &QPushButton::clicked, this, &FrmFunctions::cmdPlot_Click);
     connect(m_ui.cmdRoots, &QPushButton::clicked, this, &FrmFunctions::cmdRoots_Click);
@@ -74,6 +75,38 @@ FrmFunctions::FrmFunctions(engine::Class1& shared, Prompter& prompter, QWidget* 
     connect(m_ui.cmdRemCons, &QPushButton::clicked, this, &FrmFunctions::cmdRemCons_Click);
     connect(m_ui.cboConstants->lineEdit(), &QLineEdit::textEdited, this, &FrmFunctions::cboConstants_Change);
     connectStaleMarks();
+}
+
+void FrmFunctions::attachFieldRules()
+{
+    fields::RuleFields f;
+    f.window = this;
+    f.menuBar = menuBar();
+    f.txtEquation = m_ui.txtEquation;
+    f.txtXlower = m_ui.txtXlower;
+    f.txtXupper = m_ui.txtXupper;
+    f.txtSubintervals = m_ui.txtSubintervals;
+    f.txtMaxcy = m_ui.txtMaxcy;
+    f.txtError = m_ui.txtError;
+    f.txtWindowlx = m_ui.txtWindowlx;
+    f.txtWindowgx = m_ui.txtWindowgx;
+    f.txtWindowly = m_ui.txtWindowly;
+    f.txtWindowgy = m_ui.txtWindowgy;
+    f.txtXorigin = m_ui.txtXorigin;
+    f.txtYorigin = m_ui.txtYorigin;
+    f.txtDivx = m_ui.txtDivx;
+    f.txtDivy = m_ui.txtDivy;
+    f.txtPlotStep = m_ui.txtPlotStep;
+    f.txtXeval = m_ui.txtXeval;
+    f.txtDerNum = m_ui.txtDerNum;
+    f.cboDerivative = m_ui.cboDerivative;
+    f.cboConstants = m_ui.cboConstants;
+    fields::RuleHooks hooks;
+    hooks.markStudyStale = [this] { MarkStudyStale(); };
+    hooks.markPlotStale = [this] { MarkPlotStale(); };
+    hooks.setErrorBound = [this](double v) { study.errorBound = v; };
+    hooks.plotDerivativeOrder = [this]() -> std::int32_t& { return study.derivativeOrder; };
+    m_rules = new fields::FieldRules(f, std::move(hooks), this);
 }
 
 void FrmFunctions::connectStaleMarks()
@@ -171,7 +204,6 @@ void FrmFunctions::Form_Load(const std::function<bool()>& openCommandLineStudy)
                                   QStringLiteral("6th.derivative"), QStringLiteral("7th.derivative"),
                                   QStringLiteral("8th.derivative"), QStringLiteral("9th.derivative")});
     m_ui.cboDerivative->setCurrentIndex(0);
-    m_ui.cboDerivative->setEditText(QStringLiteral("Function"));
 
     // A study that cannot be opened leaves the last study of the settings file,
     // so the next exit does not replace it with the defaults.
@@ -437,14 +469,14 @@ void FrmFunctions::cmdDerVal_Click()
 void FrmFunctions::keyPressEvent(QKeyEvent* event)
 {
     // A main window has no default button: Enter presses the focused button, Add
-    // in the constants box, and Plot anywhere else.
+    // in the constants box, and elsewhere Plot, once the field's value is accepted.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         QWidget* focus = focusWidget();
         if (auto* button = qobject_cast<QPushButton*>(focus))
             button->click();
         else if (focus && (focus == m_ui.cboConstants || m_ui.cboConstants->isAncestorOf(focus)))
             m_ui.cmdAddCons->click();
-        else
+        else if (m_rules->validateFocused())
             m_ui.cmdPlot->click();
         event->accept();
         return;

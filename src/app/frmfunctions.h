@@ -17,6 +17,9 @@
 namespace tessaly::engine {
 class Class1;
 }
+namespace tessaly::fields {
+class FieldRules;
+}
 
 namespace tessaly::app {
 
@@ -135,8 +138,11 @@ private:
 
     // Wires each field's text changes to the stale marks they fire.
     void connectStaleMarks();
+    // Attaches the entry fields' editing rules.
+    void attachFieldRules();
 
     FrmFunctionsUi m_ui;
+    fields::FieldRules* m_rules = nullptr;
     QColor m_foreColor = Qt::black;  // the picture's text colour, as the last drawing left it
     engine::Class1& m_shared;
     Prompter& m_prompter;

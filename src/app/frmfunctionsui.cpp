@@ -181,9 +181,7 @@ void FrmFunctionsUi::setupUi(QMainWindow* window)
     cmdRoots = button("cmdRoots", QStringLiteral("&Roots"), QStringLiteral("Find roots"));
     cmdIntegrate = button("cmdIntegrate", QStringLiteral("&Integral"), QStringLiteral("Compute integral"));
     cboDerivative = named(new QComboBox, "cboDerivative", QStringLiteral("Select what to plot from list"));
-    cboDerivative->setEditable(true);
-    cboDerivative->setInsertPolicy(QComboBox::NoInsert);
-    cboDerivative->setEditText(text(study.derivative));
+    cboDerivative->addItem(text(study.derivative));  // the list of what can be plotted is filled at load
     lblIntegral = resultLabel("lblIntegral", QStringLiteral("Integral"));
     lblExtrema = resultLabel("lblExtrema", QStringLiteral("How many extrema were found"));
     lblRoots = resultLabel("lblRoots", QStringLiteral("How many roots were found"));

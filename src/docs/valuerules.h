@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace tessaly::docs {
@@ -22,5 +24,41 @@ constexpr std::int32_t kMaxSubintervals = 1 << 30;
 // the smallest power of two not below it (computed with whole numbers, never
 // from logarithms), at most 2^30.
 std::int32_t subintervalsFor(double value);
+
+// The rules of the entry fields as texts in, texts out. A field's value is the
+// number its text begins with (the leading-number reader); a number beyond the
+// double range counts as beyond every limit.
+
+// What a field's Validate rule says: refused (the focus stays), or accepted with
+// the text the field then holds.
+struct Validation {
+    bool accepted = true;
+    std::string text;
+};
+
+Validation validateEquation(std::string_view text);    // refused when empty
+Validation validateErrorBound(std::string_view text);  // refused when 0 or less
+Validation validateDivision(std::string_view text);    // refused when exactly 0
+Validation validatePlotStep(std::string_view text);    // refused unless a whole number 1..80
+
+// Subinterval count: never refused; the value rounded half to even, at least 2,
+// at most 2^30.
+Validation validateSubintervals(std::string_view text);
+
+// Iteration limit: never refused; raised to log2(subintervals) - 1 when below it
+// (only for a count of 2 or more), rounded half to even, at least 1, at most
+// 2147483647. Letters read as 0.
+Validation validateMaxIterations(std::string_view text, std::string_view subintervalsText);
+
+// Leaving the subinterval count: the smallest power of two not below it, and the
+// iteration limit raised to k - 1 when the power is 2^k and the limit is lower.
+struct SubintervalsLeft {
+    std::string subintervals;
+    std::optional<std::string> maxIterations;  // the limit's new text, when it changes
+};
+SubintervalsLeft leaveSubintervals(std::string_view text, std::string_view maxIterationsText);
+
+// Whether an interval pair is in order: the upper value above the lower one.
+bool pairInOrder(std::string_view lowerText, std::string_view upperText);
 
 }  // namespace tessaly::docs

@@ -73,10 +73,6 @@ TEST(GraphWindow, SettingsThatCannotBeDrawnLeaveThePictureCleared)
         EXPECT_TRUE(fresh.prompter.asked.isEmpty());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     }
-    Window order;
-    order.find<QComboBox>("cboDerivative")->setEditText(QStringLiteral("34"));
-    order.press("cmdPlot");
-    EXPECT_TRUE(blank(picture(order)));
 }
 
 TEST(GraphWindow, StudyEditsClearResultsPlotEditsEraseTheGraph)

@@ -79,3 +79,72 @@ TEST(ValueRules, SubintervalsBecomeAPowerOfTwoComputedExactly)
 }
 
 }  // namespace
+
+namespace {
+
+struct RuleRow {
+    const char* typed;
+    bool accepted;
+    const char* after;  // the text the field holds when accepted
+};
+
+TEST(FieldTextRules, RefusingRules)
+{
+    const RuleRow error[] = {{".01", true, ".01"}, {"0", false, ""}, {"-0.01", false, ""}, {"abc", false, ""}, {"1E400", true, "1E400"}};
+    for (const auto& r : error)
+        EXPECT_EQ(validateErrorBound(r.typed).accepted, r.accepted) << r.typed;
+    const RuleRow step[] = {{"0", false, ""}, {"81", false, ""}, {"2.5", false, ""}, {"1", true, ""}, {"80", true, ""}, {"7x", true, ""}};
+    for (const auto& r : step)
+        EXPECT_EQ(validatePlotStep(r.typed).accepted, r.accepted) << r.typed;
+    const RuleRow division[] = {{"0", false, ""}, {"-1", true, ""}, {"0.0", false, ""}, {"x", false, ""}, {".5", true, ""}};
+    for (const auto& r : division)
+        EXPECT_EQ(validateDivision(r.typed).accepted, r.accepted) << r.typed;
+    EXPECT_FALSE(validateEquation("").accepted);
+    EXPECT_TRUE(validateEquation(" ").accepted);
+}
+
+TEST(FieldTextRules, SubintervalsAndIterationLimitAreCorrected)
+{
+    const std::pair<const char*, const char*> sub[] = {
+        {"300", "300"}, {"256.5", "256"}, {"257.5", "258"}, {"1", "2"}, {"abc", "2"}, {"2,5", "2"},
+        {"3000000000", "1073741824"}, {"1E400", "1073741824"}, {"-1E400", "2"}};
+    for (const auto& [typed, after] : sub) {
+        const auto v = validateSubintervals(typed);
+        EXPECT_TRUE(v.accepted);
+        EXPECT_EQ(v.text, after) << typed;
+    }
+    struct MaxRow {
+        const char* typed;
+        const char* subintervals;
+        const char* after;
+    };
+    const MaxRow limits[] = {{"5", "1024", "9"},     {"0", "2", "1"},          {"12.5", "256", "12"},  {"abc", "2", "1"},
+                             {"20", "300", "20"},    {"3", "300", "7"},        {"1E10", "2", "2147483647"},
+                             {"-1E10", "2", "1"},    {"4", "1", "4"},          {"-3", "0", "1"}};
+    for (const auto& r : limits)
+        EXPECT_EQ(validateMaxIterations(r.typed, r.subintervals).text, r.after) << r.typed << " with " << r.subintervals;
+}
+
+TEST(FieldTextRules, LeavingTheSubintervalsMakesAPowerOfTwo)
+{
+    struct Row {
+        const char* subintervals;
+        const char* maxIterations;
+        const char* after;
+        std::optional<std::string> limit;
+    };
+    const Row rows[] = {{"300", "20", "512", std::nullopt},          {"256", "20", "256", std::nullopt},
+                        {"2", "20", "2", std::nullopt},              {"33554432", "20", "33554432", "24"},
+                        {"536870912", "40", "536870912", std::nullopt}, {"536870913", "20", "1073741824", "29"},
+                        {"1073741824", "abc", "1073741824", "29"}};
+    for (const auto& r : rows) {
+        const auto left = leaveSubintervals(r.subintervals, r.maxIterations);
+        EXPECT_EQ(left.subintervals, r.after) << r.subintervals;
+        EXPECT_EQ(left.maxIterations, r.limit) << r.subintervals;
+    }
+    EXPECT_FALSE(pairInOrder("8", "8"));
+    EXPECT_FALSE(pairInOrder("9", "8"));
+    EXPECT_TRUE(pairInOrder("-8", "8"));
+}
+
+}  // namespace
