@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -19,6 +20,7 @@
 #include "app/pictureview.h"
 #include "app/prompter.h"
 #include "common/leadingnumber.h"
+#include "common/numbertext.h"
 #include "engine/class1.h"
 #include "engine/errors.h"
 #include "engine/evaluation.h"
@@ -74,6 +76,23 @@ FrmFunctions::FrmFunctions(engine::Class1& shared, Prompter& prompter, QWidget* 
     connect(m_ui.cmdAddCons, &QPushButton::clicked, this, &FrmFunctions::cmdAddCons_Click);
     connect(m_ui.cmdRemCons, &QPushButton::clicked, this, &FrmFunctions::cmdRemCons_Click);
     connect(m_ui.cboConstants->lineEdit(), &QLineEdit::textEdited, this, &FrmFunctions::cboConstants_Change);
+    connect(m_ui.cmdZoomOut, &QPushButton::clicked, this, &FrmFunctions::cmdZoomOut_Click);
+    connect(m_ui.cmdZoomQ1, &QPushButton::clicked, this, &FrmFunctions::cmdZoomQ1_Click);
+    connect(m_ui.cmdZoomQ2, &QPushButton::clicked, this, &FrmFunctions::cmdZoomQ2_Click);
+    connect(m_ui.cmdZoomQ3, &QPushButton::clicked, this, &FrmFunctions::cmdZoomQ3_Click);
+    connect(m_ui.cmdZoomQ4, &QPushButton::clicked, this, &FrmFunctions::cmdZoomQ4_Click);
+    connect(m_ui.cmdZoomIn, &QPushButton::clicked, this, &FrmFunctions::cmdZoomIn_Click);
+    connect(m_ui.cmdPanRight, &QPushButton::clicked, this, &FrmFunctions::cmdPanRight_Click);
+    connect(m_ui.cmdPanUp, &QPushButton::clicked, this, &FrmFunctions::cmdPanUp_Click);
+    connect(m_ui.cmdPanLeft, &QPushButton::clicked, this, &FrmFunctions::cmdPanLeft_Click);
+    connect(m_ui.cmdPanDown, &QPushButton::clicked, this, &FrmFunctions::cmdPanDown_Click);
+    connect(m_ui.cmdIncWindX, &QPushButton::clicked, this, &FrmFunctions::cmdIncWindX_Click);
+    connect(m_ui.cmdDecWindX, &QPushButton::clicked, this, &FrmFunctions::cmdDecWindX_Click);
+    connect(m_ui.cmdIncWindY, &QPushButton::clicked, this, &FrmFunctions::cmdIncWindY_Click);
+    connect(m_ui.cmdDecWindY, &QPushButton::clicked, this, &FrmFunctions::cmdDecWindY_Click);
+    connect(m_ui.Picture1, &PictureView::mouseMoved, this, &FrmFunctions::Picture1_MouseMove);
+    connect(m_ui.Picture1, &PictureView::mousePressed, this, &FrmFunctions::Picture1_MouseDown);
+    connect(m_ui.mnuCopy, &QAction::triggered, this, &FrmFunctions::mnuCopy_Click);
     connectStaleMarks();
 }
 
@@ -130,6 +149,9 @@ void FrmFunctions::cmdPlot_Click()
     ReadPlotSettings();
     DrawGraph();
     m_ui.Picture1->update();
+    // The graph under a resting pointer has moved: show where it now points.
+    if (const auto& p = m_ui.Picture1->pointer())
+        Picture1_MouseMove(p->pixel, p->globalPos);
 }
 
 void FrmFunctions::ReadPlotSettings()
@@ -147,9 +169,52 @@ void FrmFunctions::ReadPlotSettings()
     plotSettings = plot::readPlotSettings(texts, m_ui.chkGrid->isChecked());
 }
 
+void FrmFunctions::ChangeWindow(plot::WindowCommand command)
+{
+    const plot::PlotWindow typed = plot::windowOfTexts(textOf(m_ui.txtWindowlx), textOf(m_ui.txtWindowgx),
+                                                       textOf(m_ui.txtWindowly), textOf(m_ui.txtWindowgy));
+    if (const auto changed = plot::changeWindow(typed, command))
+        PlotWindowOf(*changed);
+}
+
+void FrmFunctions::PlotWindowOf(const plot::PlotWindow& window)
+{
+    const auto texts = plot::windowTexts(window);
+    QLineEdit* const fields[] = {m_ui.txtWindowlx, m_ui.txtWindowgx, m_ui.txtWindowly, m_ui.txtWindowgy};
+    for (int i = 0; i < 4; ++i)
+        fields[i]->setText(QString::fromStdString(texts[i]));
+    cmdPlot_Click();
+}
+
+void FrmFunctions::Picture1_MouseMove(QPoint pixel, QPoint globalPos)
+{
+    QString tip;
+    if (m_drawn) {
+        const float x = static_cast<float>(m_drawn->map.worldX(pixel.x()));
+        const float y = static_cast<float>(m_drawn->map.worldY(pixel.y()));
+        tip = QStringLiteral("(%1, %2): Click to center graph here")
+                  .arg(QString::fromStdString(common::singleNumberText(x)),
+                       QString::fromStdString(common::singleNumberText(y)));
+    }
+    m_ui.Picture1->showToolTip(tip, globalPos);
+}
+
+void FrmFunctions::Picture1_MouseDown(QPoint pixel)
+{
+    if (!m_drawn)
+        return;
+    const float x = static_cast<float>(m_drawn->map.worldX(pixel.x()));
+    const float y = static_cast<float>(m_drawn->map.worldY(pixel.y()));
+    if (const auto centred = plot::centredWindow(m_drawn->window, x, y))
+        PlotWindowOf(*centred);
+}
+
+void FrmFunctions::mnuCopy_Click() { QGuiApplication::clipboard()->setImage(m_ui.Picture1->image()); }
+
 void FrmFunctions::DrawGraph()
 {
     m_shared.ierr = 0;
+    m_drawn.reset();
     if (const auto e = ReadStudyInputs()) {
         ierr = engine::trappedError(e, m_shared);
         GraphCurrent = false;  // nothing was drawn
@@ -175,6 +240,7 @@ void FrmFunctions::DrawGraph()
     // can start inside the drawing (one asked for now runs after it).
     const plot::GraphOutcome out =
         plot::drawGraph(m_ui.Picture1->image(), f, request, Factorials, [this] { m_ui.Picture1->repaint(); });
+    m_drawn = DrawnGraph{out.map, {plotSettings.windowLx, plotSettings.windowGx, plotSettings.windowLy, plotSettings.windowGy}};
     ierr = out.error;
     CurrentX = out.currentX;
     CurrentValue = out.currentValue;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "app/frmfunctionsui.h"
 #include "docs/settingsfile.h"
@@ -13,6 +14,8 @@
 #include "numeric/derivatives.h"
 #include "numeric/studyinputs.h"
 #include "plot/plotsettings.h"
+#include "plot/scalemap.h"
+#include "plot/windowcommand.h"
 
 namespace tessaly::engine {
 class Class1;
@@ -104,6 +107,29 @@ public:
     void cmdAddCons_Click();
     void cmdRemCons_Click();
     void cboConstants_Change();
+    void cmdZoomOut_Click() { ChangeWindow(plot::WindowCommand::ZoomOut); }
+    void cmdZoomQ1_Click() { ChangeWindow(plot::WindowCommand::Quadrant1); }
+    void cmdZoomQ2_Click() { ChangeWindow(plot::WindowCommand::Quadrant2); }
+    void cmdZoomQ3_Click() { ChangeWindow(plot::WindowCommand::Quadrant3); }
+    void cmdZoomQ4_Click() { ChangeWindow(plot::WindowCommand::Quadrant4); }
+    void cmdZoomIn_Click() { ChangeWindow(plot::WindowCommand::ZoomIn); }
+    void cmdPanRight_Click() { ChangeWindow(plot::WindowCommand::PanRight); }
+    void cmdPanUp_Click() { ChangeWindow(plot::WindowCommand::PanUp); }
+    void cmdPanLeft_Click() { ChangeWindow(plot::WindowCommand::PanLeft); }
+    void cmdPanDown_Click() { ChangeWindow(plot::WindowCommand::PanDown); }
+    void cmdIncWindX_Click() { ChangeWindow(plot::WindowCommand::WiderX); }
+    void cmdDecWindX_Click() { ChangeWindow(plot::WindowCommand::NarrowerX); }
+    void cmdIncWindY_Click() { ChangeWindow(plot::WindowCommand::WiderY); }
+    void cmdDecWindY_Click() { ChangeWindow(plot::WindowCommand::NarrowerY); }
+    // The pointer over the graph: its position in the tool tip; a press centres there.
+    void Picture1_MouseMove(QPoint pixel, QPoint globalPos);
+    void Picture1_MouseDown(QPoint pixel);
+    // Puts the graph picture on the clipboard.
+    void mnuCopy_Click();
+
+    // Changes the window the fields hold by a window command and plots it; a
+    // command that cannot make a usable window changes nothing.
+    void ChangeWindow(plot::WindowCommand command);
 
     // The stale marks: discard the results shown, erase the graph.
     void MarkStudyStale();
@@ -136,6 +162,9 @@ private:
     // The constants list item that is selected, or -1.
     int selectedConstant() const;
 
+    // Writes a window into the four window fields, in order, and plots it.
+    void PlotWindowOf(const plot::PlotWindow& window);
+
     // Wires each field's text changes to the stale marks they fire.
     void connectStaleMarks();
     // Attaches the entry fields' editing rules.
@@ -143,6 +172,13 @@ private:
 
     FrmFunctionsUi m_ui;
     fields::FieldRules* m_rules = nullptr;
+    // The last graph drawn: its scale and its window. Nothing before the first
+    // drawing and after a drawing was refused; erasing the graph keeps it.
+    struct DrawnGraph {
+        plot::ScaleMap map;
+        plot::PlotWindow window;
+    };
+    std::optional<DrawnGraph> m_drawn;
     QColor m_foreColor = Qt::black;  // the picture's text colour, as the last drawing left it
     engine::Class1& m_shared;
     Prompter& m_prompter;

@@ -6,6 +6,7 @@
 #include "cli/evalcommand.h"
 #include "cli/plotcommand.h"
 #include "cli/studycommands.h"
+#include "cli/windowcommand.h"
 
 namespace tessaly::cli {
 
@@ -15,6 +16,7 @@ std::string usageText()
            "       tessaly-cli roots|extrema|integral [study options]\n"
            "       tessaly-cli value [--x X] [--order K] [study options]\n"
            "       tessaly-cli plot [study options] [plot options] -o FILE.png|FILE.bmp\n"
+           "       tessaly-cli window --command NAME [--window-lx/-gx/-ly/-gy T]\n"
            "\n"
            "  eval   evaluates EXPR as the main window evaluates its function: x is X (default 0),\n"
            "         each --statement runs first, in order, like a user constant.\n"
@@ -22,6 +24,9 @@ std::string usageText()
            "         the window's command: the rows of its list, then its label.\n"
            "  value  the Value= command: f or its derivative of order K (default 0) at X (default 0).\n"
            "  plot   draws the graph as the Plot button does and writes the picture (400 x 300).\n"
+           "  window the window fields' texts after a window button, one per line; NAME is one of\n"
+           "         in out q1 q2 q3 q4 left right up down x+ x- y+ y-. A command that would make\n"
+           "         an unusable window prints nothing and exits 2.\n"
            "\n"
            "study options: --function F --lower A --upper B --subintervals N --error E --iterations M\n"
            "               --constant a=2.37 (repeatable)  --settings FILE\n"
@@ -63,6 +68,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return runValue(rest, out, err);
     if (command == "plot")
         return runPlot(rest, out, err);
+    if (command == "window")
+        return runWindow(rest, out, err);
     err << "unknown command " << command << "\n" << usageText();
     return kExitUsage;
 }

@@ -173,6 +173,7 @@ GraphOutcome drawGraph(QImage& image, numeric::StudyFunction& f, const GraphRequ
         out = d.drawCurve();
         out.foreColor = c.foreColor();
     }
+    out.map = w.map;
     return out;
 }
 

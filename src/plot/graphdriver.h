@@ -11,6 +11,7 @@
 #include "numeric/studyfunction.h"
 #include "numeric/studyinputs.h"
 #include "plot/plotsettings.h"
+#include "plot/scalemap.h"
 
 namespace tessaly::plot {
 
@@ -33,6 +34,7 @@ struct GraphOutcome {
     double currentX = 0;           // the last sample
     double currentValue = 0;       // f or its derivative there
     QColor foreColor = Qt::black;  // the picture's text colour after the drawing
+    ScaleMap map;                  // the drawing's scale: pixels to the world and back
 };
 
 // Draws the graph onto the picture's image (without erasing it first): the

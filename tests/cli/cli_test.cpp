@@ -119,6 +119,36 @@ INSTANTIATE_TEST_SUITE_P(
         CliRow{V{"value", "--function", "Log(x)", "--x", "-1"}, "", "error 5: Invalid procedure call or argument\n", 1},
         CliRow{V{"value", "--order", "1E20"}, "", "error 6: Overflow\n", 1}));
 
+INSTANTIATE_TEST_SUITE_P(
+    Window, Command,
+    ::testing::Values(
+        CliRow{V{"window", "--command", "in"}, "-10\n10\n-7.5\n7.5\n", "", 0},
+        CliRow{V{"window", "--command", "x-"}, "-13.33333\n13.33333\n-15\n15\n", "", 0},
+        CliRow{V{"window", "--command", "x+", "--window-lx", "-13.33333", "--window-gx", "13.33333"},
+               "-19.99999\n19.99999\n-15\n15\n", "", 0},
+        CliRow{V{"window", "--command", "q4", "--window-gy", "25"}, "0\n20\n-15\n5\n", "", 0},
+        CliRow{V{"window", "--command", "left", "--window-lx", "abc"}, "-5\n15\n-15\n15\n", "", 0},
+        CliRow{V{"window"}, "", "missing --command in|out|q1|q2|q3|q4|left|right|up|down|x+|x-|y+|y-\n", 2},
+        CliRow{V{"window", "--command", "sideways"}, "", "unknown window command sideways\n", 2},
+        CliRow{V{"window", "--command", "in", "--origin-x", "1"}, "", "unknown option --origin-x\n", 2}));
+
+TEST(Cli, ARefusedWindowCommandPrintsOnlyItsReason)
+{
+    const std::vector<std::vector<std::string>> refused = {
+        {"window", "--command", "in", "--window-lx", "1", "--window-gx", "1.0000002"},
+        {"window", "--command", "out", "--window-lx", "0", "--window-gx", "3E+38"},
+        {"window", "--command", "up", "--window-ly", "5", "--window-gy", "5"},
+    };
+    for (const auto& args : refused) {
+        std::ostringstream out, err;
+        EXPECT_EQ(tessaly::cli::runCli(args, out, err), tessaly::cli::kExitUsage) << args[2];
+        EXPECT_EQ(out.str(), "") << args[2];
+        EXPECT_EQ(err.str(),
+                  "the window stays as it is: the command would take a limit beyond the single-precision range or "
+                  "leave a lower limit not below its upper one\n");
+    }
+}
+
 std::string writeTemporary(const std::string& name, const std::string& content)
 {
     const auto path = std::filesystem::temp_directory_path() / ("tessaly_cli_test_" + name);

@@ -1,0 +1,50 @@
+#include "cli/windowcommand.h"
+
+#include "cli/cli.h"
+#include "cli/options.h"
+#include "plot/plotsettings.h"
+#include "plot/windowcommand.h"
+
+namespace tessaly::cli {
+namespace {
+
+constexpr KnownOption kWindowOptions[] = {
+    {"--command", false}, {"--window-lx", false}, {"--window-gx", false}, {"--window-ly", false}, {"--window-gy", false},
+};
+
+}  // namespace
+
+int runWindow(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+{
+    ParsedArgs parsed;
+    auto usage = [&](const std::string& problem) {
+        err << problem << "\n" << usageText();
+        return kExitUsage;
+    };
+    if (const auto problem = parseOptions(args, kWindowOptions, parsed))
+        return usage(*problem);
+    if (!parsed.positionals.empty())
+        return usage("unexpected argument " + parsed.positionals[0]);
+    const auto name = parsed.value("--command");
+    if (!name)
+        return usage("missing --command in|out|q1|q2|q3|q4|left|right|up|down|x+|x-|y+|y-");
+    const auto command = plot::windowCommandNamed(*name);
+    if (!command)
+        return usage("unknown window command " + *name);
+
+    const plot::PlotTexts defaults;
+    const plot::PlotWindow from = plot::windowOfTexts(
+        parsed.value("--window-lx").value_or(defaults.windowLx), parsed.value("--window-gx").value_or(defaults.windowGx),
+        parsed.value("--window-ly").value_or(defaults.windowLy), parsed.value("--window-gy").value_or(defaults.windowGy));
+    const auto changed = plot::changeWindow(from, *command);
+    if (!changed) {
+        err << "the window stays as it is: the command would take a limit beyond the single-precision range "
+               "or leave a lower limit not below its upper one\n";
+        return kExitUsage;
+    }
+    for (const std::string& text : plot::windowTexts(*changed))
+        out << text << "\n";
+    return kExitOk;
+}
+
+}  // namespace tessaly::cli

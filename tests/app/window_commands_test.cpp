@@ -1,0 +1,196 @@
+// The window buttons, the pointer over the graph and the copy to the clipboard.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/pictureview.h"
+#include "cli/cli.h"
+#include "common/numbertext.h"
+#include "windowfixture.h"
+
+using tessaly::app::PictureView;
+using tessaly::app::testing::Window;
+
+namespace {
+
+PictureView* picture(const Window& win) { return win.find<PictureView>("Picture1"); }
+
+QStringList windowFields(const Window& win)
+{
+    return {win.text("txtWindowlx"), win.text("txtWindowgx"), win.text("txtWindowly"), win.text("txtWindowgy")};
+}
+
+QStringList plottedWindow(const Window& win)
+{
+    const auto& s = win.w->plotSettings;
+    QStringList r;
+    for (float v : {s.windowLx, s.windowGx, s.windowLy, s.windowGy})
+        r << QString::fromStdString(tessaly::common::singleNumberText(v));
+    return r;
+}
+
+// A point of the picture in the window's own coordinates, so that a press goes
+// through everything a user's press goes through.
+QPoint inWindow(const Window& win, QPoint pixel) { return picture(win)->mapTo(win.w.get(), pixel); }
+void clickPicture(const Window& win, QPoint pixel, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mouseClick(win.w->windowHandle(), button, {}, inWindow(win, pixel));
+}
+void moveOverPicture(const Window& win, QPoint pixel)
+{
+    QTest::mouseMove(win.w->windowHandle(), inWindow(win, pixel));
+}
+
+TEST(WindowButtons, EachButtonChangesTheFieldsAndPlots)
+{
+    struct Row {
+        const char* button;
+        QStringList fields;
+    };
+    const Row rows[] = {
+        {"cmdZoomIn", {"-10", "10", "-7.5", "7.5"}},      {"cmdZoomOut", {"-40", "40", "-30", "30"}},
+        {"cmdZoomQ1", {"0", "20", "0", "15"}},            {"cmdZoomQ2", {"-20", "0", "0", "15"}},
+        {"cmdZoomQ3", {"-20", "0", "-15", "0"}},          {"cmdZoomQ4", {"0", "20", "-15", "0"}},
+        {"cmdPanRight", {"-10", "30", "-15", "15"}},      {"cmdPanLeft", {"-30", "10", "-15", "15"}},
+        {"cmdPanUp", {"-20", "20", "-7.5", "22.5"}},      {"cmdPanDown", {"-20", "20", "-22.5", "7.5"}},
+        {"cmdIncWindX", {"-30", "30", "-15", "15"}},      {"cmdDecWindX", {"-13.33333", "13.33333", "-15", "15"}},
+        {"cmdIncWindY", {"-20", "20", "-22.5", "22.5"}},  {"cmdDecWindY", {"-20", "20", "-10", "10"}},
+    };
+    Window win;
+    for (const auto& r : rows) {
+        win.set("txtWindowlx", "-20");
+        win.set("txtWindowgx", "20");
+        win.set("txtWindowly", "-15");
+        win.set("txtWindowgy", "15");
+        win.press(r.button);
+        EXPECT_EQ(windowFields(win), r.fields) << r.button;
+        EXPECT_EQ(plottedWindow(win), r.fields) << r.button << ": Plot ran on the new fields";
+        EXPECT_TRUE(win.w->GraphCurrent) << r.button;
+    }
+    EXPECT_TRUE(win.prompter.asked.isEmpty());
+}
+
+TEST(WindowButtons, StartFromTheFieldsAsTyped)
+{
+    Window win;
+    win.press("cmdPlot");
+    win.set("txtWindowgx", "30");
+    win.press("cmdZoomIn");
+    EXPECT_EQ(windowFields(win), (QStringList{"-7.5", "17.5", "-7.5", "7.5"}));
+}
+
+TEST(WindowButtons, ACommandThatCollapsesTheWindowChangesNothing)
+{
+    Window win;
+    win.set("txtWindowlx", "1");
+    win.set("txtWindowgx", "1.0000002");
+    win.press("cmdPlot");
+    ASSERT_TRUE(win.w->GraphCurrent);
+    const QImage before = picture(win)->image();
+    win.press("cmdZoomIn");
+    EXPECT_EQ(windowFields(win), (QStringList{"1", "1.0000002", "-15", "15"}));
+    EXPECT_TRUE(win.w->GraphCurrent) << "the graph stays";
+    EXPECT_EQ(picture(win)->image(), before);
+}
+
+TEST(GraphPointer, ToolTipShowsThePositionUnderThePointer)
+{
+    Window win;
+    moveOverPicture(win, {250, 150});
+    EXPECT_EQ(picture(win)->toolTip(), QString()) << "nothing drawn yet";
+
+    win.press("cmdPlot");
+    EXPECT_EQ(picture(win)->toolTip(), QStringLiteral("(5, 0): Click to center graph here")) << "the resting pointer";
+    moveOverPicture(win, {0, 0});
+    EXPECT_EQ(picture(win)->toolTip(), QStringLiteral("(-20, 15): Click to center graph here"));
+    moveOverPicture(win, {3, 299});
+    EXPECT_EQ(picture(win)->toolTip(), QStringLiteral("(-19.7, -14.9): Click to center graph here"));
+
+    // Erasing the graph keeps its scale; a refused drawing has none.
+    win.set("txtWindowgx", "40");
+    moveOverPicture(win, {250, 150});
+    EXPECT_EQ(picture(win)->toolTip(), QStringLiteral("(5, 0): Click to center graph here"));
+    win.set("txtPlotStep", "0");
+    win.press("cmdPlot");
+    moveOverPicture(win, {100, 100});
+    EXPECT_EQ(picture(win)->toolTip(), QString());
+}
+
+TEST(GraphPointer, APressCentresTheLastGraphOnThePoint)
+{
+    Window win;
+    clickPicture(win, {250, 150});
+    EXPECT_EQ(windowFields(win), (QStringList{"-20", "20", "-15", "15"})) << "nothing drawn yet";
+    EXPECT_FALSE(win.w->GraphCurrent);
+
+    win.press("cmdPlot");
+    clickPicture(win, {250, 150});
+    EXPECT_EQ(windowFields(win), (QStringList{"-15", "25", "-15", "15"}));
+    EXPECT_TRUE(win.w->GraphCurrent);
+    EXPECT_EQ(picture(win)->toolTip(), QStringLiteral("(10, 0): Click to center graph here")) << "the new graph under the pointer";
+
+    // Any button; the size is the last graph's, not the one typed since.
+    win.set("txtWindowgx", "100");
+    clickPicture(win, {200, 150}, Qt::RightButton);
+    EXPECT_EQ(windowFields(win), (QStringList{"-15", "25", "-15", "15"}));
+    clickPicture(win, {200, 75}, Qt::MiddleButton);
+    EXPECT_EQ(windowFields(win), (QStringList{"-15", "25", "-7.5", "22.5"}));
+}
+
+TEST(GraphPointer, ADoubleClickCentresOnce)
+{
+    Window win;
+    win.press("cmdPlot");
+    QTest::mouseDClick(win.w->windowHandle(), Qt::LeftButton, {}, inWindow(win, {300, 150}));
+    EXPECT_EQ(windowFields(win), (QStringList{"-10", "30", "-15", "15"}));
+}
+
+TEST(GraphPointer, NoCentringAfterARefusedDrawing)
+{
+    Window win;
+    win.press("cmdPlot");
+    win.set("txtPlotStep", "81");
+    win.press("cmdPlot");
+    ASSERT_FALSE(win.w->GraphCurrent);
+    clickPicture(win, {250, 150});
+    EXPECT_EQ(windowFields(win), (QStringList{"-20", "20", "-15", "15"}));
+}
+
+TEST(GraphPointer, ARefusedFieldBlocksTheCentring)
+{
+    Window win;
+    win.press("cmdPlot");
+    win.w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(win.w.get()));
+    auto* field = win.find<QLineEdit>("txtDivx");
+    field->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    QTest::keyClicks(field, QStringLiteral("0"));
+    clickPicture(win, {250, 150});
+    EXPECT_EQ(windowFields(win), (QStringList{"-20", "20", "-15", "15"}));
+    EXPECT_EQ(QApplication::focusWidget(), field);
+}
+
+TEST(CopyGraph, TheClipboardHoldsTheExportedPicture)
+{
+    Window win;
+    win.press("cmdPlot");
+    QApplication::clipboard()->clear();
+    win.w->findChild<QAction*>(QStringLiteral("mnuCopy"))->trigger();
+    const QImage copied = QApplication::clipboard()->image();
+    ASSERT_EQ(copied.size(), QSize(400, 300));
+
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("graph.png")).toStdString();
+    std::ostringstream out, err;
+    ASSERT_EQ(tessaly::cli::runCli({"plot", "-o", path}, out, err), 0) << err.str();
+    EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32));
+}
+
+}  // namespace
