@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "cli/cli.h"
+#include "cli/plotoptions.h"
 #include "cli/session.h"
 #include "cli/studyoptions.h"
 #include "docs/textfile.h"
@@ -18,21 +19,6 @@
 
 namespace tessaly::cli {
 namespace {
-
-struct PlotField {
-    const char* option;
-    std::string plot::PlotTexts::*field;
-};
-
-constexpr PlotField kPlotFields[] = {
-    {"--window-lx", &plot::PlotTexts::windowLx}, {"--window-gx", &plot::PlotTexts::windowGx},
-    {"--window-ly", &plot::PlotTexts::windowLy}, {"--window-gy", &plot::PlotTexts::windowGy},
-    {"--origin-x", &plot::PlotTexts::originX},   {"--origin-y", &plot::PlotTexts::originY},
-    {"--div-x", &plot::PlotTexts::divisionX},    {"--div-y", &plot::PlotTexts::divisionY},
-    {"--plot-step", &plot::PlotTexts::plotStep},
-};
-
-constexpr const char* kSwitches[] = {"--grid", "--shade", "--label-window", "--label-divisions"};
 
 // The program's Qt application, for fonts and images; no display is needed.
 std::unique_ptr<QGuiApplication> guiApplication()
@@ -54,11 +40,8 @@ std::unique_ptr<QGuiApplication> guiApplication()
 int runPlot(std::span<const std::string> args, std::ostream&, std::ostream& err)
 {
     std::vector<KnownOption> known = studyOptions();
-    for (const auto& f : kPlotFields)
-        known.push_back({f.option, false});
-    for (const char* s : kSwitches)
-        known.push_back({s, false});
-    known.push_back({"--order", false});
+    for (const KnownOption& o : plotOptions())
+        known.push_back(o);
     known.push_back({"-o", false});
     ParsedArgs parsed;
     auto usage = [&](const std::string& problem) {
@@ -76,14 +59,9 @@ int runPlot(std::span<const std::string> args, std::ostream&, std::ostream& err)
     const QString suffix = path.section(QLatin1Char('.'), -1).toLower();
     if (!path.contains(QLatin1Char('.')) || (suffix != QLatin1String("png") && suffix != QLatin1String("bmp")))
         return usage("the output file must end in .png or .bmp");
-    bool on[4] = {true, true, true, true};
-    for (int i = 0; i < 4; ++i) {
-        if (const auto v = parsed.value(kSwitches[i])) {
-            if (*v != "on" && *v != "off")
-                return usage(std::string(kSwitches[i]) + " takes on or off");
-            on[i] = *v == "on";
-        }
-    }
+    PlotSwitches on;
+    if (const auto problem = readPlotSwitches(parsed, on))
+        return usage(*problem);
 
     const auto app = guiApplication();
     Session session(err);
@@ -94,16 +72,13 @@ int runPlot(std::span<const std::string> args, std::ostream&, std::ostream& err)
     if (const auto e = readStudy(study, session, in))
         return session.failed(e);
 
-    plot::PlotTexts texts;
-    for (const auto& f : kPlotFields)
-        if (const auto v = parsed.value(f.option))
-            texts.*f.field = *v;
+    const plot::PlotTexts texts = plotTexts(parsed);
     plot::GraphRequest request;
     request.study = in;
-    request.plot = plot::readPlotSettings(texts, on[0]);
-    request.shade = on[1];
-    request.labelWindow = on[2];
-    request.labelDivisions = on[3];
+    request.plot = plot::readPlotSettings(texts, on.grid);
+    request.shade = on.shade;
+    request.labelWindow = on.labelWindow;
+    request.labelDivisions = on.labelDivisions;
     request.divisionXText = texts.divisionX;
     request.divisionYText = texts.divisionY;
     if (!plot::plotAccepted(request.plot, in.derivativeOrder, plot::kPictureWidth, plot::kPictureHeight)) {

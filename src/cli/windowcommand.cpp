@@ -2,15 +2,19 @@
 
 #include "cli/cli.h"
 #include "cli/options.h"
-#include "plot/plotsettings.h"
+#include "cli/plotoptions.h"
 #include "plot/windowcommand.h"
 
 namespace tessaly::cli {
 namespace {
 
-constexpr KnownOption kWindowOptions[] = {
-    {"--command", false}, {"--window-lx", false}, {"--window-gx", false}, {"--window-ly", false}, {"--window-gy", false},
-};
+// The plot options are taken as the plot command takes them; only the window's limits count.
+std::vector<KnownOption> windowOptions()
+{
+    std::vector<KnownOption> known = plotOptions();
+    known.push_back({"--command", false});
+    return known;
+}
 
 }  // namespace
 
@@ -21,7 +25,10 @@ int runWindow(std::span<const std::string> args, std::ostream& out, std::ostream
         err << problem << "\n" << usageText();
         return kExitUsage;
     };
-    if (const auto problem = parseOptions(args, kWindowOptions, parsed))
+    if (const auto problem = parseOptions(args, windowOptions(), parsed))
+        return usage(*problem);
+    PlotSwitches switches;
+    if (const auto problem = readPlotSwitches(parsed, switches))
         return usage(*problem);
     if (!parsed.positionals.empty())
         return usage("unexpected argument " + parsed.positionals[0]);
@@ -32,10 +39,8 @@ int runWindow(std::span<const std::string> args, std::ostream& out, std::ostream
     if (!command)
         return usage("unknown window command " + *name);
 
-    const plot::PlotTexts defaults;
-    const plot::PlotWindow from = plot::windowOfTexts(
-        parsed.value("--window-lx").value_or(defaults.windowLx), parsed.value("--window-gx").value_or(defaults.windowGx),
-        parsed.value("--window-ly").value_or(defaults.windowLy), parsed.value("--window-gy").value_or(defaults.windowGy));
+    const plot::PlotTexts texts = plotTexts(parsed);
+    const plot::PlotWindow from = plot::windowOfTexts(texts.windowLx, texts.windowGx, texts.windowLy, texts.windowGy);
     const auto changed = plot::changeWindow(from, *command);
     if (!changed) {
         err << "the window stays as it is: the command would take a limit beyond the single-precision range "

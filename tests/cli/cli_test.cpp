@@ -130,7 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
         CliRow{V{"window", "--command", "left", "--window-lx", "abc"}, "-5\n15\n-15\n15\n", "", 0},
         CliRow{V{"window"}, "", "missing --command in|out|q1|q2|q3|q4|left|right|up|down|x+|x-|y+|y-\n", 2},
         CliRow{V{"window", "--command", "sideways"}, "", "unknown window command sideways\n", 2},
-        CliRow{V{"window", "--command", "in", "--origin-x", "1"}, "", "unknown option --origin-x\n", 2}));
+        CliRow{V{"window", "--command", "in", "--origin-x", "1", "--grid", "off"}, "-10\n10\n-7.5\n7.5\n", "", 0},
+        CliRow{V{"window", "--command", "in", "--function", "x"}, "", "unknown option --function\n", 2}));
 
 TEST(Cli, ARefusedWindowCommandPrintsOnlyItsReason)
 {
