@@ -5,8 +5,34 @@
 
 #include "common/numbertext.h"
 #include "common/rounding.h"
+#include "docs/valuerules.h"
 
 namespace tessaly::docs {
+
+void applyFieldRules(StudyRecord& r)
+{
+    const StudyRecord defaults;
+    if (!equationAccepted(r.equation))
+        r.equation = defaults.equation;
+    if (!errorBoundAccepted(r.errorBound))
+        r.errorBound = defaults.errorBound;
+    if (!plotStepAccepted(r.plotStep))
+        r.plotStep = defaults.plotStep;
+    if (!divisionAccepted(r.divisionX))
+        r.divisionX = defaults.divisionX;
+    if (!divisionAccepted(r.divisionY))
+        r.divisionY = defaults.divisionY;
+    if (!windowPairAccepted(r.windowLx, r.windowGx)) {
+        r.windowLx = defaults.windowLx;
+        r.windowGx = defaults.windowGx;
+    }
+    if (!windowPairAccepted(r.windowLy, r.windowGy)) {
+        r.windowLy = defaults.windowLy;
+        r.windowGy = defaults.windowGy;
+    }
+    if (!persistAccepted(r.persist))
+        r.persist = defaults.persist;
+}
 
 double numberItem(const StudyRecord& r, int i)
 {

@@ -45,6 +45,12 @@ inline constexpr NumberItem kNumberItems[14] = {
     {"txtDivx", ItemType::Single},     {"txtDivy", ItemType::Single},
 };
 
+// Replaces the values a field would refuse (an empty function, an error bound
+// not above 0, a plot step outside 1..80, a division of 0, a window pair out of
+// order, a persist choice other than 0 or 1) by their defaults; a window limit
+// pair goes back to its default pair.
+void applyFieldRules(StudyRecord& r);
+
 // Item 2 + i of a record as a double, and its setter (the value already of the item's type).
 double numberItem(const StudyRecord& r, int i);
 void setNumberItem(StudyRecord& r, int i, double v);

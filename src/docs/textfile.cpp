@@ -24,6 +24,7 @@ TextFileRead readTextFile(const QString& path)
     }
     if (info.size() > kMaxFileBytes) {
         out.problem = QStringLiteral("larger than 16 MiB");
+        out.badContent = true;
         return out;
     }
     QFile file(path);
@@ -34,10 +35,12 @@ TextFileRead readTextFile(const QString& path)
     const QByteArray bytes = file.read(kMaxFileBytes + 1);
     if (bytes.size() > kMaxFileBytes) {
         out.problem = QStringLiteral("larger than 16 MiB");
+        out.badContent = true;
         return out;
     }
     if (bytes.contains('\0')) {
         out.problem = QStringLiteral("not a text file (it holds a NUL byte)");
+        out.badContent = true;
         return out;
     }
     out.text = decodeText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));

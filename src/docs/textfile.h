@@ -16,6 +16,7 @@ struct TextFileRead {
     std::optional<std::string> text;  // nothing when the file could not be read
     QString problem;                  // why not, for a message
     bool exists = false;              // whether there was anything at the path
+    bool badContent = false;          // the file was read but is no text file of ours (too large, a NUL byte)
 };
 TextFileRead readTextFile(const QString& path);
 

@@ -1,0 +1,274 @@
+#include "docs/studyfile.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImageWriter>
+
+#include "common/numbertext.h"
+#include "docs/itemreader.h"
+#include "docs/textfile.h"
+#include "engine/userconstants.h"
+
+namespace tessaly::docs {
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+constexpr const char* kTrue = "#TRUE#";
+constexpr const char* kFalse = "#FALSE#";
+
+// Reads the items of a study one after another, each into the type of what
+// receives it; the first problem ends the reading.
+class StudyItems {
+public:
+    explicit StudyItems(std::string_view text) : m_reader(text) {}
+
+    const std::string& problem() const { return m_problem; }
+    bool ok() const { return m_problem.empty(); }
+
+    std::optional<std::string> text()
+    {
+        if (!ok())
+            return std::nullopt;
+        auto item = m_reader.next();
+        if (!item)
+            fail(m_reader.failed() ? "a quote that never closes" : "the file ends here");
+        return item;
+    }
+
+    std::optional<double> number(ItemType type)
+    {
+        const auto item = text();
+        if (!item)
+            return std::nullopt;
+        const auto v = parseNumberItem(*item);
+        if (!v) {
+            fail("not a number");
+            return std::nullopt;
+        }
+        if (!fitsItem(type, *v)) {
+            fail("out of range");
+            return std::nullopt;
+        }
+        return toItemType(type, *v);
+    }
+
+    // A whole number from `low` to `high`.
+    std::optional<std::int32_t> count(std::int32_t low, std::int32_t high)
+    {
+        const auto v = number(ItemType::Whole);
+        if (!v)
+            return std::nullopt;
+        if (*v < low || *v > high) {
+            fail("a count out of range");
+            return std::nullopt;
+        }
+        return static_cast<std::int32_t>(*v);
+    }
+
+    std::optional<bool> truth()
+    {
+        const auto item = text();
+        if (!item)
+            return std::nullopt;
+        if (*item == kTrue)
+            return true;
+        if (*item == kFalse)
+            return false;
+        fail("not #TRUE# or #FALSE#");
+        return std::nullopt;
+    }
+
+    bool positions(std::int32_t n, std::vector<double>& out)
+    {
+        for (std::int32_t k = 0; k < n; ++k) {
+            const auto v = number(ItemType::Double);
+            if (!v)
+                return false;
+            out.push_back(*v);
+        }
+        return true;
+    }
+
+private:
+    void fail(const char* what) { m_problem = "line " + std::to_string(m_reader.line()) + ": " + what; }
+
+    ItemReader m_reader;
+    std::string m_problem;
+};
+
+}  // namespace
+
+std::string itemName(int i)
+{
+    static constexpr const char* kNames[14] = {
+        "Lower limit of interval to be studied",
+        "Upper limit of interval to be studied",
+        "# of subintervals",
+        "Approx. error bound",
+        "Max. # of iterations",
+        "Lower limit for x (plotting)",
+        "Upper limit for x (plotting)",
+        "Lower limit for y (plotting)",
+        "Upper limit for y (plotting)",
+        "Plot step",
+        "x-origin",
+        "y-origin",
+        "x-divisions",
+        "y-divisions",
+    };
+    return kNames[i];
+}
+
+std::optional<int> unwritableItem(const SettingsItems& items)
+{
+    for (int i = 0; i < 14; ++i)
+        if (!fitsItem(kNumberItems[i].type, items.numbers[static_cast<std::size_t>(i)]))
+            return i;
+    return std::nullopt;
+}
+
+std::string formatStudy(const SettingsItems& items, const StudyResults& results)
+{
+    auto number = [](double v) { return common::numberText(v); };
+    auto line = [](std::initializer_list<std::string> parts) {
+        std::string s;
+        for (const auto& p : parts) {
+            if (!s.empty())
+                s += ',';
+            s += p;
+        }
+        return s + kLineEnd;
+    };
+    const auto& n = items.numbers;
+    std::string out = quotedItem(kStudyTag) + kLineEnd;
+    out += line({quotedItem(items.equation), number(n[0]), number(n[1]), number(n[2]), number(n[3]), number(n[4]),
+                 results.integralValid ? kTrue : kFalse, std::to_string(results.roots.size()),
+                 std::to_string(results.possibleRootCount), std::to_string(results.maxima.size()),
+                 std::to_string(results.minima.size())});
+    // The plot line keeps the record's order: window, plot step, origin, divisions.
+    out += line({number(n[5]), number(n[6]), number(n[7]), number(n[8]), number(n[9]), number(n[10]), number(n[11]),
+                 number(n[12]), number(n[13])});
+    out += std::to_string(items.constants.size()) + kLineEnd;
+    for (const auto& c : items.constants)
+        out += quotedItem(c) + kLineEnd;
+    if (results.integralValid)
+        out += number(results.integralValue) + kLineEnd;
+    for (const auto* list : {&results.roots, &results.maxima, &results.minima})
+        for (double v : *list)
+            out += number(v) + kLineEnd;
+    return out;
+}
+
+ParsedStudy parseStudy(std::string_view text)
+{
+    ParsedStudy out;
+    StudyItems items(text);
+    const auto tag = items.text();
+    if (!tag || *tag != kStudyTag) {
+        out.problem = tag ? "the first item is not \"Tessaly\"" : items.problem();
+        return out;
+    }
+    StudyFile study;
+    StudyRecord& r = study.record;
+    StudyResults& results = study.results;
+    auto numbers = [&](int from, int to) {
+        for (int i = from; i < to; ++i) {
+            const auto v = items.number(kNumberItems[i].type);
+            if (!v)
+                return false;
+            setNumberItem(r, i, *v);
+        }
+        return true;
+    };
+
+    const auto equation = items.text();
+    if (!equation)
+        return {std::nullopt, items.problem()};
+    r.equation = *equation;
+    if (!numbers(0, 5))
+        return {std::nullopt, items.problem()};
+    const auto integralValid = items.truth();
+    const auto roots = items.count(0, kMaxPositions);
+    const auto possible = items.count(0, INT32_MAX);
+    const auto maxima = items.count(0, kMaxPositions);
+    const auto minima = items.count(0, kMaxPositions);
+    if (!items.ok() || !numbers(5, 14))
+        return {std::nullopt, items.problem()};
+    const auto constants = items.count(0, engine::UserConstants::kCapacity);
+    for (std::int32_t k = 0; constants && k < *constants; ++k) {
+        const auto statement = items.text();
+        if (!statement)
+            break;
+        r.constants.push_back(*statement);
+    }
+    if (!items.ok())
+        return {std::nullopt, items.problem()};
+    results.integralValid = *integralValid;
+    if (results.integralValid) {
+        const auto v = items.number(ItemType::Double);
+        if (!v)
+            return {std::nullopt, items.problem()};
+        results.integralValue = *v;
+    }
+    results.possibleRootCount = *possible;
+    if (!items.positions(*roots, results.roots) || !items.positions(*maxima, results.maxima) ||
+        !items.positions(*minima, results.minima))
+        return {std::nullopt, items.problem()};
+
+    applyFieldRules(r);
+    r.persist = StudyRecord{}.persist;
+    out.study = std::move(study);
+    return out;
+}
+
+StudyRead readStudyFile(const QString& path)
+{
+    StudyRead out;
+    const TextFileRead file = readTextFile(path);
+    if (!file.text) {
+        out.message = file.badContent ? QString::fromLatin1(kIncompatibleFile)
+                                      : QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), file.problem);
+        return out;
+    }
+    ParsedStudy parsed = parseStudy(*file.text);
+    if (!parsed.study) {
+        out.message = QString::fromLatin1(kIncompatibleFile);
+        return out;
+    }
+    out.study = std::move(parsed.study);
+    return out;
+}
+
+QString bitmapPathFor(const QString& studyPath) { return studyPath + QStringLiteral(".bmp"); }
+
+bool writeImageFile(const QString& path, const QImage& image, const char* format, QString* reason)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    const bool bitmap = QByteArray(format) == "bmp";
+    if (!writer.write(bitmap ? image.convertToFormat(QImage::Format_RGB888) : image)) {
+        if (reason)
+            *reason = writer.errorString();
+        return false;
+    }
+    return writeFileAtomically(path, bytes.toStdString(), reason);
+}
+
+std::optional<QString> saveStudy(const QString& path, const SettingsItems& items, const StudyResults& results,
+                                 const QImage* graph)
+{
+    if (const auto i = unwritableItem(items))
+        return QStringLiteral("The value of %1 is out of range; the study was not saved.")
+            .arg(QString::fromStdString(itemName(*i)));
+    QString reason;
+    const QString bitmap = bitmapPathFor(path);
+    if (graph && !writeImageFile(bitmap, *graph, "bmp", &reason))
+        return QStringLiteral("Could not save %1: %2").arg(QDir::toNativeSeparators(bitmap), reason);
+    if (!writeFileAtomically(path, formatStudy(items, results), &reason))
+        return QStringLiteral("Could not save %1: %2").arg(QDir::toNativeSeparators(path), reason);
+    return std::nullopt;
+}
+
+}  // namespace tessaly::docs

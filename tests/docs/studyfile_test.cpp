@@ -1,0 +1,286 @@
+#include "docs/studyfile.h"
+
+#include <QColor>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <limits>
+#include <string>
+
+using namespace tessaly::docs;
+
+namespace {
+
+const std::string kDefaultsWithOneConstant =
+    "\"Tessaly\"\r\n"
+    "\"pi/3*x*sin(x)*tanh(x)\",-8,8,256,0.01,20,#FALSE#,0,0,0,0\r\n"
+    "-20,20,-15,15,1,0,0,1,1\r\n"
+    "1\r\n"
+    "\"a=2.37\"\r\n";
+
+SettingsItems defaultsWithConstant()
+{
+    StudyRecord r;
+    r.constants = {"a=2.37"};
+    return itemsOf(r);
+}
+
+StudyResults someResults()
+{
+    StudyResults res;
+    res.integralValid = true;
+    res.integralValue = -12.3456789012345;
+    res.roots = {-6.28318590611842, 0, 3.14159265510742};
+    res.possibleRootCount = 1;
+    res.maxima = {1.5e-20};
+    res.minima = {-2.5, 4};
+    return res;
+}
+
+TEST(StudyFile, WritesTheKnownLayout)
+{
+    EXPECT_EQ(formatStudy(defaultsWithConstant(), {}), kDefaultsWithOneConstant);
+
+    StudyResults twoRoots;
+    twoRoots.roots = {-1.5, 2};
+    EXPECT_EQ(formatStudy(defaultsWithConstant(), twoRoots),
+              "\"Tessaly\"\r\n\"pi/3*x*sin(x)*tanh(x)\",-8,8,256,0.01,20,#FALSE#,2,0,0,0\r\n"
+              "-20,20,-15,15,1,0,0,1,1\r\n1\r\n\"a=2.37\"\r\n-1.5\r\n2\r\n");
+
+    // Integral, roots, maxima, minima in that order, after the constants.
+    const std::string all = formatStudy(defaultsWithConstant(), someResults());
+    EXPECT_NE(all.find(",20,#TRUE#,3,1,1,2\r\n"), std::string::npos);
+    EXPECT_TRUE(all.ends_with("\"a=2.37\"\r\n-12.3456789012345\r\n-6.28318590611842\r\n0\r\n3.14159265510742\r\n"
+                              "1.5E-20\r\n-2.5\r\n4\r\n"))
+        << all;
+}
+
+TEST(StudyFile, WritesTheFieldsValuesNotTheirTexts)
+{
+    SettingsItems items = defaultsWithConstant();
+    items.numbers[0] = 1500;          // a field "1.5e3x"
+    items.numbers[2] = 300.5;         // a count as typed, not yet whole
+    items.numbers[5] = 0.123456789;   // a plot limit with more digits than a single keeps
+    items.numbers[3] = 1e20;
+    const std::string text = formatStudy(items, {});
+    EXPECT_NE(text.find(",1500,8,300.5,1E+20,20,"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n0.123456789,20,"), std::string::npos) << text;
+
+    const ParsedStudy back = parseStudy(text);
+    ASSERT_TRUE(back.study) << back.problem;
+    EXPECT_EQ(back.study->record.subintervals, 300) << "half to even";
+    EXPECT_EQ(back.study->record.windowLx, static_cast<float>(0.123456789));
+    EXPECT_EQ(fieldTexts(back.study->record).numbers[5], ".1234568");
+}
+
+TEST(StudyFile, RoundTripsRecordAndResults)
+{
+    StudyRecord r;
+    r.equation = "a*x^2 + \"q\"";  // a quote inside the text
+    r.lower = -0.5;
+    r.upper = 1e20;
+    r.subintervals = 1024;
+    r.errorBound = 1e-7;
+    r.maxIterations = 9;
+    r.windowLx = -20.5f;
+    r.windowGx = 3.5f;
+    r.windowLy = -0.25f;
+    r.windowGy = 1e30f;
+    r.plotStep = 80;
+    r.originX = -1;
+    r.originY = 2;
+    r.divisionX = -0.5f;
+    r.divisionY = 7;
+    r.constants = {"a=2.37", "b=a*2"};
+    const ParsedStudy back = parseStudy(formatStudy(itemsOf(r), someResults()));
+    ASSERT_TRUE(back.study) << back.problem;
+    EXPECT_EQ(back.study->record, r);
+    EXPECT_EQ(back.study->results, someResults());
+}
+
+TEST(StudyFile, ReadsWhatTheFormatAllows)
+{
+    // Blanks before items, LF line ends, items spread over other lines, unquoted
+    // text, trailing content: the reader takes items one after another.
+    const ParsedStudy loose = parseStudy(
+        "Tessaly\n \"x\", -1 ,1,4,.5,3,#TRUE#,1,0,0,0\n-2,2\n-3,3,2,0,0,1,1,0\n7.25\n0.5\nanything after\n");
+    ASSERT_TRUE(loose.study) << loose.problem;
+    EXPECT_EQ(loose.study->record.equation, "x");
+    EXPECT_EQ(loose.study->record.lower, -1);
+    EXPECT_EQ(loose.study->record.plotStep, 2);
+    EXPECT_EQ(loose.study->results.integralValue, 7.25);
+    EXPECT_EQ(loose.study->results.roots, std::vector<double>{0.5});
+
+}
+
+struct DamagedRow {
+    const char* what;
+    std::string text;
+};
+
+TEST(StudyFile, RefusesDamagedText)
+{
+    const std::string good = formatStudy(defaultsWithConstant(), someResults());
+    std::vector<DamagedRow> rows = {
+        {"empty", ""},
+        {"letter case of the tag", "\"TESSALY\"" + good.substr(9)},
+        {"another tag", "\"Tessaly file\"" + good.substr(9)},
+        {"a settings file", "\"pi/3*x*sin(x)*tanh(x)\"\r\n-8\r\n8\r\n"},
+        {"a quote that never closes", "\"Tessaly\"\r\n\"x,-8,8,256,0.01,20,#FALSE#,0,0,0,0\r\n"},
+        {"a count of roots beyond the table",
+         "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,256,0,0,0\r\n-20,20,-15,15,1,0,0,1,1\r\n0\r\n"},
+        {"a huge count", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,0,0,1E+300,0\r\n-20,20,-15,15,1,0,0,1,1\r\n0\r\n"},
+        {"a negative count", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,0,0,0,-1\r\n-20,20,-15,15,1,0,0,1,1\r\n0\r\n"},
+        {"102 constants", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,0,0,0,0\r\n-20,20,-15,15,1,0,0,1,1\r\n102\r\n"},
+        {"a truth value as a word", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,True,0,0,0,0\r\n-20,20,-15,15,1,0,0,1,1\r\n0\r\n"},
+        {"a number as text", "\"Tessaly\"\r\n\"x\",eight,8,256,0.01,20,#FALSE#,0,0,0,0\r\n-20,20,-15,15,1,0,0,1,1\r\n0\r\n"},
+        {"a count beyond 32 bits", "\"Tessaly\"\r\n\"x\",-8,8,3E+09,0.01,20,#FALSE#,0,0,0,0\r\n-20,20,-15,15,1,0,0,1,1\r\n0\r\n"},
+        {"a limit beyond single range", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,0,0,0,0\r\n-1E+39,20,-15,15,1,0,0,1,1\r\n0\r\n"},
+        {"a 300 KB first line", std::string(300 * 1024, '7') + "\r\n" + good},
+    };
+    // Cut short after each item.
+    for (std::size_t i = 0; i + 2 < good.size(); ++i)
+        if (good[i] == ',' || good[i] == '\n')
+            rows.push_back({"truncated", good.substr(0, i)});
+    for (const auto& row : rows) {
+        const ParsedStudy parsed = parseStudy(row.text);
+        EXPECT_FALSE(parsed.study) << row.what << ": " << row.text.substr(0, 120);
+        EXPECT_FALSE(parsed.problem.empty()) << row.what;
+    }
+}
+
+TEST(StudyFile, ValuesAFieldWouldRefuseTakeTheirDefaults)
+{
+    const ParsedStudy parsed = parseStudy(
+        "\"Tessaly\"\r\n\"\",-8,8,256,0,20,#FALSE#,0,0,0,0\r\n20,-20,-15,15,0,0,0,0,1\r\n0\r\n");
+    ASSERT_TRUE(parsed.study) << parsed.problem;
+    const StudyRecord& r = parsed.study->record;
+    const StudyRecord defaults;
+    EXPECT_EQ(r.equation, defaults.equation);
+    EXPECT_EQ(r.errorBound, defaults.errorBound);
+    EXPECT_EQ(r.windowLx, -20);
+    EXPECT_EQ(r.windowGx, 20);
+    EXPECT_EQ(r.plotStep, 1);
+    EXPECT_EQ(r.divisionX, 1);
+}
+
+class StudyFiles : public ::testing::Test {
+protected:
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    void write(const QString& p, const QByteArray& bytes) const
+    {
+        QFile f(p);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray read(const QString& p) const
+    {
+        QFile f(p);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(StudyFiles, ReadsAFileWholeAndTellsWhatIsWrong)
+{
+    write(path("good.txt"), QByteArray::fromStdString(formatStudy(defaultsWithConstant(), someResults())));
+    const StudyRead good = readStudyFile(path("good.txt"));
+    ASSERT_TRUE(good.study) << good.message.toStdString();
+    EXPECT_EQ(good.study->results, someResults());
+
+    write(path("latin1.txt"), "\"Tessaly\"\r\n\"x*\xE9\",-8,8,256,0.01,20,#FALSE#,0,0,0,0\r\n-20,20,-15,15,1,0,0,1,1\r\n0\r\n");
+    const StudyRead latin = readStudyFile(path("latin1.txt"));
+    ASSERT_TRUE(latin.study);
+    EXPECT_EQ(latin.study->record.equation, "x*\xC3\xA9");
+
+    write(path("nul.txt"), QByteArray("\"Tessaly\"\r\n\"x\0\"", 15));
+    write(path("other.txt"), "just some notes\n");
+    ASSERT_EQ(mkfifo(path("fifo").toLocal8Bit().constData(), 0600), 0);
+    QDir(dir.path()).mkdir(QStringLiteral("folder.txt"));
+
+    struct Row {
+        QString file;
+        QString message;
+    };
+    const Row rows[] = {
+        {path("nul.txt"), QStringLiteral("Incompatible file")},
+        {path("other.txt"), QStringLiteral("Incompatible file")},
+        {path("missing.txt"), QStringLiteral("Cannot open %1: No such file or directory").arg(path("missing.txt"))},
+        {path("fifo"), QStringLiteral("Cannot open %1: not a regular file").arg(path("fifo"))},
+        {path("folder.txt"), QStringLiteral("Cannot open %1: not a regular file").arg(path("folder.txt"))},
+    };
+    for (const auto& row : rows) {
+        const StudyRead r = readStudyFile(row.file);
+        EXPECT_FALSE(r.study) << row.file.toStdString();
+        EXPECT_EQ(r.message, row.message);
+    }
+}
+
+TEST_F(StudyFiles, SavesTheStudyAndItsBitmapWhole)
+{
+    QImage graph(400, 300, QImage::Format_RGB32);
+    graph.fill(Qt::white);
+    graph.setPixelColor(10, 20, QColor(255, 0, 0));
+    EXPECT_EQ(saveStudy(path("s.txt"), defaultsWithConstant(), {}, &graph), std::nullopt);
+    EXPECT_EQ(read(path("s.txt")).toStdString(), kDefaultsWithOneConstant);
+    const QByteArray bitmap = read(path("s.txt.bmp"));
+    ASSERT_GT(bitmap.size(), 30);
+    EXPECT_TRUE(bitmap.startsWith("BM"));
+    EXPECT_EQ(bitmap[28], 24) << "bits per pixel";
+    QImageReader reader(path("s.txt.bmp"), "bmp");
+    const QImage back = reader.read();
+    ASSERT_FALSE(back.isNull());
+    EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), graph);
+
+    // Without a graph, no bitmap; the old one stays as it was.
+    EXPECT_EQ(saveStudy(path("t.txt"), defaultsWithConstant(), {}, nullptr), std::nullopt);
+    EXPECT_FALSE(QFileInfo::exists(path("t.txt.bmp")));
+}
+
+TEST_F(StudyFiles, RefusesValuesThatWouldNotReadBack)
+{
+    struct Row {
+        int item;
+        double value;
+        const char* message;
+    };
+    const Row rows[] = {
+        {2, 3e9, "The value of # of subintervals is out of range; the study was not saved."},
+        {5, 1e39, "The value of Lower limit for x (plotting) is out of range; the study was not saved."},
+        {9, -3e9, "The value of Plot step is out of range; the study was not saved."},
+        {0, std::numeric_limits<double>::infinity(),
+         "The value of Lower limit of interval to be studied is out of range; the study was not saved."},
+    };
+    for (const auto& row : rows) {
+        SettingsItems items = defaultsWithConstant();
+        items.numbers[static_cast<std::size_t>(row.item)] = row.value;
+        const auto message = saveStudy(path("refused.txt"), items, {}, nullptr);
+        ASSERT_TRUE(message);
+        EXPECT_EQ(message->toStdString(), row.message);
+        EXPECT_FALSE(QFileInfo::exists(path("refused.txt")));
+    }
+}
+
+TEST_F(StudyFiles, AFailedSaveKeepsTheOldFileAndSaysWhy)
+{
+    write(path("old.txt"), "old");
+    write(path("plain"), "a file, not a folder");
+    const QString inside = path("plain") + QStringLiteral("/s.txt");
+    const auto message = saveStudy(inside, defaultsWithConstant(), {}, nullptr);
+    ASSERT_TRUE(message);
+    EXPECT_TRUE(message->startsWith(QStringLiteral("Could not save %1: ").arg(inside))) << message->toStdString();
+
+    // A study that cannot replace a folder of its name leaves no temporary behind.
+    QDir(dir.path()).mkdir(QStringLiteral("taken.txt"));
+    EXPECT_TRUE(saveStudy(path("taken.txt"), defaultsWithConstant(), {}, nullptr));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "old.txt and plain only";
+    EXPECT_EQ(read(path("old.txt")), "old");
+}
+
+}  // namespace
