@@ -19,6 +19,7 @@
 #include "app/busycursor.h"
 #include "app/pictureview.h"
 #include "app/prompter.h"
+#include "app/windowtools.h"
 #include "common/leadingnumber.h"
 #include "common/numbertext.h"
 #include "engine/class1.h"
@@ -35,20 +36,6 @@
 namespace tessaly::app {
 namespace {
 
-std::string textOf(const QLineEdit* field) { return field->text().toStdString(); }
-
-// Sets a flag for as long as it lives.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~FlagScope() { m_flag = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& m_flag;
-};
-
 // The fields ShowStudyRecord sets, in the order it sets them.
 constexpr const char* kShownFields[] = {"txtXlower",   "txtXupper",   "txtSubintervals", "txtError", "txtMaxcy",
                                         "txtWindowlx", "txtWindowgx", "txtWindowly",     "txtWindowgy", "txtXorigin",
@@ -56,8 +43,8 @@ constexpr const char* kShownFields[] = {"txtXlower",   "txtXupper",   "txtSubint
 
 }  // namespace
 
-FrmFunctions::FrmFunctions(engine::Class1& shared, Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent), m_shared(shared), m_prompter(prompter)
+FrmFunctions::FrmFunctions(engine::Class1& shared, Prompter& prompter, Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), m_shared(shared), m_prompter(prompter), m_dialogs(dialogs)
 {
     m_ui.setupUi(this);
     m_settingsPath = docs::settingsFilePath();
@@ -93,6 +80,10 @@ FrmFunctions::FrmFunctions(engine::Class1& shared, Prompter& prompter, QWidget* 
     connect(m_ui.Picture1, &PictureView::mouseMoved, this, &FrmFunctions::Picture1_MouseMove);
     connect(m_ui.Picture1, &PictureView::mousePressed, this, &FrmFunctions::Picture1_MouseDown);
     connect(m_ui.mnuCopy, &QAction::triggered, this, &FrmFunctions::mnuCopy_Click);
+    connect(m_ui.mnuOpen, &QAction::triggered, this, &FrmFunctions::mnuOpen_Click);
+    connect(m_ui.mnuSave, &QAction::triggered, this, &FrmFunctions::mnuSave_Click);
+    connect(m_ui.mnuSaveAs, &QAction::triggered, this, &FrmFunctions::mnuSaveAs_Click);
+    setAcceptDrops(true);
     connectStaleMarks();
 }
 
@@ -303,7 +294,7 @@ void FrmFunctions::ShowStudyRecord(const docs::StudyRecord& record)
     m_ui.chkPersist->setChecked(record.persist == 1);
 }
 
-void FrmFunctions::WriteSettingsFile()
+docs::SettingsItems FrmFunctions::fieldItems() const
 {
     docs::SettingsItems items;
     items.equation = textOf(m_ui.txtEquation);
@@ -314,6 +305,12 @@ void FrmFunctions::WriteSettingsFile()
     }
     items.constants = m_constants.statements();
     items.persist = m_ui.chkPersist->isChecked() ? 1 : 0;
+    return items;
+}
+
+void FrmFunctions::WriteSettingsFile()
+{
+    const docs::SettingsItems items = fieldItems();
     QString reason;
     if (docs::writeSettingsFile(m_settingsPath, items, &reason))
         return;

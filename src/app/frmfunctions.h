@@ -9,6 +9,7 @@
 
 #include "app/frmfunctionsui.h"
 #include "docs/settingsfile.h"
+#include "docs/studyfile.h"
 #include "engine/engine.h"
 #include "engine/userconstants.h"
 #include "numeric/derivatives.h"
@@ -16,6 +17,8 @@
 #include "plot/plotsettings.h"
 #include "plot/scalemap.h"
 #include "plot/windowcommand.h"
+
+class QMimeData;
 
 namespace tessaly::engine {
 class Class1;
@@ -26,6 +29,7 @@ class FieldRules;
 
 namespace tessaly::app {
 
+class Dialogs;
 class Prompter;
 
 // The main window: the study fields, the result lists, the plot fields and the
@@ -35,7 +39,7 @@ class Prompter;
 class FrmFunctions : public QMainWindow {
     Q_OBJECT
 public:
-    FrmFunctions(engine::Class1& shared, Prompter& prompter, QWidget* parent = nullptr);
+    FrmFunctions(engine::Class1& shared, Prompter& prompter, Dialogs& dialogs, QWidget* parent = nullptr);
     ~FrmFunctions() override;
 
     // Loads the window: the engine with the extension object and the start-up
@@ -54,6 +58,9 @@ public:
     void closeBySignal();
 
     const FrmFunctionsUi& ui() const { return m_ui; }
+
+    // The study file Save writes to; empty until a study is opened or saved.
+    QString StudyFileName;
 
     // The number of the last evaluation error seen by this window.
     std::int32_t ierr = 0;
@@ -126,6 +133,23 @@ public:
     void Picture1_MouseDown(QPoint pixel);
     // Puts the graph picture on the clipboard.
     void mnuCopy_Click();
+    // The study file commands: Open asks for a file and opens it; Save writes to
+    // the study's file (asking for one the first time); Save As always asks.
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    void mnuSaveAs_Click();
+    // A study file dropped on the window or on the graph: the first local file is opened.
+    void Form_OLEDragDrop(const QMimeData* data);
+
+    // Opens a study file: the fields, the constants (each run, a failing one
+    // told and passed over), the results, then Plot. A file that cannot be read
+    // or is not a study is told and changes nothing, the study's file name
+    // included. Returns whether the study was opened.
+    bool OpenStudy(const QString& path);
+    // Saves the study (and the graph's bitmap while the graph is current) to a
+    // file; on success it becomes the study's file. A failure is told and
+    // changes nothing.
+    bool SaveStudy(const QString& path);
 
     // Changes the window the fields hold by a window command and plots it; a
     // command that cannot make a usable window changes nothing.
@@ -146,6 +170,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -159,6 +185,16 @@ private:
     void Form_Unload();
     void ReadSettingsFile();
     void WriteSettingsFile();
+    // The fields' values and the constants, as the files keep them.
+    docs::SettingsItems fieldItems() const;
+    // The results the numerical commands keep now.
+    docs::StudyResults results() const;
+    // Puts opened results into the result variables, lists and labels.
+    void RestoreResults(const docs::StudyResults& results);
+    // Runs each constant statement; a failing one is told as usual and passed over.
+    void ExecuteConstants();
+    // Where the file dialogs start: the study's folder, else the home folder.
+    QString dialogFolder() const;
     // The constants list item that is selected, or -1.
     int selectedConstant() const;
 
@@ -182,6 +218,7 @@ private:
     QColor m_foreColor = Qt::black;  // the picture's text colour, as the last drawing left it
     engine::Class1& m_shared;
     Prompter& m_prompter;
+    Dialogs& m_dialogs;
     engine::Engine ScriptControl1;
     engine::UserConstants m_constants;
     QString m_settingsPath;

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QUrl>
 
+#include "app/dialogs.h"
 #include "app/frmfunctions.h"
 #include "app/prompter.h"
 #include "app/signalcloser.h"
@@ -10,6 +12,18 @@
 #include "plot/fonts.h"
 
 namespace tessaly::app {
+
+QString studyPathOf(const QStringList& arguments)
+{
+    QString path = arguments.join(QLatin1Char(' '));
+    if (path.size() >= 2 && path.startsWith(QLatin1Char('"')) && path.endsWith(QLatin1Char('"')))
+        path = path.mid(1, path.size() - 2);
+    if (path.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
+        const QUrl url(path);
+        path = url.isLocalFile() ? url.toLocalFile() : QString();
+    }
+    return path;
+}
 
 int runProgram(int argc, char** argv)
 {
@@ -19,15 +33,17 @@ int runProgram(int argc, char** argv)
 
     engine::Class1 shared;  // the extension object of both windows' engines
     MessageBoxPrompter prompter;
+    QtDialogs dialogs;
 
     // 1. The main window object, not yet loaded.
-    FrmFunctions window(shared, prompter);
+    FrmFunctions window(shared, prompter, dialogs);
     prompter.setParent(&window);
     // 2. The decimal-separator guard runs here, before anything is loaded.
-    // 3. Load (a study named on the command line is opened here once the program
-    // reads study files; until then the settings file is read), 4. show, 5. press
-    // Plot so the first graph is drawn.
-    window.Form_Load();
+    // 3. Load: a study named on the command line is opened; when there is none,
+    // or it cannot be opened, the settings file is read. 4. Show. 5. Press Plot
+    // so the first graph is drawn.
+    const QString study = studyPathOf(QApplication::arguments().mid(1));
+    window.Form_Load([&] { return !study.isEmpty() && window.OpenStudy(study); });
     window.show();
     window.ui().cmdPlot->click();
 

@@ -16,6 +16,7 @@
 
 #include "app/frmfunctions.h"
 #include "engine/class1.h"
+#include "recordingdialogs.h"
 #include "recordingprompter.h"
 
 namespace tessaly::app::testing {
@@ -25,6 +26,7 @@ namespace tessaly::app::testing {
 struct Window {
     engine::Class1 shared;
     RecordingPrompter prompter;
+    RecordingDialogs dialogs;
     QTemporaryDir folder;
     std::unique_ptr<FrmFunctions> w;
 
@@ -36,7 +38,7 @@ struct Window {
     // Creates and loads the window (again), from the settings file as it is now.
     void start(const QByteArray* settings = nullptr, std::function<bool()> openStudy = {})
     {
-        w = std::make_unique<FrmFunctions>(shared, prompter);
+        w = std::make_unique<FrmFunctions>(shared, prompter, dialogs);
         w->setSettingsPath(path());
         if (settings) {
             QFile f(path());

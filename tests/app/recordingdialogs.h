@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QPrinter>
+#include <QStringList>
+
+#include "app/dialogs.h"
+
+namespace tessaly::app::testing {
+
+// Answers the file and printer dialogs at once and remembers what was asked.
+class RecordingDialogs final : public Dialogs {
+public:
+    QStringList asked;        // "Open FOLDER", "Save As FOLDER", "Print"
+    QString fileAnswer;       // the path chosen; empty cancels
+    QString printTo;          // the PDF file the printer writes; empty cancels
+
+    QString openFileName(QWidget*, const QString& startFolder) override
+    {
+        asked << QStringLiteral("Open ") + startFolder;
+        return fileAnswer;
+    }
+    QString saveFileName(QWidget*, const QString& startFolder) override
+    {
+        asked << QStringLiteral("Save As ") + startFolder;
+        return fileAnswer;
+    }
+    bool setUpPrinter(QWidget*, QPrinter& printer) override
+    {
+        asked << QStringLiteral("Print");
+        if (printTo.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printTo);
+        return true;
+    }
+};
+
+}  // namespace tessaly::app::testing
