@@ -83,6 +83,7 @@ FrmFunctions::FrmFunctions(engine::Class1& shared, Prompter& prompter, Dialogs& 
     connect(m_ui.mnuOpen, &QAction::triggered, this, &FrmFunctions::mnuOpen_Click);
     connect(m_ui.mnuSave, &QAction::triggered, this, &FrmFunctions::mnuSave_Click);
     connect(m_ui.mnuSaveAs, &QAction::triggered, this, &FrmFunctions::mnuSaveAs_Click);
+    connect(m_ui.mnuPrint, &QAction::triggered, this, &FrmFunctions::mnuPrint_Click);
     setAcceptDrops(true);
     connectStaleMarks();
 }
@@ -231,6 +232,7 @@ void FrmFunctions::DrawGraph()
     // can start inside the drawing (one asked for now runs after it).
     const plot::GraphOutcome out =
         plot::drawGraph(m_ui.Picture1->image(), f, request, Factorials, [this] { m_ui.Picture1->repaint(); });
+    m_graphOrder = study.derivativeOrder;
     m_drawn = DrawnGraph{out.map, {plotSettings.windowLx, plotSettings.windowGx, plotSettings.windowLy, plotSettings.windowGy}};
     ierr = out.error;
     CurrentX = out.currentX;

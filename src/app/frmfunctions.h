@@ -138,6 +138,10 @@ public:
     void mnuOpen_Click();
     void mnuSave_Click();
     void mnuSaveAs_Click();
+    // Prints the report of the study: the graph when it is current, the
+    // function, constants, settings, results and plot setup. Nothing when the
+    // print dialog is cancelled; a failure is told.
+    void mnuPrint_Click();
     // A study file dropped on the window or on the graph: the first local file is opened.
     void Form_OLEDragDrop(const QMimeData* data);
 
@@ -215,6 +219,7 @@ private:
         plot::PlotWindow window;
     };
     std::optional<DrawnGraph> m_drawn;
+    std::int32_t m_graphOrder = 0;  // the derivative order the graph shows
     QColor m_foreColor = Qt::black;  // the picture's text colour, as the last drawing left it
     engine::Class1& m_shared;
     Prompter& m_prompter;

@@ -1,4 +1,4 @@
-// The main window's study files: Open, Save, Save As and dropped files.
+// The main window's study files (Open, Save, Save As, dropped files) and its printed report.
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,14 +9,17 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPrinter>
 #include <QUrl>
 
+#include "app/busycursor.h"
 #include "app/dialogs.h"
 #include "app/frmfunctions.h"
 #include "app/pictureview.h"
 #include "app/prompter.h"
 #include "app/windowtools.h"
 #include "common/numbertext.h"
+#include "docs/report.h"
 #include "engine/evaluation.h"
 #include "numeric/extremafinder.h"
 #include "numeric/studyfunction.h"
@@ -181,21 +184,77 @@ void FrmFunctions::RestoreResults(const docs::StudyResults& r)
     // The heights are not kept: f is evaluated again, with the opened function.
     study.equation = textOf(m_ui.txtEquation);
     numeric::EngineFunction f(ScriptControl1, m_shared, study.equation);
-    auto row = [&](bool maximum, double x) {
-        m_shared.ierr = 0;
-        const engine::FunctionValue v = f.at(x);
-        std::string text = numeric::extremumRow(maximum, /*spaced=*/true, x, v.value);
-        if (v.error) {
-            ierr = f.trapped(v.error);
-            text = std::string(maximum ? "MAX: [" : "MIN: [") + common::numberText(x) + " , error " +
-                   std::to_string(ierr) + "]";
+    m_shared.ierr = 0;
+    auto rows = [&](bool maximum, const std::vector<double>& positions) {
+        for (const docs::ReportExtremum& e : docs::extremaAt(f, positions)) {
+            if (e.error)
+                ierr = e.error;
+            const std::string text = e.error ? std::string(maximum ? "MAX: [" : "MIN: [") + common::numberText(e.x) +
+                                                   " , error " + std::to_string(e.error) + "]"
+                                             : numeric::extremumRow(maximum, /*spaced=*/true, e.x, e.y);
+            m_ui.lstExtrema->addItem(QString::fromStdString(text));
         }
-        m_ui.lstExtrema->addItem(QString::fromStdString(text));
     };
-    for (double x : r.minima)
-        row(false, x);
-    for (double x : r.maxima)
-        row(true, x);
+    rows(false, r.minima);
+    rows(true, r.maxima);
+}
+
+void FrmFunctions::mnuPrint_Click()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!m_dialogs.setUpPrinter(this, printer))
+        return;
+    BusyCursor busy;
+    docs::ReportInput in;
+    if (GraphCurrent) {
+        in.graph = &m_ui.Picture1->image();
+        in.graphOrder = m_graphOrder;
+    }
+    in.equation = textOf(m_ui.txtEquation);
+    for (int k = 0; k < m_ui.cboConstants->count(); ++k)
+        in.constants.push_back(m_ui.cboConstants->itemText(k).toStdString());
+    in.lower = textOf(m_ui.txtXlower);
+    in.upper = textOf(m_ui.txtXupper);
+    in.subintervals = textOf(m_ui.txtSubintervals);
+    in.maxIterations = textOf(m_ui.txtMaxcy);
+    in.errorBound = textOf(m_ui.txtError);
+    in.integralValid = IntegralValid;
+    in.integralValue = IntegralValue;
+    const docs::StudyResults kept = results();
+    in.roots = kept.roots;
+    if (!kept.maxima.empty() || !kept.minima.empty()) {
+        const std::string equation = textOf(m_ui.txtEquation);
+        numeric::EngineFunction f(ScriptControl1, m_shared, equation);
+        m_shared.ierr = 0;
+        in.maxima = docs::extremaAt(f, kept.maxima);
+        in.minima = docs::extremaAt(f, kept.minima);
+    }
+    in.errorBoundValue = study.errorBound;
+    in.originX = textOf(m_ui.txtXorigin);
+    in.originY = textOf(m_ui.txtYorigin);
+    in.divisionX = textOf(m_ui.txtDivx);
+    in.divisionY = textOf(m_ui.txtDivy);
+    in.windowLx = textOf(m_ui.txtWindowlx);
+    in.windowGx = textOf(m_ui.txtWindowgx);
+    in.windowLy = textOf(m_ui.txtWindowly);
+    in.windowGy = textOf(m_ui.txtWindowgy);
+
+    QString reason;
+    bool printed = false;
+    // A report printed to a file is written whole or not at all.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        printed = docs::writeReportPdf(printer.outputFileName(), printer.pageLayout(), in, &reason);
+    } else {
+        printed = docs::paintReport(printer, in, &reason);
+        if (!printed)
+            printer.abort();
+        else if (printer.printerState() == QPrinter::Error) {
+            printed = false;
+            reason = QStringLiteral("the printer reported an error");
+        }
+    }
+    if (!printed)
+        m_prompter.message(QStringLiteral("Could not print: %1").arg(reason));
 }
 
 }  // namespace tessaly::app

@@ -1,0 +1,252 @@
+#include "docs/report.h"
+
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <cmath>
+
+#include "common/numbertext.h"
+#include "numeric/studyfunction.h"
+
+namespace tessaly::docs {
+namespace {
+
+// The graph's size on paper, in inches.
+constexpr double kGraphWidthInches = 6000.0 / 1440;
+constexpr double kGraphHeightInches = 4500.0 / 1440;
+// The report's face and size.
+constexpr const char* kFace = "Courier New";
+constexpr int kPointSize = 10;
+
+ReportLine text(std::string s) { return {ReportSpan{std::move(s)}}; }
+
+// "[a,b]" after a label, as the report prints a pair of fields.
+ReportLine pair(const char* label, const std::string& a, const std::string& b)
+{
+    std::string s = label;
+    s += '[';
+    s += a;
+    s += ',';
+    s += b;
+    s += ']';
+    return text(std::move(s));
+}
+
+void extremaSection(std::vector<ReportLine>& out, const char* title, const std::vector<ReportExtremum>& list,
+                    double errorBound)
+{
+    if (list.empty())
+        return;
+    out.push_back(text(""));
+    out.push_back(text(title));
+    for (const auto& e : list) {
+        std::string s = "[";
+        s += reportNumber(e.x);
+        s += ',';
+        if (e.error) {
+            s += " error ";
+            s += std::to_string(e.error);
+            s += ' ';
+        } else {
+            s += reportNumber(e.y);
+        }
+        s += ']';
+        ReportLine line = text(std::move(s));
+        if (!e.error && std::fabs(e.y) <= errorBound)
+            line.push_back({"***POSSIBLE ROOT", true});
+        out.push_back(std::move(line));
+    }
+}
+
+int lineLength(const ReportLine& line)
+{
+    int n = 0;
+    for (const auto& span : line)
+        n += static_cast<int>(QString::fromStdString(span.text).size());
+    return n;
+}
+
+}  // namespace
+
+std::vector<ReportExtremum> extremaAt(numeric::StudyFunction& f, const std::vector<double>& positions)
+{
+    std::vector<ReportExtremum> out;
+    for (double x : positions) {
+        const engine::FunctionValue v = f.at(x);
+        out.push_back({x, v.value, v.error ? f.trapped(v.error) : 0});
+    }
+    return out;
+}
+
+std::string reportNumber(double v)
+{
+    std::string s = v < 0 ? "" : " ";
+    s += common::numberText(v);
+    s += ' ';
+    return s;
+}
+
+std::string reportCaption(std::int32_t order)
+{
+    if (order == 0)
+        return "Plot of Function";
+    std::string s = "Plot of derivative #";
+    s += reportNumber(order);
+    return s;
+}
+
+std::vector<ReportLine> reportLines(const ReportInput& in)
+{
+    std::vector<ReportLine> out;
+    out.push_back(text(""));
+    out.push_back(text("FUNCTION:"));
+    out.push_back(text(in.equation));
+    out.push_back(text(""));
+    if (!in.constants.empty()) {
+        out.push_back(text("CONSTANTS:"));
+        for (const auto& c : in.constants)
+            out.push_back(text(c));
+        out.push_back(text(""));
+    }
+    out.push_back(pair("    INTERVAL STUDIED: ", in.lower, in.upper));
+    out.push_back(text("   # OF SUBINTERVALS: " + in.subintervals));
+    out.push_back(text("MAX. # OF ITERATIONS: " + in.maxIterations));
+    out.push_back(text("       MAXIMUM ERROR: " + in.errorBound));
+    if (in.integralValid) {
+        out.push_back(text(""));
+        out.push_back(text("INTEGRAL= " + reportNumber(in.integralValue)));
+    }
+    if (!in.roots.empty()) {
+        out.push_back(text(""));
+        out.push_back(text("ROOTS:"));
+        for (double x : in.roots)
+            out.push_back(text(reportNumber(x)));
+    }
+    extremaSection(out, "MAXIMA:", in.maxima, in.errorBoundValue);
+    extremaSection(out, "MINIMA:", in.minima, in.errorBoundValue);
+    out.push_back(text(""));
+    out.push_back(text("PLOT SETUP:"));
+    out.push_back(text(""));
+    out.push_back(pair("     AXES: ", in.originX, in.originY));
+    out.push_back(pair("DIVISIONS: ", in.divisionX, in.divisionY));
+    out.push_back(pair(" X-WINDOW: ", in.windowLx, in.windowGx));
+    out.push_back(pair(" Y-WINDOW: ", in.windowLy, in.windowGy));
+    return out;
+}
+
+std::vector<ReportLine> wrapLines(const std::vector<ReportLine>& lines, int columns)
+{
+    if (columns < 1)
+        columns = 1;
+    std::vector<ReportLine> out;
+    for (const auto& line : lines) {
+        if (lineLength(line) <= columns) {
+            out.push_back(line);
+            continue;
+        }
+        ReportLine current;
+        int used = 0;
+        for (const auto& span : line) {
+            QString rest = QString::fromStdString(span.text);
+            while (!rest.isEmpty()) {
+                if (used == columns) {
+                    out.push_back(std::move(current));
+                    current.clear();
+                    used = 0;
+                }
+                const auto take = std::min<qsizetype>(rest.size(), columns - used);
+                current.push_back({rest.left(take).toStdString(), span.red});
+                used += static_cast<int>(take);
+                rest.remove(0, take);
+            }
+        }
+        if (!current.empty())
+            out.push_back(std::move(current));
+    }
+    return out;
+}
+
+bool paintReport(QPagedPaintDevice& device, const ReportInput& in, QString* reason)
+{
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        if (reason)
+            *reason = QStringLiteral("the printer cannot be used");
+        return false;
+    }
+    QFont font(QString::fromLatin1(kFace), kPointSize);
+    font.setStyleHint(QFont::TypeWriter);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, &device);
+    const double pageWidth = device.width();
+    const double pageHeight = device.height();
+    const double lineHeight = metrics.lineSpacing();
+    const int columns = std::max(1, static_cast<int>(pageWidth / metrics.horizontalAdvance(QLatin1Char('M'))));
+
+    double y = 0;
+    std::vector<ReportLine> lines;
+    if (in.graph) {
+        const QRectF box(0, 0, kGraphWidthInches * device.logicalDpiX(), kGraphHeightInches * device.logicalDpiY());
+        painter.drawImage(box, *in.graph);
+        y = box.height();
+        lines.push_back(text(reportCaption(in.graphOrder)));
+    }
+    for (auto& line : reportLines(in))
+        lines.push_back(std::move(line));
+
+    for (const auto& line : wrapLines(lines, columns)) {
+        if (y + lineHeight > pageHeight && y > 0) {
+            if (!device.newPage()) {
+                if (reason)
+                    *reason = QStringLiteral("a new page could not be started");
+                painter.end();
+                return false;
+            }
+            y = 0;
+        }
+        double x = 0;
+        for (const auto& span : line) {
+            const QString s = QString::fromStdString(span.text);
+            painter.setPen(span.red ? QColor(255, 0, 0) : QColor(0, 0, 0));
+            painter.drawText(QPointF(x, y + metrics.ascent()), s);
+            x += metrics.horizontalAdvance(s);
+        }
+        y += lineHeight;
+    }
+    if (!painter.end()) {
+        if (reason)
+            *reason = QStringLiteral("the report could not be finished");
+        return false;
+    }
+    return true;
+}
+
+bool writeReportPdf(const QString& path, const QPageLayout& layout, const ReportInput& in, QString* reason)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (reason)
+            *reason = file.errorString();
+        return false;
+    }
+    {
+        QPdfWriter writer(&file);
+        writer.setPageLayout(layout);
+        writer.setCreator(QStringLiteral("Tessaly"));
+        if (!paintReport(writer, in, reason)) {
+            file.cancelWriting();
+            return false;
+        }
+    }
+    if (!file.commit()) {
+        if (reason)
+            *reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tessaly::docs

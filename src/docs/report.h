@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QImage>
+#include <QPageLayout>
+#include <QString>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class QPagedPaintDevice;
+
+namespace tessaly::numeric {
+class StudyFunction;
+}
+
+namespace tessaly::docs {
+
+// An extremum as the report shows it: its position and f there, or the number
+// of the error that f raised.
+struct ReportExtremum {
+    double x = 0;
+    double y = 0;
+    std::int32_t error = 0;
+};
+
+// f at each position, in order (the heights are not kept with the positions).
+std::vector<ReportExtremum> extremaAt(numeric::StudyFunction& f, const std::vector<double>& positions);
+
+// What the printed report shows: the graph when it is current and the order of
+// the derivative it shows, the fields' texts as typed, the constants, and the
+// results with the error bound that marks an extremum as a possible root.
+struct ReportInput {
+    const QImage* graph = nullptr;
+    std::int32_t graphOrder = 0;
+    std::string equation;
+    std::vector<std::string> constants;
+    std::string lower, upper, subintervals, maxIterations, errorBound;
+    bool integralValid = false;
+    double integralValue = 0;
+    std::vector<double> roots;
+    std::vector<ReportExtremum> maxima;
+    std::vector<ReportExtremum> minima;
+    double errorBoundValue = 0;
+    std::string originX, originY, divisionX, divisionY, windowLx, windowGx, windowLy, windowGy;
+};
+
+// A piece of a report line, black or red.
+struct ReportSpan {
+    std::string text;
+    bool red = false;
+    bool operator==(const ReportSpan&) const = default;
+};
+using ReportLine = std::vector<ReportSpan>;
+
+// A number as the report prints it: its sign ("-", or a blank for zero and
+// positive numbers), its number text, and a blank.
+std::string reportNumber(double v);
+
+// The caption under the graph: "Plot of Function", or "Plot of derivative #"
+// and the order as a number.
+std::string reportCaption(std::int32_t order);
+
+// The report's lines after the graph and its caption: the function, the
+// constants, the study settings, the integral, the roots, the maxima and minima
+// (a red "***POSSIBLE ROOT" after those where |f| <= the error bound), the plot
+// setup. Sections with nothing to show are left out.
+std::vector<ReportLine> reportLines(const ReportInput& in);
+
+// The report's lines cut to at most `columns` characters each (a longer line
+// continues on the next).
+std::vector<ReportLine> wrapLines(const std::vector<ReportLine>& lines, int columns);
+
+// Paints the report on a paged device in "Courier New": the graph at the top
+// left of the first page (6000 by 4500 twentieths of a point), the caption under
+// it, then the lines, wrapped at the printable width, continuing on new pages.
+// False with the reason when the device cannot be painted.
+bool paintReport(QPagedPaintDevice& device, const ReportInput& in, QString* reason);
+
+// Writes the report as a PDF file whole or not at all, with the given page layout.
+bool writeReportPdf(const QString& path, const QPageLayout& layout, const ReportInput& in, QString* reason);
+
+}  // namespace tessaly::docs

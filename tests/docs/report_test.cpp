@@ -1,0 +1,142 @@
+#include "docs/report.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace tessaly::docs;
+
+namespace {
+
+ReportInput plainStudy()
+{
+    ReportInput in;
+    in.equation = std::string("pi/3*x*sin(x)*tanh(x)");
+    in.lower = std::string("-8");
+    in.upper = std::string("8");
+    in.subintervals = std::string("256");
+    in.maxIterations = std::string("20");
+    in.errorBound = std::string(".01");
+    in.errorBoundValue = 0.01;
+    in.originX = std::string("0");
+    in.originY = std::string("0");
+    in.divisionX = std::string("1");
+    in.divisionY = std::string("1");
+    in.windowLx = std::string("-20");
+    in.windowGx = std::string("20");
+    in.windowLy = std::string("-15");
+    in.windowGy = std::string("15");
+    return in;
+}
+
+// The lines as plain text, a red piece marked by braces.
+std::vector<std::string> texts(const std::vector<ReportLine>& lines)
+{
+    std::vector<std::string> out;
+    for (const auto& line : lines) {
+        std::string s;
+        for (const auto& span : line) {
+            if (span.red)
+                s += '{';
+            s += span.text;
+            if (span.red)
+                s += '}';
+        }
+        out.push_back(s);
+    }
+    return out;
+}
+
+TEST(Report, NumbersAndCaption)
+{
+    EXPECT_EQ(reportNumber(2.5), " 2.5 ");
+    EXPECT_EQ(reportNumber(-1), "-1 ");
+    EXPECT_EQ(reportNumber(0), " 0 ");
+    EXPECT_EQ(reportNumber(1e-20), " 1E-20 ");
+    EXPECT_EQ(reportCaption(0), "Plot of Function");
+    EXPECT_EQ(reportCaption(2), "Plot of derivative # 2 ");
+}
+
+TEST(Report, AStudyWithoutResultsHasTheThreeFixedSections)
+{
+    const std::vector<std::string> expected = {
+        "",
+        "FUNCTION:",
+        "pi/3*x*sin(x)*tanh(x)",
+        "",
+        "    INTERVAL STUDIED: [-8,8]",
+        "   # OF SUBINTERVALS: 256",
+        "MAX. # OF ITERATIONS: 20",
+        "       MAXIMUM ERROR: .01",
+        "",
+        "PLOT SETUP:",
+        "",
+        "     AXES: [0,0]",
+        "DIVISIONS: [1,1]",
+        " X-WINDOW: [-20,20]",
+        " Y-WINDOW: [-15,15]",
+    };
+    EXPECT_EQ(texts(reportLines(plainStudy())), expected);
+}
+
+TEST(Report, ResultsInTheirOrderWithPossibleRootsInRed)
+{
+    ReportInput in = plainStudy();
+    in.constants = {std::string("a=2.37"), std::string("b=a*2")};
+    in.integralValid = true;
+    in.integralValue = -12.5;
+    in.roots = {-3.14159265510742, 0};
+    in.maxima = {{2, 0.01}, {-2, 0.0100001}, {4, 0, 5}};
+    in.minima = {{-1.5, -0.005}};
+    const std::vector<std::string> expected = {
+        "",
+        "FUNCTION:",
+        "pi/3*x*sin(x)*tanh(x)",
+        "",
+        "CONSTANTS:",
+        "a=2.37",
+        "b=a*2",
+        "",
+        "    INTERVAL STUDIED: [-8,8]",
+        "   # OF SUBINTERVALS: 256",
+        "MAX. # OF ITERATIONS: 20",
+        "       MAXIMUM ERROR: .01",
+        "",
+        "INTEGRAL= -12.5 ",
+        "",
+        "ROOTS:",
+        "-3.14159265510742 ",
+        " 0 ",
+        "",
+        "MAXIMA:",
+        "[ 2 , 0.01 ]{***POSSIBLE ROOT}",  // |f| equal to the bound counts
+        "[-2 , 0.0100001 ]",
+        "[ 4 , error 5 ]",
+        "",
+        "MINIMA:",
+        "[-1.5 ,-0.005 ]{***POSSIBLE ROOT}",
+        "",
+        "PLOT SETUP:",
+        "",
+        "     AXES: [0,0]",
+        "DIVISIONS: [1,1]",
+        " X-WINDOW: [-20,20]",
+        " Y-WINDOW: [-15,15]",
+    };
+    EXPECT_EQ(texts(reportLines(in)), expected);
+}
+
+TEST(Report, LongLinesWrapKeepingTheirColours)
+{
+    const std::vector<ReportLine> lines = {
+        {{"abcdefgh"}},
+        {{"[ 2 , 0 ]"}, {"***POSSIBLE ROOT", true}},
+        {{""}},
+    };
+    EXPECT_EQ(texts(wrapLines(lines, 8)),
+              (std::vector<std::string>{"abcdefgh", "[ 2 , 0 ", "]{***POSS}", "{IBLE ROO}", "{T}", ""}));
+    EXPECT_EQ(texts(wrapLines(lines, 100)), texts(lines));
+}
+
+}  // namespace
