@@ -3,6 +3,7 @@
 #include <span>
 #include <string_view>
 
+#include "cli/documentcommands.h"
 #include "cli/evalcommand.h"
 #include "cli/plotcommand.h"
 #include "cli/studycommands.h"
@@ -17,6 +18,8 @@ std::string usageText()
            "       tessaly-cli value [--x X] [--order K] [study options]\n"
            "       tessaly-cli plot [study options] [plot options] -o FILE.png|FILE.bmp\n"
            "       tessaly-cli window --command NAME [plot options]\n"
+           "       tessaly-cli save [study options] [plot options] -o FILE.txt\n"
+           "       tessaly-cli report [study options] [plot options] -o FILE.pdf\n"
            "\n"
            "  eval   evaluates EXPR as the main window evaluates its function: x is X (default 0),\n"
            "         each --statement runs first, in order, like a user constant.\n"
@@ -28,12 +31,17 @@ std::string usageText()
            "         options only the window's limits count); NAME is one of\n"
            "         in out q1 q2 q3 q4 left right up down x+ x- y+ y-. A command that would make\n"
            "         an unusable window prints nothing and exits 2.\n"
+           "  save   runs Roots, Extrema, Integral and Plot as the buttons do, then saves the study\n"
+           "         file and, when the graph was drawn, its bitmap FILE.txt.bmp.\n"
+           "  report writes the printed report as the window prints it right after opening the\n"
+           "         study (its results, the graph plotted) as a PDF file.\n"
            "\n"
            "study options: --function F --lower A --upper B --subintervals N --error E --iterations M\n"
-           "               --constant a=2.37 (repeatable)  --settings FILE\n"
+           "               --constant a=2.37 (repeatable)  --study FILE | --settings FILE\n"
            "         The study is the window's defaults (pi/3*x*sin(x)*tanh(x), -8, 8, 256, .01, 20),\n"
-           "         or that of the settings file; the options given replace its items and the\n"
-           "         constants are added after its own, as the Add button adds them.\n"
+           "         or that of the study file or settings file (a study file that cannot be opened\n"
+           "         runs nothing); the options given replace its items and the constants are added\n"
+           "         after its own, as the Add button adds them.\n"
            "plot options: --window-lx/-gx/-ly/-gy T  --origin-x/-y T  --div-x/-y T  --plot-step T  --order K\n"
            "              --grid/--shade/--label-window/--label-divisions on|off\n"
            "         (the window's defaults: -20, 20, -15, 15, 0, 0, 1, 1, 1, 0, all on)\n"
@@ -71,6 +79,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return runPlot(rest, out, err);
     if (command == "window")
         return runWindow(rest, out, err);
+    if (command == "save")
+        return runSave(rest, out, err);
+    if (command == "report")
+        return runReport(rest, out, err);
     err << "unknown command " << command << "\n" << usageText();
     return kExitUsage;
 }

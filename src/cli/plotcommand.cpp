@@ -1,32 +1,34 @@
 #include "cli/plotcommand.h"
 
-#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
-#include <QImageWriter>
 
+#include <iostream>
 #include <memory>
 
 #include "cli/cli.h"
 #include "cli/plotoptions.h"
 #include "cli/session.h"
 #include "cli/studyoptions.h"
-#include "docs/textfile.h"
+#include "docs/studyfile.h"
 #include "engine/errors.h"
 #include "plot/fonts.h"
 #include "plot/graphdriver.h"
 #include "plot/graphwindow.h"
 
 namespace tessaly::cli {
-namespace {
 
-// The program's Qt application, for fonts and images; no display is needed.
 std::unique_ptr<QGuiApplication> guiApplication()
 {
     if (QCoreApplication::instance())
         return nullptr;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Standard error holds the program's own lines only, not Qt's notes.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtFatalMsg)
+            std::cerr << text.toStdString() << std::endl;
+    });
     static int argc = 1;
     static char name[] = "tessaly-cli";
     static char* argv[] = {name, nullptr};
@@ -35,7 +37,27 @@ std::unique_ptr<QGuiApplication> guiApplication()
     return app;
 }
 
-}  // namespace
+StudyGraph drawStudyGraph(Session& session, const numeric::StudyInputs& in, const plot::PlotTexts& texts,
+                          const PlotSwitches& on)
+{
+    StudyGraph out;
+    plot::GraphRequest request;
+    request.study = in;
+    request.plot = plot::readPlotSettings(texts, on.grid);
+    request.shade = on.shade;
+    request.labelWindow = on.labelWindow;
+    request.labelDivisions = on.labelDivisions;
+    request.divisionXText = texts.divisionX;
+    request.divisionYText = texts.divisionY;
+    if (!plot::plotAccepted(request.plot, in.derivativeOrder, plot::kPictureWidth, plot::kPictureHeight))
+        return out;
+    out.accepted = true;
+    out.image = QImage(plot::kPictureWidth, plot::kPictureHeight, QImage::Format_RGB32);
+    out.image.fill(Qt::white);
+    numeric::EngineFunction f(session.engine, session.object, in.equation);
+    out.error = plot::drawGraph(out.image, f, request, numeric::factorialTable(), {}).error;
+    return out;
+}
 
 int runPlot(std::span<const std::string> args, std::ostream&, std::ostream& err)
 {
@@ -49,6 +71,8 @@ int runPlot(std::span<const std::string> args, std::ostream&, std::ostream& err)
         return kExitUsage;
     };
     if (const auto problem = parseOptions(args, known, parsed))
+        return usage(*problem);
+    if (const auto problem = studyOptionsProblem(parsed))
         return usage(*problem);
     if (!parsed.positionals.empty())
         return usage("unexpected argument " + parsed.positionals[0]);
@@ -65,44 +89,26 @@ int runPlot(std::span<const std::string> args, std::ostream&, std::ostream& err)
 
     const auto app = guiApplication();
     Session session(err);
-    Study study = studyFrom(parsed, session, err);
+    auto study = studyFrom(parsed, session, err);
+    if (!study)
+        return kExitFailed;
     if (const auto order = parsed.value("--order"))
-        study.texts.derivative = *order;
+        study->texts.derivative = *order;
     numeric::StudyInputs in;
-    if (const auto e = readStudy(study, session, in))
+    if (const auto e = readStudy(*study, session, in))
         return session.failed(e);
 
-    const plot::PlotTexts texts = plotTexts(parsed);
-    plot::GraphRequest request;
-    request.study = in;
-    request.plot = plot::readPlotSettings(texts, on.grid);
-    request.shade = on.shade;
-    request.labelWindow = on.labelWindow;
-    request.labelDivisions = on.labelDivisions;
-    request.divisionXText = texts.divisionX;
-    request.divisionYText = texts.divisionY;
-    if (!plot::plotAccepted(request.plot, in.derivativeOrder, plot::kPictureWidth, plot::kPictureHeight)) {
-        err << "the plot settings cannot be drawn: the plot step must be 1 to 80, each lower limit below its upper "
-               "limit and the derivative order 0 to 33\n";
+    const StudyGraph graph = drawStudyGraph(session, in, plotTexts(parsed, study->plot), on);
+    if (!graph.accepted) {
+        err << kPlotRefused << "\n";
         return kExitUsage;
     }
+    if (graph.error && !engine::isTolerated(graph.error) && graph.error != engine::err::ExpectedEndOfStatement)
+        return session.failed(graph.error);
+    const QImage& image = graph.image;
 
-    QImage image(plot::kPictureWidth, plot::kPictureHeight, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    numeric::EngineFunction f(session.engine, session.object, in.equation);
-    const plot::GraphOutcome drawn = plot::drawGraph(image, f, request, numeric::factorialTable(), {});
-    if (drawn.error && !engine::isTolerated(drawn.error) && drawn.error != engine::err::ExpectedEndOfStatement)
-        return session.failed(drawn.error);
-
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, suffix.toLatin1());
-    const QImage written = suffix == QLatin1String("bmp") ? image.convertToFormat(QImage::Format_RGB888) : image;
     QString reason;
-    if (!writer.write(written))
-        reason = writer.errorString();
-    else if (docs::writeFileAtomically(path, bytes.toStdString(), &reason))
+    if (docs::writeImageFile(path, image, suffix.toLatin1().constData(), &reason))
         return kExitOk;
     session.message(QStringLiteral("Could not save %1: %2").arg(path, reason).toStdString());
     return kExitFailed;

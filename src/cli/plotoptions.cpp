@@ -41,9 +41,8 @@ std::vector<KnownOption> plotOptions()
     return known;
 }
 
-plot::PlotTexts plotTexts(const ParsedArgs& args)
+plot::PlotTexts plotTexts(const ParsedArgs& args, plot::PlotTexts texts)
 {
-    plot::PlotTexts texts;
     for (const auto& f : kPlotFields)
         if (const auto v = args.value(f.option))
             texts.*f.field = *v;

@@ -15,8 +15,9 @@ namespace tessaly::cli {
 // (on|off) and --order K.
 std::vector<KnownOption> plotOptions();
 
-// The plot fields' texts: the window's defaults, replaced by the options given.
-plot::PlotTexts plotTexts(const ParsedArgs& args);
+// The plot fields' texts: those given (the window's defaults unless a study sets
+// them), replaced by the options given.
+plot::PlotTexts plotTexts(const ParsedArgs& args, plot::PlotTexts texts = {});
 
 // The check boxes grid, shade, label window and label divisions (all on unless
 // an option turns one off), or the usage problem.

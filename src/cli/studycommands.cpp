@@ -27,14 +27,20 @@ int studyCommand(std::span<const std::string> args, std::ostream& out, std::ostr
         err << *problem << "\n" << usageText();
         return kExitUsage;
     }
+    if (const auto problem = studyOptionsProblem(parsed)) {
+        err << *problem << "\n" << usageText();
+        return kExitUsage;
+    }
     if (!parsed.positionals.empty()) {
         err << "unexpected argument " << parsed.positionals[0] << "\n" << usageText();
         return kExitUsage;
     }
     Session session(err);
-    Study study = studyFrom(parsed, session, err);
+    auto study = studyFrom(parsed, session, err);
+    if (!study)
+        return kExitFailed;
     numeric::StudyInputs in;
-    if (const auto e = readStudy(study, session, in))
+    if (const auto e = readStudy(*study, session, in))
         return session.failed(e);
     return command(parsed, session, in, out);
 }

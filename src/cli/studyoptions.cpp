@@ -21,18 +21,28 @@ constexpr StudyField kFields[] = {
     {"--error", &numeric::StudyTexts::errorBound},    {"--iterations", &numeric::StudyTexts::maxIterations},
 };
 
-// The study fields' texts as the window shows a record.
-numeric::StudyTexts textsOf(const docs::StudyRecord& record)
+// The fields' texts as the window shows a record.
+void showRecord(const docs::StudyRecord& record, Study& study)
 {
     const docs::RecordTexts shown = docs::fieldTexts(record);
-    numeric::StudyTexts t;
+    numeric::StudyTexts& t = study.texts;
     t.equation = shown.equation;
     t.lower = shown.numbers[0];
     t.upper = shown.numbers[1];
     t.subintervals = shown.numbers[2];
     t.errorBound = shown.numbers[3];
     t.maxIterations = shown.numbers[4];
-    return t;
+    plot::PlotTexts& p = study.plot;
+    p.windowLx = shown.numbers[5];
+    p.windowGx = shown.numbers[6];
+    p.windowLy = shown.numbers[7];
+    p.windowGy = shown.numbers[8];
+    p.plotStep = shown.numbers[9];
+    p.originX = shown.numbers[10];
+    p.originY = shown.numbers[11];
+    p.divisionX = shown.numbers[12];
+    p.divisionY = shown.numbers[13];
+    study.constants.assign(record.constants);
 }
 
 }  // namespace
@@ -43,14 +53,31 @@ std::vector<KnownOption> studyOptions()
     for (const auto& f : kFields)
         options.push_back({f.option, false});
     options.push_back({"--constant", true});
+    options.push_back({"--study", false});
     options.push_back({"--settings", false});
     return options;
 }
 
-Study studyFrom(const ParsedArgs& args, Session& session, std::ostream& err)
+std::optional<std::string> studyOptionsProblem(const ParsedArgs& args)
 {
+    if (args.value("--study") && args.value("--settings"))
+        return "--study and --settings cannot be given together";
+    return std::nullopt;
+}
+
+std::optional<Study> studyFrom(const ParsedArgs& args, Session& session, std::ostream& err)
+{
+    Study study;
     docs::StudyRecord record;
-    if (const auto file = args.value("--settings")) {
+    if (const auto file = args.value("--study")) {
+        const docs::StudyRead read = docs::readStudyFile(QString::fromStdString(*file));
+        if (!read.study) {
+            session.message(read.message.toStdString());
+            return std::nullopt;
+        }
+        record = read.study->record;
+        study.results = read.study->results;
+    } else if (const auto file = args.value("--settings")) {
         const QString path = QString::fromStdString(*file);
         const docs::SettingsRead read = docs::readSettingsFile(path, /*keepBadCopy=*/false);
         if (read.record)
@@ -58,9 +85,7 @@ Study studyFrom(const ParsedArgs& args, Session& session, std::ostream& err)
         else
             err << "warning: " << *file << ": " << read.problem.toStdString() << "; using the defaults\n";
     }
-    Study study;
-    study.texts = textsOf(record);
-    study.constants.assign(record.constants);
+    showRecord(record, study);
     for (const auto& f : kFields)
         if (const auto v = args.value(f.option))
             study.texts.*f.field = *v;

@@ -1,0 +1,213 @@
+#include "cli/documentcommands.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+
+#include "cli/cli.h"
+#include "cli/plotcommand.h"
+#include "cli/session.h"
+#include "cli/studyoptions.h"
+#include "common/leadingnumber.h"
+#include "docs/report.h"
+#include "docs/studyfile.h"
+#include "engine/evaluation.h"
+#include "numeric/extremafinder.h"
+#include "numeric/integrator.h"
+#include "numeric/rootfinder.h"
+
+namespace tessaly::cli {
+namespace {
+
+// A document command's arguments: the study and plot options and -o FILE, whose
+// name must end in `suffix` when one is given.
+struct DocumentArgs {
+    ParsedArgs parsed;
+    QString output;
+    PlotSwitches switches;
+};
+
+std::optional<int> parseDocumentArgs(std::span<const std::string> args, const char* suffix, std::ostream& err,
+                                     DocumentArgs& out)
+{
+    std::vector<KnownOption> known = studyOptions();
+    for (const KnownOption& o : plotOptions())
+        known.push_back(o);
+    known.push_back({"-o", false});
+    auto usage = [&](const std::string& problem) {
+        err << problem << "\n" << usageText();
+        return kExitUsage;
+    };
+    if (const auto problem = parseOptions(args, known, out.parsed))
+        return usage(*problem);
+    if (const auto problem = studyOptionsProblem(out.parsed))
+        return usage(*problem);
+    if (!out.parsed.positionals.empty())
+        return usage("unexpected argument " + out.parsed.positionals[0]);
+    const auto output = out.parsed.value("-o");
+    if (!output || output->empty())
+        return usage(std::string("missing -o FILE") + (suffix ? suffix : ""));
+    out.output = QString::fromStdString(*output);
+    if (suffix && !out.output.endsWith(QString::fromLatin1(suffix), Qt::CaseInsensitive))
+        return usage(std::string("the output file must end in ") + suffix);
+    if (const auto problem = readPlotSwitches(out.parsed, out.switches))
+        return usage(*problem);
+    return std::nullopt;
+}
+
+// The value a field shows, as the files keep it (a number beyond range stays
+// unwritable).
+double fieldValue(const std::string& text)
+{
+    return common::readLeadingNumber(text).value_or(std::numeric_limits<double>::infinity());
+}
+
+docs::SettingsItems itemsOf(const Study& study)
+{
+    const numeric::StudyTexts& t = study.texts;
+    const plot::PlotTexts& p = study.plot;
+    docs::SettingsItems items;
+    items.equation = t.equation;
+    const std::string* texts[14] = {&t.lower,      &t.upper,      &t.subintervals, &t.errorBound, &t.maxIterations,
+                                    &p.windowLx,   &p.windowGx,   &p.windowLy,     &p.windowGy,   &p.plotStep,
+                                    &p.originX,    &p.originY,    &p.divisionX,    &p.divisionY};
+    for (std::size_t i = 0; i < 14; ++i)
+        items.numbers[i] = fieldValue(*texts[i]);
+    items.constants = study.constants.statements();
+    return items;
+}
+
+// The study's order from --order, as the plot selection.
+void applyOrder(const ParsedArgs& parsed, Study& study)
+{
+    if (const auto order = parsed.value("--order"))
+        study.texts.derivative = *order;
+}
+
+}  // namespace
+
+int runSave(std::span<const std::string> args, std::ostream&, std::ostream& err)
+{
+    DocumentArgs a;
+    if (const auto status = parseDocumentArgs(args, nullptr, err, a))
+        return *status;
+    const auto app = guiApplication();
+    Session session(err);
+    auto study = studyFrom(a.parsed, session, err);
+    if (!study)
+        return kExitFailed;
+    applyOrder(a.parsed, *study);
+    study->plot = plotTexts(a.parsed, study->plot);
+    docs::StudyResults& results = study->results;
+    numeric::StudyInputs in;
+
+    // Each command starts afresh, as a press of its button does.
+    results.roots.clear();
+    if (const auto e = readStudy(*study, session, in); e == 0) {
+        numeric::EngineFunction f(session.engine, session.object, in.equation);
+        const numeric::RootsOutcome r = numeric::findRoots(f, in);
+        results.roots = r.roots;
+        if (r.tableFull)
+            session.message(numeric::kRootTableFullMessage);
+    }
+    results.maxima.clear();
+    results.minima.clear();
+    results.possibleRootCount = 0;
+    if (const auto e = readStudy(*study, session, in); e == 0) {
+        numeric::EngineFunction f(session.engine, session.object, in.equation);
+        const numeric::ExtremaOutcome r = numeric::findExtrema(f, in);
+        results.maxima = r.maxPositions;
+        results.minima = r.minPositions;
+        results.possibleRootCount = r.possibleRoots;
+        if (r.tableFull)
+            session.message(numeric::kExtremaTableFullMessage);
+    }
+    if (const auto e = readStudy(*study, session, in); e == 0) {
+        numeric::EngineFunction f(session.engine, session.object, in.equation);
+        const numeric::IntegralOutcome r = numeric::integrate(f, in);
+        if (r.value) {
+            results.integralValue = *r.value;
+            results.integralValid = r.valid;
+        }
+        if (r.error && r.message)
+            session.message(*r.message);
+    } else if (const auto message = numeric::integralFailureMessage(engine::trappedError(e, session.object))) {
+        session.message(*message);
+    }
+    std::optional<StudyGraph> graph;
+    if (const auto e = readStudy(*study, session, in); e == 0)
+        graph = drawStudyGraph(session, in, study->plot, a.switches);
+    const bool current = graph && graph->accepted;
+
+    if (const auto message = docs::saveStudy(a.output, itemsOf(*study), results, current ? &graph->image : nullptr)) {
+        session.message(message->toStdString());
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+int runReport(std::span<const std::string> args, std::ostream&, std::ostream& err)
+{
+    DocumentArgs a;
+    if (const auto status = parseDocumentArgs(args, ".pdf", err, a))
+        return *status;
+    const auto app = guiApplication();
+    Session session(err);
+    auto study = studyFrom(a.parsed, session, err);
+    if (!study)
+        return kExitFailed;
+    applyOrder(a.parsed, *study);
+    study->plot = plotTexts(a.parsed, study->plot);
+
+    // As an open does: each constant runs (a failing one is told and passed
+    // over), then Plot.
+    for (const std::string& statement : study->constants.statements())
+        if (const auto e = session.engine.executeStatement(statement))
+            engine::trappedError(e, session.object);
+    numeric::StudyInputs in;
+    std::optional<StudyGraph> graph;
+    if (const auto e = readStudy(*study, session, in); e == 0)
+        graph = drawStudyGraph(session, in, study->plot, a.switches);
+
+    docs::ReportInput report;
+    const bool current = graph && graph->accepted;
+    if (current) {
+        report.graph = &graph->image;
+        report.graphOrder = in.derivativeOrder;
+    }
+    const numeric::StudyTexts& t = study->texts;
+    report.equation = t.equation;
+    report.constants = study->constants.statements();
+    report.lower = t.lower;
+    report.upper = t.upper;
+    report.subintervals = t.subintervals;
+    report.maxIterations = t.maxIterations;
+    report.errorBound = t.errorBound;
+    const docs::StudyResults& r = study->results;
+    report.integralValid = r.integralValid;
+    report.integralValue = r.integralValue;
+    report.roots = r.roots;
+    numeric::EngineFunction f(session.engine, session.object, t.equation);
+    report.maxima = docs::extremaAt(f, r.maxima);
+    report.minima = docs::extremaAt(f, r.minima);
+    report.errorBoundValue = in.errorBound;
+    const plot::PlotTexts& p = study->plot;
+    report.originX = p.originX;
+    report.originY = p.originY;
+    report.divisionX = p.divisionX;
+    report.divisionY = p.divisionY;
+    report.windowLx = p.windowLx;
+    report.windowGx = p.windowGx;
+    report.windowLy = p.windowLy;
+    report.windowGy = p.windowGy;
+
+    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                             QPageLayout::Millimeter);
+    QString reason;
+    if (!docs::writeReportPdf(a.output, layout, report, &reason)) {
+        session.message(QStringLiteral("Could not print: %1").arg(reason).toStdString());
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+}  // namespace tessaly::cli

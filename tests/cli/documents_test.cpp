@@ -1,0 +1,150 @@
+// Study files and the report on the command line.
+
+#include <QImage>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Outcome run(const std::vector<std::string>& args)
+{
+    std::ostringstream out, err;
+    const int status = tessaly::cli::runCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::string readAll(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class CliDocuments : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() / ("tessaly_cli_docs_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string path(const char* name) const { return (dir / name).string(); }
+    fs::path dir;
+};
+
+TEST_F(CliDocuments, SaveRunsTheFourCommandsAndWritesTheStudyAndItsBitmap)
+{
+    const Outcome saved = run({"save", "-o", path("s.txt"), "--function", "x-a", "--constant", "a=0.5", "--lower", "0",
+                           "--upper", "1", "--subintervals", "2", "--window-lx", "-2.5"});
+    EXPECT_EQ(saved.status, 0) << saved.err;
+    EXPECT_EQ(saved.out, "");
+    EXPECT_EQ(readAll(path("s.txt")),
+              "\"Tessaly\"\r\n\"x-a\",0,1,2,0.01,20,#TRUE#,1,0,0,0\r\n-2.5,20,-15,15,1,0,0,1,1\r\n1\r\n\"a=0.5\"\r\n0\r\n0.5\r\n");
+
+    // The bitmap is the picture the plot command draws for the same study.
+    ASSERT_EQ(run({"plot", "-o", path("p.bmp"), "--study", path("s.txt")}).status, 0);
+    const QImage bitmap(QString::fromStdString(path("s.txt.bmp")));
+    ASSERT_FALSE(bitmap.isNull());
+    EXPECT_EQ(bitmap, QImage(QString::fromStdString(path("p.bmp"))));
+    EXPECT_EQ(readAll(path("s.txt.bmp"))[28], 24) << "24 bits per pixel";
+}
+
+TEST_F(CliDocuments, TheStudyOptionStartsFromASavedStudy)
+{
+    ASSERT_EQ(run({"save", "-o", path("s.txt"), "--function", "x*x-a", "--constant", "a=2", "--lower", "0"}).status, 0);
+    const Outcome roots = run({"roots", "--study", path("s.txt")});
+    EXPECT_EQ(roots.status, 0);
+    EXPECT_EQ(roots.out, run({"roots", "--function", "x*x-a", "--constant", "a=2", "--lower", "0"}).out);
+    EXPECT_TRUE(roots.out.ends_with("\n1 roots\n")) << roots.out;
+    const Outcome over = run({"value", "--study", path("s.txt"), "--constant", "a=3", "--x", "2"});
+    EXPECT_EQ(over.out, "1\n") << "options and constants go on top of the study";
+
+    struct Row {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    };
+    const std::string missing = path("missing.txt");
+    std::ofstream(path("notes.txt")) << "some notes\n";
+    const Row rows[] = {
+        {{"roots", "--study", missing}, 1, "message: Cannot open " + missing + ": No such file or directory\n"},
+        {{"plot", "-o", path("g.png"), "--study", path("notes.txt")}, 1, "message: Incompatible file\n"},
+        {{"report", "-o", path("r.pdf"), "--study", path("notes.txt")}, 1, "message: Incompatible file\n"},
+        {{"save", "-o", path("t.txt"), "--study", missing}, 1, "message: Cannot open " + missing + ": No such file or directory\n"},
+    };
+    for (const auto& row : rows) {
+        const Outcome r = run(row.args);
+        EXPECT_EQ(r.status, row.status) << row.args[0];
+        EXPECT_EQ(r.out, "") << row.args[0];
+        EXPECT_EQ(r.err, row.err) << row.args[0];
+    }
+    EXPECT_FALSE(fs::exists(path("g.png")));
+    EXPECT_FALSE(fs::exists(path("r.pdf")));
+    EXPECT_FALSE(fs::exists(path("t.txt")));
+
+    const Outcome both = run({"roots", "--study", path("s.txt"), "--settings", path("s.txt")});
+    EXPECT_EQ(both.status, 2);
+    EXPECT_TRUE(both.err.starts_with("--study and --settings cannot be given together\n"));
+}
+
+TEST_F(CliDocuments, ASaveThatCannotBeWrittenSaysWhyAndLeavesNothing)
+{
+    const Outcome refused = run({"save", "-o", path("s.txt"), "--subintervals", "3E+09"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.ends_with(
+        "message: The value of # of subintervals is out of range; the study was not saved.\n"))
+        << refused.err;
+    std::ofstream(path("plain")) << "a file";
+    const Outcome failed = run({"save", "-o", path("plain") + "/s.txt"});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_TRUE(failed.err.starts_with("message: Could not save " + path("plain") + "/s.txt.bmp: ")) << failed.err;
+    EXPECT_EQ(fs::directory_iterator(dir) == fs::directory_iterator(), false);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "only the plain file";
+}
+
+TEST_F(CliDocuments, TheReportIsThePrintedReportOfTheOpenedStudy)
+{
+    ASSERT_EQ(run({"save", "-o", path("s.txt"), "--function", "x*x-2", "--lower", "-3", "--upper", "3"}).status, 0);
+    const Outcome r = run({"report", "--study", path("s.txt"), "-o", path("r.pdf")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+
+    std::string text;
+    if (FILE* p = popen(("pdftotext -layout '" + path("r.pdf") + "' -").c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, p)) > 0;)
+            text.append(buffer, n);
+        EXPECT_EQ(pclose(p), 0);
+    }
+    const std::string roots = run({"roots", "--function", "x*x-2", "--lower", "-3", "--upper", "3"}).out;
+    const std::string firstRoot = roots.substr(0, roots.find('\n'));
+    ASSERT_TRUE(firstRoot.starts_with("-1.41")) << roots;
+    for (const std::string line : {"Plot of Function", "FUNCTION:", "x*x-2", "    INTERVAL STUDIED: [-3,3]",
+                                   "       MAXIMUM ERROR: .01", "ROOTS:", firstRoot.c_str(), "MINIMA:", "PLOT SETUP:",
+                                   " Y-WINDOW: [-15,15]"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+
+    EXPECT_EQ(run({"report", "-o", path("r.txt")}).status, 2);
+    EXPECT_EQ(run({"report"}).status, 2);
+}
+
+}  // namespace
