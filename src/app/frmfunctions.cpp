@@ -146,7 +146,7 @@ void FrmFunctions::cmdPlot_Click()
         Picture1_MouseMove(p->pixel, p->globalPos);
 }
 
-void FrmFunctions::ReadPlotSettings()
+plot::PlotTexts FrmFunctions::plotFieldTexts() const
 {
     plot::PlotTexts texts;
     texts.windowLx = textOf(m_ui.txtWindowlx);
@@ -158,8 +158,23 @@ void FrmFunctions::ReadPlotSettings()
     texts.plotStep = textOf(m_ui.txtPlotStep);
     texts.divisionX = textOf(m_ui.txtDivx);
     texts.divisionY = textOf(m_ui.txtDivy);
-    plotSettings = plot::readPlotSettings(texts, m_ui.chkGrid->isChecked());
+    return texts;
 }
+
+numeric::StudyTexts FrmFunctions::studyFieldTexts() const
+{
+    numeric::StudyTexts texts;
+    texts.equation = textOf(m_ui.txtEquation);
+    texts.lower = textOf(m_ui.txtXlower);
+    texts.upper = textOf(m_ui.txtXupper);
+    texts.subintervals = textOf(m_ui.txtSubintervals);
+    texts.errorBound = textOf(m_ui.txtError);
+    texts.maxIterations = textOf(m_ui.txtMaxcy);
+    texts.derivative = m_ui.cboDerivative->currentText().toStdString();
+    return texts;
+}
+
+void FrmFunctions::ReadPlotSettings() { plotSettings = plot::readPlotSettings(plotFieldTexts(), m_ui.chkGrid->isChecked()); }
 
 void FrmFunctions::ChangeWindow(plot::WindowCommand command)
 {
@@ -328,15 +343,7 @@ std::int32_t FrmFunctions::ReadStudyInputs()
 {
     if (const auto e = m_constants.execute(ScriptControl1))
         return e;
-    numeric::StudyTexts texts;
-    texts.equation = textOf(m_ui.txtEquation);
-    texts.lower = textOf(m_ui.txtXlower);
-    texts.upper = textOf(m_ui.txtXupper);
-    texts.subintervals = textOf(m_ui.txtSubintervals);
-    texts.errorBound = textOf(m_ui.txtError);
-    texts.maxIterations = textOf(m_ui.txtMaxcy);
-    texts.derivative = m_ui.cboDerivative->currentText().toStdString();
-    return numeric::readStudyInputs(texts, study);
+    return numeric::readStudyInputs(studyFieldTexts(), study);
 }
 
 void FrmFunctions::ScriptControl1_Error(const engine::ScriptError& error)

@@ -171,6 +171,9 @@ public:
     void DrawGraph();
     // Copies the plot fields into the plot's working values.
     void ReadPlotSettings();
+    // The fields' texts as typed: the study's and the plot's.
+    numeric::StudyTexts studyFieldTexts() const;
+    plot::PlotTexts plotFieldTexts() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -210,34 +210,27 @@ void FrmFunctions::mnuPrint_Click()
         in.graph = &m_ui.Picture1->image();
         in.graphOrder = m_graphOrder;
     }
-    in.equation = textOf(m_ui.txtEquation);
+    const numeric::StudyTexts typed = studyFieldTexts();
+    in.equation = typed.equation;
     for (int k = 0; k < m_ui.cboConstants->count(); ++k)
         in.constants.push_back(m_ui.cboConstants->itemText(k).toStdString());
-    in.lower = textOf(m_ui.txtXlower);
-    in.upper = textOf(m_ui.txtXupper);
-    in.subintervals = textOf(m_ui.txtSubintervals);
-    in.maxIterations = textOf(m_ui.txtMaxcy);
-    in.errorBound = textOf(m_ui.txtError);
+    in.lower = typed.lower;
+    in.upper = typed.upper;
+    in.subintervals = typed.subintervals;
+    in.maxIterations = typed.maxIterations;
+    in.errorBound = typed.errorBound;
     in.integralValid = IntegralValid;
     in.integralValue = IntegralValue;
     const docs::StudyResults kept = results();
     in.roots = kept.roots;
     if (!kept.maxima.empty() || !kept.minima.empty()) {
-        const std::string equation = textOf(m_ui.txtEquation);
-        numeric::EngineFunction f(ScriptControl1, m_shared, equation);
+        numeric::EngineFunction f(ScriptControl1, m_shared, in.equation);
         m_shared.ierr = 0;
         in.maxima = docs::extremaAt(f, kept.maxima);
         in.minima = docs::extremaAt(f, kept.minima);
     }
     in.errorBoundValue = study.errorBound;
-    in.originX = textOf(m_ui.txtXorigin);
-    in.originY = textOf(m_ui.txtYorigin);
-    in.divisionX = textOf(m_ui.txtDivx);
-    in.divisionY = textOf(m_ui.txtDivy);
-    in.windowLx = textOf(m_ui.txtWindowlx);
-    in.windowGx = textOf(m_ui.txtWindowgx);
-    in.windowLy = textOf(m_ui.txtWindowly);
-    in.windowGy = textOf(m_ui.txtWindowgy);
+    docs::setPlotTexts(in, plotFieldTexts());
 
     QString reason;
     bool printed = false;

@@ -76,11 +76,17 @@ docs::SettingsItems itemsOf(const Study& study)
     return items;
 }
 
-// The study's order from --order, as the plot selection.
-void applyOrder(const ParsedArgs& parsed, Study& study)
+// The study the options name, with --order as the plot selection and the plot
+// options on top of the study's plot fields; nothing when it cannot be opened.
+std::optional<Study> documentStudy(const DocumentArgs& a, Session& session, std::ostream& err)
 {
-    if (const auto order = parsed.value("--order"))
-        study.texts.derivative = *order;
+    auto study = studyFrom(a.parsed, session, err);
+    if (!study)
+        return std::nullopt;
+    if (const auto order = a.parsed.value("--order"))
+        study->texts.derivative = *order;
+    study->plot = plotTexts(a.parsed, study->plot);
+    return study;
 }
 
 }  // namespace
@@ -92,11 +98,9 @@ int runSave(std::span<const std::string> args, std::ostream&, std::ostream& err)
         return *status;
     const auto app = guiApplication();
     Session session(err);
-    auto study = studyFrom(a.parsed, session, err);
+    auto study = documentStudy(a, session, err);
     if (!study)
         return kExitFailed;
-    applyOrder(a.parsed, *study);
-    study->plot = plotTexts(a.parsed, study->plot);
     docs::StudyResults& results = study->results;
     numeric::StudyInputs in;
 
@@ -152,11 +156,9 @@ int runReport(std::span<const std::string> args, std::ostream&, std::ostream& er
         return *status;
     const auto app = guiApplication();
     Session session(err);
-    auto study = studyFrom(a.parsed, session, err);
+    auto study = documentStudy(a, session, err);
     if (!study)
         return kExitFailed;
-    applyOrder(a.parsed, *study);
-    study->plot = plotTexts(a.parsed, study->plot);
 
     // As an open does: each constant runs (a failing one is told and passed
     // over), then Plot.
@@ -190,15 +192,7 @@ int runReport(std::span<const std::string> args, std::ostream&, std::ostream& er
     report.maxima = docs::extremaAt(f, r.maxima);
     report.minima = docs::extremaAt(f, r.minima);
     report.errorBoundValue = in.errorBound;
-    const plot::PlotTexts& p = study->plot;
-    report.originX = p.originX;
-    report.originY = p.originY;
-    report.divisionX = p.divisionX;
-    report.divisionY = p.divisionY;
-    report.windowLx = p.windowLx;
-    report.windowGx = p.windowGx;
-    report.windowLy = p.windowLy;
-    report.windowGy = p.windowGy;
+    docs::setPlotTexts(report, study->plot);
 
     const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
                              QPageLayout::Millimeter);

@@ -81,6 +81,18 @@ std::vector<ReportExtremum> extremaAt(numeric::StudyFunction& f, const std::vect
     return out;
 }
 
+void setPlotTexts(ReportInput& in, const plot::PlotTexts& texts)
+{
+    in.originX = texts.originX;
+    in.originY = texts.originY;
+    in.divisionX = texts.divisionX;
+    in.divisionY = texts.divisionY;
+    in.windowLx = texts.windowLx;
+    in.windowGx = texts.windowGx;
+    in.windowLy = texts.windowLy;
+    in.windowGy = texts.windowGy;
+}
+
 std::string reportNumber(double v)
 {
     std::string s = v < 0 ? "" : " ";

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "plot/plotsettings.h"
+
 class QPagedPaintDevice;
 
 namespace tessaly::numeric {
@@ -44,6 +46,9 @@ struct ReportInput {
     double errorBoundValue = 0;
     std::string originX, originY, divisionX, divisionY, windowLx, windowGx, windowLy, windowGy;
 };
+
+// Puts the plot fields' texts into the report.
+void setPlotTexts(ReportInput& in, const plot::PlotTexts& texts);
 
 // A piece of a report line, black or red.
 struct ReportSpan {
