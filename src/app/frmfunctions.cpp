@@ -55,6 +55,7 @@ FrmFunctions::FrmFunctions(engine::Class1& shared, Prompter& prompter, Dialogs& 
     m_ui.cboConstants->setCompleter(nullptr);
     attachFieldRules();
 
+    connect(m_ui.cmdShowEvaluator, &QPushButton::clicked, this, &FrmFunctions::cmdShowEvaluator_Click);
     connect(m_ui.cmdPlot, &QPushButton::clicked, this, &FrmFunctions::cmdPlot_Click);
     connect(m_ui.cmdRoots, &QPushButton::clicked, this, &FrmFunctions::cmdRoots_Click);
     connect(m_ui.cmdExtrema, &QPushButton::clicked, this, &FrmFunctions::cmdExtrema_Click);
@@ -131,6 +132,21 @@ void FrmFunctions::connectStaleMarks()
         MarkStudyStale();
         MarkPlotStale();
     });
+}
+
+void FrmFunctions::cmdShowEvaluator_Click()
+{
+    if (!m_evaluator) {
+        m_evaluator = new evaluator::FrmEvaluator(
+            m_shared, m_evaluatorState, [this] { return CurrentX; },
+            [this](const QString& caption, const QString& text) {
+                m_prompter.ask(caption, text, Prompter::Icon::Critical, Prompter::Buttons::Ok);
+            },
+            this);
+    }
+    m_evaluator->show();
+    m_evaluator->raise();
+    m_evaluator->activateWindow();
 }
 
 void FrmFunctions::cmdPlot_Click()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include "docs/studyfile.h"
 #include "engine/engine.h"
 #include "engine/userconstants.h"
+#include "evaluator/frmevaluator.h"
 #include "numeric/derivatives.h"
 #include "numeric/studyinputs.h"
 #include "plot/plotsettings.h"
@@ -106,6 +108,8 @@ public:
     bool GraphCurrent = false;
 
     // Handlers.
+    // Shows the evaluator window, creating it first when it is not open.
+    void cmdShowEvaluator_Click();
     void cmdPlot_Click();
     void cmdRoots_Click();
     void cmdExtrema_Click();
@@ -222,6 +226,9 @@ private:
         plot::PlotWindow window;
     };
     std::optional<DrawnGraph> m_drawn;
+    // The evaluator window while it is open, and what it keeps between openings.
+    QPointer<evaluator::FrmEvaluator> m_evaluator;
+    evaluator::EvaluatorState m_evaluatorState;
     std::int32_t m_graphOrder = 0;  // the derivative order the graph shows
     QColor m_foreColor = Qt::black;  // the picture's text colour, as the last drawing left it
     engine::Class1& m_shared;

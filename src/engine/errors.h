@@ -54,7 +54,7 @@ struct ScriptError {
 };
 
 // Source texts of the two kinds of error.
-inline constexpr std::string_view kCompileErrorSource = "Tessaly expression compilation error";
-inline constexpr std::string_view kRuntimeErrorSource = "Tessaly expression runtime error";
+inline constexpr std::string_view kCompileErrorSource = "Expression compilation error";
+inline constexpr std::string_view kRuntimeErrorSource = "Expression runtime error";
 
 }  // namespace tessaly::engine

@@ -10,11 +10,11 @@ namespace {
 
 QtMessageHandler g_standard = nullptr;
 
-// The offscreen platform says that it cannot size windows by their hints; that
-// is expected here and only clutters the output.
+// The offscreen platform says that it cannot size windows by their hints or
+// raise them; that is expected here and only clutters the output.
 void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (message.contains(QLatin1String("propagateSizeHints")))
+    if (message.contains(QLatin1String("propagateSizeHints")) || message.contains(QLatin1String("support raise()")))
         return;
     if (g_standard)
         g_standard(type, context, message);
