@@ -7,7 +7,7 @@ BUILD := build
 ASAN_BUILD := build-asan
 
 BUILD_PACKAGES := cmake g++ make googletest libgtest-dev libgmock-dev \
-                  qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-liberation poppler-utils
+                  qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-liberation poppler-utils locales
 BENCH_PACKAGES := libbenchmark-dev libmuparser-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

@@ -17,6 +17,7 @@
 #include <limits>
 
 #include "app/busycursor.h"
+#include "app/decimalguard.h"
 #include "app/pictureview.h"
 #include "app/prompter.h"
 #include "app/windowtools.h"
@@ -584,6 +585,8 @@ void FrmFunctions::Form_Unload()
         return;
     m_unloaded = true;
     WriteSettingsFile();
+    if (m_decimalGuard)
+        m_decimalGuard->RestoreDecimalSeparator();
     // Closing the main window ends the program: every other window closes with it.
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w != this && w->isVisible())

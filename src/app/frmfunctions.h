@@ -31,6 +31,7 @@ class FieldRules;
 
 namespace tessaly::app {
 
+class DecimalGuard;
 class Dialogs;
 class Prompter;
 
@@ -54,6 +55,9 @@ public:
     // folder unless set).
     void setSettingsPath(const QString& path) { m_settingsPath = path; }
     const QString& settingsPath() const { return m_settingsPath; }
+
+    // The guard whose setting the window puts back when it closes.
+    void setDecimalGuard(DecimalGuard* guard) { m_decimalGuard = guard; }
 
     // Closes the window because the program received a terminating signal: a
     // failure to save the settings then goes to standard error, not to a box.
@@ -237,6 +241,7 @@ private:
     engine::Engine ScriptControl1;
     engine::UserConstants m_constants;
     QString m_settingsPath;
+    DecimalGuard* m_decimalGuard = nullptr;
     bool m_unloaded = false;
     bool m_closingBySignal = false;
 };

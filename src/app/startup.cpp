@@ -4,6 +4,9 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include <memory>
+
+#include "app/decimalguard.h"
 #include "app/dialogs.h"
 #include "app/frmfunctions.h"
 #include "app/prompter.h"
@@ -25,20 +28,30 @@ QString studyPathOf(const QStringList& arguments)
     return path;
 }
 
-int runProgram(int argc, char** argv)
+int runProgram(int argc, char** argv, const ProgramSeams& seams)
 {
-    QApplication application(argc, argv);
+    std::unique_ptr<QApplication> ownApplication;
+    if (!QCoreApplication::instance())
+        ownApplication = std::make_unique<QApplication>(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tessaly"));  // names the settings folder
     plot::substituteFonts();
 
     engine::Class1 shared;  // the extension object of both windows' engines
-    MessageBoxPrompter prompter;
-    QtDialogs dialogs;
+    MessageBoxPrompter messageBoxes;
+    QtDialogs fileDialogs;
+    Prompter& prompter = seams.prompter ? *seams.prompter : messageBoxes;
+    Dialogs& dialogs = seams.dialogs ? *seams.dialogs : fileDialogs;
 
-    // 1. The main window object, not yet loaded.
+    // 1. The decimal-separator guard, after the application has set the locale
+    // up and before any window exists: No or Cancel ends the program here.
+    DecimalGuard guard;
+    if (!guard.CheckDecimalSeparator(seams.decimalSeparator.value_or(userDecimalSeparator()), prompter))
+        return 0;
+
+    // 2. The main window object, not yet loaded; it puts the separator back at exit.
     FrmFunctions window(shared, prompter, dialogs);
-    prompter.setParent(&window);
-    // 2. The decimal-separator guard runs here, before anything is loaded.
+    messageBoxes.setParent(&window);
+    window.setDecimalGuard(&guard);
     // 3. Load: a study named on the command line is opened; when there is none,
     // or it cannot be opened, the settings file is read. 4. Show. 5. Press Plot
     // so the first graph is drawn.

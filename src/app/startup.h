@@ -3,12 +3,27 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace tessaly::app {
 
-// The program: creates the application and the shared extension object, then
-// starts up in order (create the main window, load it, show it, press Plot) and
-// runs until the main window closes. Returns the exit status.
-int runProgram(int argc, char** argv);
+class Dialogs;
+class Prompter;
+
+// What a test puts in the place of the user: the message boxes, the file and
+// print dialogs, the decimal separator. Nothing set means the real ones.
+struct ProgramSeams {
+    Prompter* prompter = nullptr;
+    Dialogs* dialogs = nullptr;
+    std::optional<QString> decimalSeparator;
+};
+
+// The program: creates the application (unless one exists) and the shared
+// extension object, checks the decimal separator (a No ends the program with
+// status 0 before any window exists), then starts up in order (create the main
+// window, load it, show it, press Plot) and runs until the main window closes.
+// Returns the exit status.
+int runProgram(int argc, char** argv, const ProgramSeams& seams = {});
 
 // The study file named by the program's arguments (without the program's own
 // name and Qt's options): the arguments joined with one blank; a pair of double

@@ -25,6 +25,13 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 int main(int argc, char** argv)
 {
     g_standard = qInstallMessageHandler(quietHandler);
+#ifdef TESSALY_TEST_LANG
+    // The locale tests: a locale built for them, whatever the machine provides.
+    qputenv("LOCPATH", TESSALY_TEST_LOCALES);
+    qputenv("LANG", TESSALY_TEST_LANG);
+    qunsetenv("LC_ALL");
+    qunsetenv("LC_NUMERIC");
+#endif
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir config;
