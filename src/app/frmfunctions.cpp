@@ -18,6 +18,8 @@
 
 #include "app/busycursor.h"
 #include "app/decimalguard.h"
+#include "app/frmabout.h"
+#include "app/helpwindow.h"
 #include "app/pictureview.h"
 #include "app/prompter.h"
 #include "app/windowtools.h"
@@ -36,6 +38,14 @@
 
 namespace tessaly::app {
 namespace {
+
+// Shows a window of the program's own, raising it when it is open already.
+void showRaised(QWidget* w)
+{
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
 
 // The fields ShowStudyRecord sets, in the order it sets them.
 constexpr const char* kShownFields[] = {"txtXlower",   "txtXupper",   "txtSubintervals", "txtError", "txtMaxcy",
@@ -86,6 +96,8 @@ FrmFunctions::FrmFunctions(engine::Class1& shared, Prompter& prompter, Dialogs& 
     connect(m_ui.mnuSave, &QAction::triggered, this, &FrmFunctions::mnuSave_Click);
     connect(m_ui.mnuSaveAs, &QAction::triggered, this, &FrmFunctions::mnuSaveAs_Click);
     connect(m_ui.mnuPrint, &QAction::triggered, this, &FrmFunctions::mnuPrint_Click);
+    connect(m_ui.mnuHelp, &QAction::triggered, this, &FrmFunctions::mnuHelp_Click);
+    connect(m_ui.mnuAbout, &QAction::triggered, this, &FrmFunctions::mnuAbout_Click);
     setAcceptDrops(true);
     connectStaleMarks();
 }
@@ -145,9 +157,26 @@ void FrmFunctions::cmdShowEvaluator_Click()
             },
             this);
     }
-    m_evaluator->show();
-    m_evaluator->raise();
-    m_evaluator->activateWindow();
+    showRaised(m_evaluator);
+}
+
+void FrmFunctions::mnuHelp_Click()
+{
+    if (!m_help) {
+        if (!helpPageExists(kHelpContents)) {
+            m_prompter.message(QStringLiteral("Help is not available."));
+            return;
+        }
+        m_help = new HelpWindow(kHelpContents, this);
+    }
+    showRaised(m_help);
+}
+
+void FrmFunctions::mnuAbout_Click()
+{
+    if (!m_about)
+        m_about = new FrmAbout(this);
+    showRaised(m_about);
 }
 
 void FrmFunctions::cmdPlot_Click()

@@ -146,6 +146,10 @@ public:
     void mnuOpen_Click();
     void mnuSave_Click();
     void mnuSaveAs_Click();
+    // Help shows the help window on its contents page (one window; a second Help
+    // raises it); About shows the about window.
+    void mnuHelp_Click();
+    void mnuAbout_Click();
     // Prints the report of the study: the graph when it is current, the
     // function, constants, settings, results and plot setup. Nothing when the
     // print dialog is cancelled; a failure is told.
@@ -232,6 +236,8 @@ private:
     std::optional<DrawnGraph> m_drawn;
     // The evaluator window while it is open, and what it keeps between openings.
     QPointer<evaluator::FrmEvaluator> m_evaluator;
+    QPointer<QWidget> m_help;
+    QPointer<QWidget> m_about;
     evaluator::EvaluatorState m_evaluatorState;
     std::int32_t m_graphOrder = 0;  // the derivative order the graph shows
     QColor m_foreColor = Qt::black;  // the picture's text colour, as the last drawing left it
