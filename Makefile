@@ -7,7 +7,7 @@ BUILD := build
 ASAN_BUILD := build-asan
 
 BUILD_PACKAGES := cmake g++ make googletest libgtest-dev libgmock-dev \
-                  qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-liberation poppler-utils locales
+                  qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-liberation poppler-utils locales desktop-file-utils shared-mime-info
 BENCH_PACKAGES := libbenchmark-dev libmuparser-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -25,7 +25,7 @@ define install_missing
 	fi
 endef
 
-.PHONY: all deps bench-deps build build-asan run test test-release test-asan bench clean
+.PHONY: all deps bench-deps build build-asan run test test-release test-asan bench install clean
 
 all: build
 
@@ -47,6 +47,12 @@ build-asan: deps
 
 run: build
 	./$(BUILD)/tessaly
+
+# Installs the program, the command-line tool, the desktop entry, the icon and
+# the study file type under PREFIX (/usr/local); DESTDIR stages it elsewhere.
+PREFIX ?= /usr/local
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 test-release: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
