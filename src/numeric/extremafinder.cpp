@@ -275,15 +275,7 @@ private:
         return ended();
     }
 
-    ExtremaOutcome ended(std::int32_t number = 0)
-    {
-        if (number)
-            m_error = number;
-        m_out.error = m_error;
-        m_out.currentX = m_x;
-        m_out.lastGridX = m_lastGridX;
-        return std::move(m_out);
-    }
+    ExtremaOutcome ended(std::int32_t number = 0) { return close(m_out, number); }
 
     ExtremaOutcome full()
     {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 
 #include "numeric/studyfunction.h"
 #include "numeric/studyinputs.h"
@@ -42,6 +43,19 @@ protected:
             return false;
         m_x = m_lastGridX;
         return true;
+    }
+
+    // Ends a scan: its outcome takes the number that ended it (else the one the
+    // trap recorded last) and where x and the grid stood.
+    template <typename Outcome>
+    Outcome close(Outcome& out, std::int32_t number)
+    {
+        if (number)
+            m_error = number;
+        out.error = m_error;
+        out.currentX = m_x;
+        out.lastGridX = m_lastGridX;
+        return std::move(out);
     }
 
     StudyFunction& m_f;

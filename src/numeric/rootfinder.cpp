@@ -180,15 +180,7 @@ private:
         return ended();
     }
 
-    RootsOutcome ended(std::int32_t number = 0)
-    {
-        if (number)
-            m_error = number;
-        m_out.error = m_error;
-        m_out.currentX = m_x;
-        m_out.lastGridX = m_lastGridX;
-        return std::move(m_out);
-    }
+    RootsOutcome ended(std::int32_t number = 0) { return close(m_out, number); }
 
     // A 256th root: the scan stops, but the label still tells the 255 listed.
     RootsOutcome full()
