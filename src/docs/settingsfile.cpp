@@ -6,6 +6,7 @@
 #include "common/numbertext.h"
 #include "docs/itemreader.h"
 #include "docs/textfile.h"
+#include "docs/typeditemreader.h"
 #include "docs/valuerules.h"
 #include "engine/userconstants.h"
 
@@ -13,8 +14,6 @@ namespace tessaly::docs {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
-
-std::string lineProblem(int line, const char* what) { return "line " + std::to_string(line) + ": " + what; }
 
 }  // namespace
 
@@ -48,66 +47,32 @@ std::string formatSettings(const SettingsItems& items)
 
 ParsedSettings parseSettings(std::string_view text)
 {
-    ParsedSettings out;
-    ItemReader reader(text);
-    auto missing = [&] { return reader.failed() ? "a quote that never closes" : "the file ends here"; };
-
+    TypedItemReader items(text);
     StudyRecord r;
-    const auto equation = reader.next();
-    if (!equation) {
-        out.problem = lineProblem(reader.line(), missing());
-        return out;
-    }
+    const auto equation = items.text();
+    if (!equation)
+        return {std::nullopt, items.problem()};
     r.equation = *equation;
-
-    auto number = [&](ItemType type, double& v) -> bool {
-        const auto item = reader.next();
-        if (!item) {
-            out.problem = lineProblem(reader.line(), missing());
-            return false;
-        }
-        const auto parsed = parseNumberItem(*item);
-        if (!parsed) {
-            out.problem = lineProblem(reader.line(), "not a number");
-            return false;
-        }
-        if (!fitsItem(type, *parsed)) {
-            out.problem = lineProblem(reader.line(), "out of range");
-            return false;
-        }
-        v = toItemType(type, *parsed);
-        return true;
-    };
-
     for (int i = 0; i < 14; ++i) {
-        double v = 0;
-        if (!number(kNumberItems[i].type, v))
-            return out;
-        setNumberItem(r, i, v);
+        const auto v = items.number(kNumberItems[i].type);
+        if (!v)
+            return {std::nullopt, items.problem()};
+        setNumberItem(r, i, *v);
     }
-    double count = 0;
-    if (!number(ItemType::Whole, count))
-        return out;
-    if (count < 0 || count > engine::UserConstants::kCapacity) {
-        out.problem = lineProblem(reader.line(), "the number of constants is not 0 to 101");
-        return out;
-    }
-    for (int k = 0; k < static_cast<int>(count); ++k) {
-        const auto statement = reader.next();
-        if (!statement) {
-            out.problem = lineProblem(reader.line(), missing());
-            return out;
-        }
+    const auto count = items.count(0, engine::UserConstants::kCapacity, "the number of constants is not 0 to 101");
+    for (std::int32_t k = 0; count && k < *count; ++k) {
+        const auto statement = items.text();
+        if (!statement)
+            break;
         r.constants.push_back(*statement);
     }
-    double persist = 0;
-    if (!number(ItemType::Whole, persist))
-        return out;
-    r.persist = static_cast<std::int32_t>(persist);
+    const auto persist = items.number(ItemType::Whole);
+    if (!persist)
+        return {std::nullopt, items.problem()};
+    r.persist = static_cast<std::int32_t>(*persist);
 
     applyFieldRules(r);
-    out.record = std::move(r);
-    return out;
+    return {std::move(r), {}};
 }
 
 QString settingsFilePath()

@@ -7,94 +7,13 @@
 #include "common/numbertext.h"
 #include "docs/itemreader.h"
 #include "docs/textfile.h"
+#include "docs/typeditemreader.h"
 #include "engine/userconstants.h"
 
 namespace tessaly::docs {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
-constexpr const char* kTrue = "#TRUE#";
-constexpr const char* kFalse = "#FALSE#";
-
-// Reads the items of a study one after another, each into the type of what
-// receives it; the first problem ends the reading.
-class StudyItems {
-public:
-    explicit StudyItems(std::string_view text) : m_reader(text) {}
-
-    const std::string& problem() const { return m_problem; }
-    bool ok() const { return m_problem.empty(); }
-
-    std::optional<std::string> text()
-    {
-        if (!ok())
-            return std::nullopt;
-        auto item = m_reader.next();
-        if (!item)
-            fail(m_reader.failed() ? "a quote that never closes" : "the file ends here");
-        return item;
-    }
-
-    std::optional<double> number(ItemType type)
-    {
-        const auto item = text();
-        if (!item)
-            return std::nullopt;
-        const auto v = parseNumberItem(*item);
-        if (!v) {
-            fail("not a number");
-            return std::nullopt;
-        }
-        if (!fitsItem(type, *v)) {
-            fail("out of range");
-            return std::nullopt;
-        }
-        return toItemType(type, *v);
-    }
-
-    // A whole number from `low` to `high`.
-    std::optional<std::int32_t> count(std::int32_t low, std::int32_t high)
-    {
-        const auto v = number(ItemType::Whole);
-        if (!v)
-            return std::nullopt;
-        if (*v < low || *v > high) {
-            fail("a count out of range");
-            return std::nullopt;
-        }
-        return static_cast<std::int32_t>(*v);
-    }
-
-    std::optional<bool> truth()
-    {
-        const auto item = text();
-        if (!item)
-            return std::nullopt;
-        if (*item == kTrue)
-            return true;
-        if (*item == kFalse)
-            return false;
-        fail("not #TRUE# or #FALSE#");
-        return std::nullopt;
-    }
-
-    bool positions(std::int32_t n, std::vector<double>& out)
-    {
-        for (std::int32_t k = 0; k < n; ++k) {
-            const auto v = number(ItemType::Double);
-            if (!v)
-                return false;
-            out.push_back(*v);
-        }
-        return true;
-    }
-
-private:
-    void fail(const char* what) { m_problem = "line " + std::to_string(m_reader.line()) + ": " + what; }
-
-    ItemReader m_reader;
-    std::string m_problem;
-};
 
 }  // namespace
 
@@ -142,7 +61,7 @@ std::string formatStudy(const SettingsItems& items, const StudyResults& results)
     const auto& n = items.numbers;
     std::string out = quotedItem(kStudyTag) + kLineEnd;
     out += line({quotedItem(items.equation), number(n[0]), number(n[1]), number(n[2]), number(n[3]), number(n[4]),
-                 results.integralValid ? kTrue : kFalse, std::to_string(results.roots.size()),
+                 results.integralValid ? kTrueItem : kFalseItem, std::to_string(results.roots.size()),
                  std::to_string(results.possibleRootCount), std::to_string(results.maxima.size()),
                  std::to_string(results.minima.size())});
     // The plot line keeps the record's order: window, plot step, origin, divisions.
@@ -162,7 +81,7 @@ std::string formatStudy(const SettingsItems& items, const StudyResults& results)
 ParsedStudy parseStudy(std::string_view text)
 {
     ParsedStudy out;
-    StudyItems items(text);
+    TypedItemReader items(text);
     const auto tag = items.text();
     if (!tag || *tag != kStudyTag) {
         out.problem = tag ? "the first item is not \"Tessaly\"" : items.problem();
@@ -211,8 +130,8 @@ ParsedStudy parseStudy(std::string_view text)
         results.integralValue = *v;
     }
     results.possibleRootCount = *possible;
-    if (!items.positions(*roots, results.roots) || !items.positions(*maxima, results.maxima) ||
-        !items.positions(*minima, results.minima))
+    if (!items.numbers(*roots, results.roots) || !items.numbers(*maxima, results.maxima) ||
+        !items.numbers(*minima, results.minima))
         return {std::nullopt, items.problem()};
 
     applyFieldRules(r);
