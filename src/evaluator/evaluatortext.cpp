@@ -4,6 +4,7 @@
 
 #include "common/leadingnumber.h"
 #include "common/numbertext.h"
+#include "docs/itemreader.h"
 
 namespace tessaly::evaluator {
 
@@ -20,13 +21,10 @@ std::optional<double> memoryAfter(double memory, std::string_view resultText, in
 
 std::optional<std::string> negatedResult(std::string_view resultText)
 {
-    std::string_view t = common::trimBlanks(resultText);
-    const bool negative = common::takeSign(t);
-    bool overflow = false;
-    const auto v = common::parseWholeDecimal(t, overflow);
-    if (!v || t.empty())
+    const auto v = docs::parseNumberItem(resultText);
+    if (!v)
         return std::nullopt;
-    const double negated = negative ? *v : -*v;
+    const double negated = -*v;
     return common::numberText(negated == 0 ? 0.0 : negated);
 }
 
