@@ -144,11 +144,8 @@ bool FrmFunctions::OpenStudy(const QString& path)
 
 void FrmFunctions::ExecuteConstants()
 {
-    for (const std::string& statement : constants().statements()) {
-        m_shared.ierr = 0;
-        if (const auto e = ScriptControl1.executeStatement(statement))
-            ierr = engine::trappedError(e, m_shared);
-    }
+    if (const auto e = m_constants.executeEach(ScriptControl1, m_shared))
+        ierr = e;
 }
 
 void FrmFunctions::RestoreResults(const docs::StudyResults& r)

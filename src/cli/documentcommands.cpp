@@ -162,9 +162,7 @@ int runReport(std::span<const std::string> args, std::ostream&, std::ostream& er
 
     // As an open does: each constant runs (a failing one is told and passed
     // over), then Plot.
-    for (const std::string& statement : study->constants.statements())
-        if (const auto e = session.engine.executeStatement(statement))
-            engine::trappedError(e, session.object);
+    study->constants.executeEach(session.engine, session.object);
     numeric::StudyInputs in;
     std::optional<StudyGraph> graph;
     if (const auto e = readStudy(*study, session, in); e == 0)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/class1.h"
 #include "engine/engine.h"
 #include "engine/evaluation.h"
 
@@ -75,6 +76,17 @@ std::int32_t UserConstants::execute(Engine& engine) const
         if (const auto e = engine.executeStatement(s))
             return e;
     return 0;
+}
+
+std::int32_t UserConstants::executeEach(Engine& engine, Class1& object) const
+{
+    std::int32_t last = 0;
+    for (const std::string& s : m_statements) {
+        object.ierr = 0;
+        if (const auto e = engine.executeStatement(s))
+            last = trappedError(e, object);
+    }
+    return last;
 }
 
 void UserConstants::assign(std::vector<std::string> statements)

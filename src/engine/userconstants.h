@@ -7,6 +7,7 @@
 
 namespace tessaly::engine {
 
+class Class1;
 class Engine;
 
 // The user constants: statements of the form name=value, kept in the order they
@@ -43,6 +44,12 @@ public:
     // Runs every statement in order on the engine; stops at the first failure and
     // returns its number (0 when all ran).
     std::int32_t execute(Engine& engine) const;
+
+    // Runs every statement in order, a failing one passed over (the failure is
+    // told to the engine's error observer as usual) and trapped as a window's
+    // trap does (the object's own number first). Returns the number of the last
+    // failure, 0 when all ran.
+    std::int32_t executeEach(Engine& engine, Class1& object) const;
 
     const std::vector<std::string>& statements() const { return m_statements; }
     int count() const { return static_cast<int>(m_statements.size()); }

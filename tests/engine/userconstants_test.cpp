@@ -92,6 +92,11 @@ TEST(UserConstants, RunInOrderAndStopAtTheFirstFailure)
     c.add("y=7");
     EXPECT_EQ(c.execute(w.engine), 11);
     EXPECT_EQ(w.value("y").value, 0) << "statements after the failing one did not run";
+
+    // Run each: a failure is passed over, the last one's number comes back.
+    c.add("q=Sqr(-1)");
+    EXPECT_EQ(c.executeEach(w.engine, w.object), 5);
+    EXPECT_EQ(w.value("y").value, 7);
 }
 
 TEST(UserConstants, AssignKeepsAtMostTheCapacity)
