@@ -14,7 +14,6 @@
 #include <QPushButton>
 
 #include <iostream>
-#include <limits>
 
 #include "app/busycursor.h"
 #include "app/decimalguard.h"
@@ -23,7 +22,6 @@
 #include "app/pictureview.h"
 #include "app/prompter.h"
 #include "app/windowtools.h"
-#include "common/leadingnumber.h"
 #include "common/numbertext.h"
 #include "engine/class1.h"
 #include "engine/errors.h"
@@ -359,14 +357,7 @@ void FrmFunctions::ShowStudyRecord(const docs::StudyRecord& record)
 
 docs::SettingsItems FrmFunctions::fieldItems() const
 {
-    docs::SettingsItems items;
-    items.equation = textOf(m_ui.txtEquation);
-    for (int i = 0; i < 14; ++i) {
-        const auto* field = findChild<QLineEdit*>(QString::fromLatin1(docs::kNumberItems[i].field));
-        const auto v = common::readLeadingNumber(field->text().toStdString());
-        items.numbers[static_cast<std::size_t>(i)] = v ? *v : std::numeric_limits<double>::infinity();
-    }
-    items.constants = m_constants.statements();
+    docs::SettingsItems items = docs::itemsOfTexts(studyFieldTexts(), plotFieldTexts(), m_constants.statements());
     items.persist = m_ui.chkPersist->isChecked() ? 1 : 0;
     return items;
 }

@@ -7,7 +7,6 @@
 #include "cli/plotcommand.h"
 #include "cli/session.h"
 #include "cli/studyoptions.h"
-#include "common/leadingnumber.h"
 #include "docs/report.h"
 #include "docs/studyfile.h"
 #include "engine/evaluation.h"
@@ -52,28 +51,6 @@ std::optional<int> parseDocumentArgs(std::span<const std::string> args, const ch
     if (const auto problem = readPlotSwitches(out.parsed, out.switches))
         return usage(*problem);
     return std::nullopt;
-}
-
-// The value a field shows, as the files keep it (a number beyond range stays
-// unwritable).
-double fieldValue(const std::string& text)
-{
-    return common::readLeadingNumber(text).value_or(std::numeric_limits<double>::infinity());
-}
-
-docs::SettingsItems itemsOf(const Study& study)
-{
-    const numeric::StudyTexts& t = study.texts;
-    const plot::PlotTexts& p = study.plot;
-    docs::SettingsItems items;
-    items.equation = t.equation;
-    const std::string* texts[14] = {&t.lower,      &t.upper,      &t.subintervals, &t.errorBound, &t.maxIterations,
-                                    &p.windowLx,   &p.windowGx,   &p.windowLy,     &p.windowGy,   &p.plotStep,
-                                    &p.originX,    &p.originY,    &p.divisionX,    &p.divisionY};
-    for (std::size_t i = 0; i < 14; ++i)
-        items.numbers[i] = fieldValue(*texts[i]);
-    items.constants = study.constants.statements();
-    return items;
 }
 
 // The study the options name, with --order as the plot selection and the plot
@@ -142,7 +119,7 @@ int runSave(std::span<const std::string> args, std::ostream&, std::ostream& err)
         graph = drawStudyGraph(session, in, study->plot, a.switches);
     const bool current = graph && graph->accepted;
 
-    if (const auto message = docs::saveStudy(a.output, itemsOf(*study), results, current ? &graph->image : nullptr)) {
+    if (const auto message = docs::saveStudy(a.output, docs::itemsOfTexts(study->texts, study->plot, study->constants.statements()), results, current ? &graph->image : nullptr)) {
         session.message(message->toStdString());
         return kExitFailed;
     }

@@ -3,6 +3,9 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include <limits>
+
+#include "common/leadingnumber.h"
 #include "common/numbertext.h"
 #include "docs/itemreader.h"
 #include "docs/textfile.h"
@@ -25,6 +28,19 @@ SettingsItems itemsOf(const StudyRecord& record)
         items.numbers[static_cast<std::size_t>(i)] = numberItem(record, i);
     items.constants = record.constants;
     items.persist = record.persist;
+    return items;
+}
+
+SettingsItems itemsOfTexts(const numeric::StudyTexts& t, const plot::PlotTexts& p, std::vector<std::string> constants)
+{
+    SettingsItems items;
+    items.equation = t.equation;
+    const std::string* texts[14] = {&t.lower,    &t.upper,    &t.subintervals, &t.errorBound, &t.maxIterations,
+                                    &p.windowLx, &p.windowGx, &p.windowLy,     &p.windowGy,   &p.plotStep,
+                                    &p.originX,  &p.originY,  &p.divisionX,    &p.divisionY};
+    for (std::size_t i = 0; i < 14; ++i)
+        items.numbers[i] = common::readLeadingNumber(*texts[i]).value_or(std::numeric_limits<double>::infinity());
+    items.constants = std::move(constants);
     return items;
 }
 

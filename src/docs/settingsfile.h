@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "docs/studyrecord.h"
+#include "numeric/studyinputs.h"
+#include "plot/plotsettings.h"
 
 namespace tessaly::docs {
 
@@ -24,6 +26,12 @@ struct SettingsItems {
 
 // The items of a record, as the window would write them when showing it.
 SettingsItems itemsOf(const StudyRecord& record);
+
+// The items of the fields as typed: each number field's value under the
+// leading-number reader (a number beyond the range of a double counts as
+// infinity, which no file writes), the constants, persist 0.
+SettingsItems itemsOfTexts(const numeric::StudyTexts& study, const plot::PlotTexts& plot,
+                           std::vector<std::string> constants);
 
 // The settings file's text: one item a line, each line ended by CR LF; texts
 // between double quotes (a quote inside doubled); numbers in short number text.
