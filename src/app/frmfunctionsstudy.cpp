@@ -202,32 +202,17 @@ void FrmFunctions::mnuPrint_Click()
     if (!m_dialogs.setUpPrinter(this, printer))
         return;
     BusyCursor busy;
-    docs::ReportInput in;
+    const numeric::StudyTexts typed = studyFieldTexts();
+    std::vector<std::string> listed;
+    for (int k = 0; k < m_ui.cboConstants->count(); ++k)
+        listed.push_back(m_ui.cboConstants->itemText(k).toStdString());
+    numeric::EngineFunction f(ScriptControl1, m_shared, typed.equation);
+    m_shared.ierr = 0;
+    docs::ReportInput in = docs::reportInputOf(typed, plotFieldTexts(), std::move(listed), results(), f, study.errorBound);
     if (GraphCurrent) {
         in.graph = &m_ui.Picture1->image();
         in.graphOrder = m_graphOrder;
     }
-    const numeric::StudyTexts typed = studyFieldTexts();
-    in.equation = typed.equation;
-    for (int k = 0; k < m_ui.cboConstants->count(); ++k)
-        in.constants.push_back(m_ui.cboConstants->itemText(k).toStdString());
-    in.lower = typed.lower;
-    in.upper = typed.upper;
-    in.subintervals = typed.subintervals;
-    in.maxIterations = typed.maxIterations;
-    in.errorBound = typed.errorBound;
-    in.integralValid = IntegralValid;
-    in.integralValue = IntegralValue;
-    const docs::StudyResults kept = results();
-    in.roots = kept.roots;
-    if (!kept.maxima.empty() || !kept.minima.empty()) {
-        numeric::EngineFunction f(ScriptControl1, m_shared, in.equation);
-        m_shared.ierr = 0;
-        in.maxima = docs::extremaAt(f, kept.maxima);
-        in.minima = docs::extremaAt(f, kept.minima);
-    }
-    in.errorBoundValue = study.errorBound;
-    docs::setPlotTexts(in, plotFieldTexts());
 
     QString reason;
     bool printed = false;

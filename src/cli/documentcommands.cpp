@@ -145,29 +145,13 @@ int runReport(std::span<const std::string> args, std::ostream&, std::ostream& er
     if (const auto e = readStudy(*study, session, in); e == 0)
         graph = drawStudyGraph(session, in, study->plot, a.switches);
 
-    docs::ReportInput report;
-    const bool current = graph && graph->accepted;
-    if (current) {
+    numeric::EngineFunction f(session.engine, session.object, study->texts.equation);
+    docs::ReportInput report = docs::reportInputOf(study->texts, study->plot, study->constants.statements(),
+                                                   study->results, f, in.errorBound);
+    if (graph && graph->accepted) {
         report.graph = &graph->image;
         report.graphOrder = in.derivativeOrder;
     }
-    const numeric::StudyTexts& t = study->texts;
-    report.equation = t.equation;
-    report.constants = study->constants.statements();
-    report.lower = t.lower;
-    report.upper = t.upper;
-    report.subintervals = t.subintervals;
-    report.maxIterations = t.maxIterations;
-    report.errorBound = t.errorBound;
-    const docs::StudyResults& r = study->results;
-    report.integralValid = r.integralValid;
-    report.integralValue = r.integralValue;
-    report.roots = r.roots;
-    numeric::EngineFunction f(session.engine, session.object, t.equation);
-    report.maxima = docs::extremaAt(f, r.maxima);
-    report.minima = docs::extremaAt(f, r.minima);
-    report.errorBoundValue = in.errorBound;
-    docs::setPlotTexts(report, study->plot);
 
     const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
                              QPageLayout::Millimeter);

@@ -81,16 +81,33 @@ std::vector<ReportExtremum> extremaAt(numeric::StudyFunction& f, const std::vect
     return out;
 }
 
-void setPlotTexts(ReportInput& in, const plot::PlotTexts& texts)
+ReportInput reportInputOf(const numeric::StudyTexts& study, const plot::PlotTexts& plot,
+                          std::vector<std::string> constants, const StudyResults& results, numeric::StudyFunction& f,
+                          double errorBound)
 {
-    in.originX = texts.originX;
-    in.originY = texts.originY;
-    in.divisionX = texts.divisionX;
-    in.divisionY = texts.divisionY;
-    in.windowLx = texts.windowLx;
-    in.windowGx = texts.windowGx;
-    in.windowLy = texts.windowLy;
-    in.windowGy = texts.windowGy;
+    ReportInput in;
+    in.equation = study.equation;
+    in.constants = std::move(constants);
+    in.lower = study.lower;
+    in.upper = study.upper;
+    in.subintervals = study.subintervals;
+    in.maxIterations = study.maxIterations;
+    in.errorBound = study.errorBound;
+    in.integralValid = results.integralValid;
+    in.integralValue = results.integralValue;
+    in.roots = results.roots;
+    in.maxima = extremaAt(f, results.maxima);
+    in.minima = extremaAt(f, results.minima);
+    in.errorBoundValue = errorBound;
+    in.originX = plot.originX;
+    in.originY = plot.originY;
+    in.divisionX = plot.divisionX;
+    in.divisionY = plot.divisionY;
+    in.windowLx = plot.windowLx;
+    in.windowGx = plot.windowGx;
+    in.windowLy = plot.windowLy;
+    in.windowGy = plot.windowGy;
+    return in;
 }
 
 std::string reportNumber(double v)

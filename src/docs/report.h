@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "docs/studyfile.h"
+#include "numeric/studyinputs.h"
 #include "plot/plotsettings.h"
 
 class QPagedPaintDevice;
@@ -47,8 +49,12 @@ struct ReportInput {
     std::string originX, originY, divisionX, divisionY, windowLx, windowGx, windowLy, windowGy;
 };
 
-// Puts the plot fields' texts into the report.
-void setPlotTexts(ReportInput& in, const plot::PlotTexts& texts);
+// The report of a study from its fields' texts as typed, its constants and its
+// results; f gives the heights of the extrema, and |f| within errorBound marks
+// a possible root. No graph: the caller adds it when it is current.
+ReportInput reportInputOf(const numeric::StudyTexts& study, const plot::PlotTexts& plot,
+                          std::vector<std::string> constants, const StudyResults& results, numeric::StudyFunction& f,
+                          double errorBound);
 
 // A piece of a report line, black or red.
 struct ReportSpan {
