@@ -17,45 +17,9 @@
 namespace tessaly::cli {
 namespace {
 
-// A document command's arguments: the study and plot options and -o FILE, whose
-// name must end in `suffix` when one is given.
-struct DocumentArgs {
-    ParsedArgs parsed;
-    QString output;
-    PlotSwitches switches;
-};
-
-std::optional<int> parseDocumentArgs(std::span<const std::string> args, const char* suffix, std::ostream& err,
-                                     DocumentArgs& out)
-{
-    std::vector<KnownOption> known = studyOptions();
-    for (const KnownOption& o : plotOptions())
-        known.push_back(o);
-    known.push_back({"-o", false});
-    auto usage = [&](const std::string& problem) {
-        err << problem << "\n" << usageText();
-        return kExitUsage;
-    };
-    if (const auto problem = parseOptions(args, known, out.parsed))
-        return usage(*problem);
-    if (const auto problem = studyOptionsProblem(out.parsed))
-        return usage(*problem);
-    if (!out.parsed.positionals.empty())
-        return usage("unexpected argument " + out.parsed.positionals[0]);
-    const auto output = out.parsed.value("-o");
-    if (!output || output->empty())
-        return usage(std::string("missing -o FILE") + (suffix ? suffix : ""));
-    out.output = QString::fromStdString(*output);
-    if (suffix && !out.output.endsWith(QString::fromLatin1(suffix), Qt::CaseInsensitive))
-        return usage(std::string("the output file must end in ") + suffix);
-    if (const auto problem = readPlotSwitches(out.parsed, out.switches))
-        return usage(*problem);
-    return std::nullopt;
-}
-
 // The study the options name, with --order as the plot selection and the plot
 // options on top of the study's plot fields; nothing when it cannot be opened.
-std::optional<Study> documentStudy(const DocumentArgs& a, Session& session, std::ostream& err)
+std::optional<Study> documentStudy(const OutputArgs& a, Session& session, std::ostream& err)
 {
     auto study = studyFrom(a.parsed, session, err);
     if (!study)
@@ -70,8 +34,8 @@ std::optional<Study> documentStudy(const DocumentArgs& a, Session& session, std:
 
 int runSave(std::span<const std::string> args, std::ostream&, std::ostream& err)
 {
-    DocumentArgs a;
-    if (const auto status = parseDocumentArgs(args, nullptr, err, a))
+    OutputArgs a;
+    if (const auto status = parseOutputArgs(args, {}, err, a))
         return *status;
     const auto app = guiApplication();
     Session session(err);
@@ -128,8 +92,8 @@ int runSave(std::span<const std::string> args, std::ostream&, std::ostream& err)
 
 int runReport(std::span<const std::string> args, std::ostream&, std::ostream& err)
 {
-    DocumentArgs a;
-    if (const auto status = parseDocumentArgs(args, ".pdf", err, a))
+    OutputArgs a;
+    if (const auto status = parseOutputArgs(args, {".pdf"}, err, a))
         return *status;
     const auto app = guiApplication();
     Session session(err);

@@ -59,33 +59,53 @@ StudyGraph drawStudyGraph(Session& session, const numeric::StudyInputs& in, cons
     return out;
 }
 
-int runPlot(std::span<const std::string> args, std::ostream&, std::ostream& err)
+std::optional<int> parseOutputArgs(std::span<const std::string> args, std::initializer_list<const char*> suffixes,
+                                   std::ostream& err, OutputArgs& out)
 {
     std::vector<KnownOption> known = studyOptions();
     for (const KnownOption& o : plotOptions())
         known.push_back(o);
     known.push_back({"-o", false});
-    ParsedArgs parsed;
     auto usage = [&](const std::string& problem) {
         err << problem << "\n" << usageText();
         return kExitUsage;
     };
-    if (const auto problem = parseOptions(args, known, parsed))
+    if (const auto problem = parseOptions(args, known, out.parsed))
         return usage(*problem);
-    if (const auto problem = studyOptionsProblem(parsed))
+    if (const auto problem = studyOptionsProblem(out.parsed))
         return usage(*problem);
-    if (!parsed.positionals.empty())
-        return usage("unexpected argument " + parsed.positionals[0]);
-    const auto output = parsed.value("-o");
-    if (!output)
-        return usage("missing -o FILE.png|FILE.bmp");
-    const QString path = QString::fromStdString(*output);
+    if (!out.parsed.positionals.empty())
+        return usage("unexpected argument " + out.parsed.positionals[0]);
+    std::string names, endings;
+    for (const char* suffix : suffixes) {
+        names += names.empty() ? "FILE" : "|FILE";
+        names += suffix;
+        endings += endings.empty() ? "" : " or ";
+        endings += suffix;
+    }
+    const auto output = out.parsed.value("-o");
+    if (!output || output->empty())
+        return usage("missing -o " + (names.empty() ? std::string("FILE") : names));
+    out.output = QString::fromStdString(*output);
+    bool knownSuffix = suffixes.size() == 0;
+    for (const char* suffix : suffixes)
+        knownSuffix = knownSuffix || out.output.endsWith(QString::fromLatin1(suffix), Qt::CaseInsensitive);
+    if (!knownSuffix)
+        return usage("the output file must end in " + endings);
+    if (const auto problem = readPlotSwitches(out.parsed, out.switches))
+        return usage(*problem);
+    return std::nullopt;
+}
+
+int runPlot(std::span<const std::string> args, std::ostream&, std::ostream& err)
+{
+    OutputArgs a;
+    if (const auto status = parseOutputArgs(args, {".png", ".bmp"}, err, a))
+        return *status;
+    const ParsedArgs& parsed = a.parsed;
+    const QString& path = a.output;
     const QString suffix = path.section(QLatin1Char('.'), -1).toLower();
-    if (!path.contains(QLatin1Char('.')) || (suffix != QLatin1String("png") && suffix != QLatin1String("bmp")))
-        return usage("the output file must end in .png or .bmp");
-    PlotSwitches on;
-    if (const auto problem = readPlotSwitches(parsed, on))
-        return usage(*problem);
+    const PlotSwitches& on = a.switches;
 
     const auto app = guiApplication();
     Session session(err);

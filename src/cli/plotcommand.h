@@ -4,7 +4,9 @@
 #include <QImage>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
@@ -19,6 +21,18 @@ class Session;
 // tessaly-cli plot [study options] [plot options] -o FILE.png|FILE.bmp: draws the
 // graph as the Plot button does and writes the picture.
 int runPlot(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+
+// The arguments of a command that writes a file: the study and plot options and
+// -o FILE, whose name must end in one of `suffixes` (any case) when some are given.
+struct OutputArgs {
+    ParsedArgs parsed;
+    QString output;
+    PlotSwitches switches;
+};
+// Nothing when the arguments are usable; otherwise the usage error is written
+// and its exit status returned.
+std::optional<int> parseOutputArgs(std::span<const std::string> args, std::initializer_list<const char*> suffixes,
+                                   std::ostream& err, OutputArgs& out);
 
 // The program's Qt application, for fonts and images (no display is needed);
 // nothing when one exists already.
