@@ -8,9 +8,7 @@
 #include <vector>
 
 #include "common/numbertext.h"
-#include "engine/class1.h"
-#include "engine/engine.h"
-#include "engine/evaluation.h"
+#include "studyfixture.h"
 
 using tessaly::numeric::findRoots;
 using tessaly::numeric::RootsOutcome;
@@ -18,29 +16,12 @@ using tessaly::numeric::StudyInputs;
 
 namespace {
 
-// A study evaluated as the main window evaluates it.
-struct Study {
-    tessaly::engine::Class1 object;
-    tessaly::engine::Engine engine;
-    std::vector<tessaly::engine::ScriptError> messages;  // engine errors the window would report
-
-    Study()
-    {
-        engine.setErrorObserver([this](const tessaly::engine::ScriptError& e) { messages.push_back(e); });
-        tessaly::engine::prepareWindowEngine(engine, object);
-    }
-
+// A study evaluated as the main window evaluates it, with the Roots command.
+struct Study : tessaly::numeric::testing::Study {
     RootsOutcome roots(const std::string& f, double a, double b, int n, double e = 0.01, int m = 20)
     {
-        StudyInputs in;
-        in.equation = f;
-        in.lower = a;
-        in.upper = b;
-        in.subintervals = n;
-        in.errorBound = e;
-        in.maxIterations = m;
-        tessaly::numeric::EngineFunction function(engine, object, f);
-        return findRoots(function, in);
+        auto function = this->function(f);
+        return findRoots(function, inputs(f, a, b, n, e, m));
     }
 };
 
