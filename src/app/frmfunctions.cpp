@@ -222,8 +222,7 @@ void FrmFunctions::ReadPlotSettings() { plotSettings = plot::readPlotSettings(pl
 
 void FrmFunctions::ChangeWindow(plot::WindowCommand command)
 {
-    const plot::PlotWindow typed = plot::windowOfTexts(textOf(m_ui.txtWindowlx), textOf(m_ui.txtWindowgx),
-                                                       textOf(m_ui.txtWindowly), textOf(m_ui.txtWindowgy));
+    const plot::PlotWindow typed = plot::windowOfTexts(plotFieldTexts());
     if (const auto changed = plot::changeWindow(typed, command))
         PlotWindowOf(*changed);
 }

@@ -40,7 +40,7 @@ int runWindow(std::span<const std::string> args, std::ostream& out, std::ostream
         return usage("unknown window command " + *name);
 
     const plot::PlotTexts texts = plotTexts(parsed);
-    const plot::PlotWindow from = plot::windowOfTexts(texts.windowLx, texts.windowGx, texts.windowLy, texts.windowGy);
+    const plot::PlotWindow from = plot::windowOfTexts(texts);
     const auto changed = plot::changeWindow(from, *command);
     if (!changed) {
         err << "the window stays as it is: the command would take a limit beyond the single-precision range "

@@ -121,10 +121,10 @@ std::array<std::string, 4> windowTexts(const PlotWindow& w)
             common::singleNumberText(w.gy)};
 }
 
-PlotWindow windowOfTexts(std::string_view lx, std::string_view gx, std::string_view ly, std::string_view gy)
+PlotWindow windowOfTexts(const PlotTexts& texts)
 {
-    auto single = [](std::string_view t) { return toSingle(common::readLeadingNumber(t).value_or(0)); };
-    return {single(lx), single(gx), single(ly), single(gy)};
+    const PlotSettings s = readPlotSettings(texts, true);
+    return {s.windowLx, s.windowGx, s.windowLy, s.windowGy};
 }
 
 }  // namespace tessaly::plot

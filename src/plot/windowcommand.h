@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "plot/plotsettings.h"
+
 namespace tessaly::plot {
 
 // The plot window's limits, single precision.
@@ -40,8 +42,8 @@ std::optional<PlotWindow> centredWindow(const PlotWindow& last, float x, float y
 // The four fields' texts for a window: single-precision number text.
 std::array<std::string, 4> windowTexts(const PlotWindow& w);
 
-// The window the four fields hold (the leading-number reader; a field that does
-// not begin with a number counts as 0, one beyond range saturates).
-PlotWindow windowOfTexts(std::string_view lx, std::string_view gx, std::string_view ly, std::string_view gy);
+// The window the four window fields hold, read as Plot reads them (a field that
+// does not begin with a number counts as 0, one beyond range saturates).
+PlotWindow windowOfTexts(const PlotTexts& texts);
 
 }  // namespace tessaly::plot

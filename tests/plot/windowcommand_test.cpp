@@ -16,7 +16,12 @@ std::optional<Texts> after(const Texts& fields, const char* command)
 {
     const auto code = windowCommandNamed(command);
     EXPECT_TRUE(code) << command;
-    const auto w = changeWindow(windowOfTexts(fields[0], fields[1], fields[2], fields[3]), *code);
+    PlotTexts texts;
+    texts.windowLx = fields[0];
+    texts.windowGx = fields[1];
+    texts.windowLy = fields[2];
+    texts.windowGy = fields[3];
+    const auto w = changeWindow(windowOfTexts(texts), *code);
     if (!w)
         return std::nullopt;
     return windowTexts(*w);
@@ -81,6 +86,9 @@ TEST(WindowCommand, ChangesNothingWhenLimitsWouldLeaveTheSingleRange)
     // Within the range the same window still narrows and moves the other way.
     EXPECT_EQ(after(wide, "q3"), (Texts{"0", "1.5E+38", "-15", "0"}));
     EXPECT_EQ(after(wide, "left"), (Texts{"-7.5E+37", "2.25E+38", "-15", "15"}));
+    // A limit beyond every number reads as the largest single, as Plot reads it.
+    EXPECT_FALSE(after({"-20", "1E400", "-15", "15"}, "in"));
+    EXPECT_EQ(after({"-20", "20", "-1E400", "15"}, "up"), (Texts{"-20", "20", "-2.552118E+38", "8.507059E+37"}));
     // When the width or the centre overflows, no command can start from the window.
     for (const char* command : {"in", "q1", "left", "x-"}) {
         EXPECT_FALSE(after({"-2E+38", "2E+38", "-15", "15"}, command)) << command;
