@@ -10,7 +10,11 @@
 
 namespace tessaly::docs {
 
-bool equationAccepted(std::string_view text) { return !text.empty(); }
+bool equationAccepted(std::string_view text)
+{
+    // Blanks and tabs alone read as an empty expression, which is 0 everywhere.
+    return text.find_first_not_of(" \t") != std::string_view::npos;
+}
 bool errorBoundAccepted(double value) { return value > 0; }
 bool divisionAccepted(double value) { return value != 0; }
 bool plotStepAccepted(double value) { return value == std::floor(value) && value >= 1 && value <= 80; }

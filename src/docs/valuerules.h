@@ -10,7 +10,7 @@ namespace tessaly::docs {
 // Which values the window's fields accept: the settings file, the study file and
 // the field rules all ask here.
 
-bool equationAccepted(std::string_view text);           // the function text: not empty
+bool equationAccepted(std::string_view text);           // the function text: not empty, not blanks only
 bool errorBoundAccepted(double value);                  // above 0
 bool divisionAccepted(double value);                    // not exactly 0 (negative sizes are fine)
 bool plotStepAccepted(double value);                    // a whole number from 1 to 80
@@ -36,7 +36,7 @@ struct Validation {
     std::string text;
 };
 
-Validation validateEquation(std::string_view text);    // refused when empty
+Validation validateEquation(std::string_view text);    // refused when empty or blanks only
 Validation validateErrorBound(std::string_view text);  // refused when 0 or less
 Validation validateDivision(std::string_view text);    // refused when exactly 0
 Validation validatePlotStep(std::string_view text);    // refused unless a whole number 1..80

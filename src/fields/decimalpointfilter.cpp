@@ -1,5 +1,6 @@
 #include "fields/decimalpointfilter.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -8,10 +9,13 @@
 namespace tessaly::fields {
 
 void DecimalPointFilter::attach(QLineEdit* field) { field->installEventFilter(this); }
+void DecimalPointFilter::attach(QComboBox* box) { box->installEventFilter(this); }
 
 bool DecimalPointFilter::eventFilter(QObject* watched, QEvent* event)
 {
-    auto* field = qobject_cast<QLineEdit*>(watched);
+    QLineEdit* field = qobject_cast<QLineEdit*>(watched);
+    if (auto* box = qobject_cast<QComboBox*>(watched))
+        field = box->lineEdit();
     if (!field || field->isReadOnly())
         return false;
     if (event->type() == QEvent::KeyPress) {

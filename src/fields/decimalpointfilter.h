@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class QComboBox;
 class QLineEdit;
 
 namespace tessaly::fields {
@@ -14,6 +15,9 @@ class DecimalPointFilter : public QObject {
 public:
     explicit DecimalPointFilter(QObject* parent = nullptr) : QObject(parent) {}
     void attach(QLineEdit* field);
+    // An editable combo box: its keys go to its line edit without passing that
+    // edit's filters, so the box itself is watched.
+    void attach(QComboBox* box);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

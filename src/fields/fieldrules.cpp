@@ -28,8 +28,10 @@ FieldRules::FieldRules(const RuleFields& fields, RuleHooks hooks, QObject* paren
     auto* points = new DecimalPointFilter(this);
     for (QLineEdit* f : {m_f.txtXlower, m_f.txtXupper, m_f.txtError, m_f.txtWindowlx, m_f.txtWindowgx,
                          m_f.txtWindowly, m_f.txtWindowgy, m_f.txtXorigin, m_f.txtYorigin, m_f.txtDivx, m_f.txtDivy,
-                         m_f.txtXeval, m_f.txtEquation, m_f.cboConstants->lineEdit()})
+                         m_f.txtXeval, m_f.txtEquation})
         points->attach(f);
+    // An editable combo box hands the keys it gets straight to its line edit.
+    points->attach(m_f.cboConstants);
     for (QLineEdit* f : {m_f.txtEquation, m_f.txtXlower, m_f.txtXupper, m_f.txtSubintervals, m_f.txtMaxcy,
                          m_f.txtError, m_f.txtWindowlx, m_f.txtWindowgx, m_f.txtWindowly, m_f.txtWindowgy,
                          m_f.txtXorigin, m_f.txtYorigin, m_f.txtDivx, m_f.txtDivy, m_f.txtPlotStep, m_f.txtXeval,
@@ -90,10 +92,10 @@ bool FieldRules::validateFocused()
     return !m_focused || validate(m_focused);
 }
 
-void FieldRules::gotFocus(QWidget* field)
+void FieldRules::gotFocus(QWidget* field, bool selectAll)
 {
     m_focused = field;
-    if (auto* line = qobject_cast<QLineEdit*>(field)) {
+    if (auto* line = qobject_cast<QLineEdit*>(field); line && selectAll) {
         // Deferred, so the mouse press that gave the focus does not undo it.
         QTimer::singleShot(0, line, [line] {
             if (line->hasFocus())
@@ -173,13 +175,26 @@ bool FieldRules::eventFilter(QObject* watched, QEvent* event)
     const auto type = event->type();
     if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
         auto* field = qobject_cast<QWidget*>(watched);
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // The window losing or getting the activation, or a popup, does not move
-        // the focus between its controls.
-        if (!m_ruleFields.contains(field) || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        if (!m_ruleFields.contains(field))
             return false;
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        // The window losing or getting the activation, or a popup opening or
+        // closing, does not move the focus between its controls: a field that
+        // keeps the focus stays the current one. But a field can first get the
+        // focus that way (the click that activates the window lands in the field
+        // that already had it), and it then becomes the current one like any other.
+        const bool windowFocus = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
         if (type == QEvent::FocusIn) {
-            gotFocus(field);
+            if (field == m_focused)
+                return false;
+            if (m_focused) {
+                QWidget* left = m_focused;
+                m_focused = nullptr;
+                lostFocus(left);
+            }
+            gotFocus(field, /*selectAll=*/!windowFocus);
+        } else if (windowFocus) {
+            return false;
         } else if (field == m_focused) {
             m_focused = nullptr;
             lostFocus(field);

@@ -68,7 +68,7 @@ protected:
 
 private:
     bool validate(QWidget* field);
-    void gotFocus(QWidget* field);
+    void gotFocus(QWidget* field, bool selectAll);
     void lostFocus(QWidget* field);
     QWidget* ruleFieldOf(QObject* o) const;
     bool insideWindow(QObject* o) const;

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QSignalSpy>
@@ -68,7 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
         FieldRow{"txtPlotStep", "80", false, "80"}, FieldRow{"txtError", "0", true, "0"},
         FieldRow{"txtError", "-0.01", true, "-0.01"}, FieldRow{"txtError", ".001", false, ".001"},
         FieldRow{"txtDivx", "0", true, "0"}, FieldRow{"txtDivx", "-1", false, "-1"}, FieldRow{"txtDivy", "0", true, "0"},
-        FieldRow{"txtEquation", "", true, ""}, FieldRow{"txtSubintervals", "300", false, "512"},
+        FieldRow{"txtEquation", "", true, ""}, FieldRow{"txtEquation", "   ", true, "   "},
+        FieldRow{"txtSubintervals", "300", false, "512"},
         FieldRow{"txtSubintervals", "1", false, "2"}, FieldRow{"txtSubintervals", "abc", false, "2"},
         FieldRow{"txtSubintervals", "256.5", false, "256"}, FieldRow{"txtSubintervals", "2,5", false, "2"},
         FieldRow{"txtSubintervals", "536870912", false, "536870912"},
@@ -126,6 +128,67 @@ TEST(FieldRules, WhileRefusedClicksAndMnemonicsAreSwallowedButCloseWorks)
     QTest::keyClicks(error, QStringLiteral("0"));
     win.w->close();
     EXPECT_FALSE(win.w->isVisible()) << "closing is not blocked";
+}
+
+// Clicks a button through the window, as the pointer does.
+void clickThroughWindow(Window& win, const char* name)
+{
+    auto* button = win.find<QPushButton>(name);
+    QTest::mouseClick(win.w->windowHandle(), Qt::LeftButton, {}, button->mapTo(win.w.get(), button->rect().center()));
+}
+
+TEST(FieldRules, AFieldThatGetsTheFocusWithTheWindowsActivationIsChecked)
+{
+    Window win;
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    // The field that had the focus gets it back when the window is activated:
+    // the only focus event it sees has the activation as its reason.
+    QLineEdit* equation = win.find<QLineEdit>("txtEquation");
+    equation->setFocus(Qt::MouseFocusReason);
+    win.w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(win.w.get()));
+    ASSERT_TRUE(equation->hasFocus());
+    equation->selectAll();
+    QTest::keyClick(equation, Qt::Key_Delete);
+    QTest::keyClick(equation, Qt::Key_Tab);
+    clickThroughWindow(win, "cmdRoots");
+    EXPECT_TRUE(equation->hasFocus()) << "the empty function keeps the focus";
+    EXPECT_TRUE(win.rows("lstRoots").isEmpty());
+    EXPECT_TRUE(win.prompter.asked.isEmpty()) << "no table-full message";
+}
+
+TEST(FieldRules, ARefusedFieldStaysCurrentWhileAnotherWindowHasTheActivation)
+{
+    Window win;
+    QSignalSpy roots(win.find<QPushButton>("cmdRoots"), &QPushButton::clicked);
+    QLineEdit* step = focusField(win, "txtPlotStep");
+    QTest::keyClicks(step, QStringLiteral("0"));
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    win.w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(win.w.get()));
+    clickThroughWindow(win, "cmdRoots");
+    EXPECT_EQ(roots.count(), 0);
+    EXPECT_TRUE(step->hasFocus());
+}
+
+TEST(FieldRules, TheActivationReasonAloneMakesAFieldCurrent)
+{
+    Window win;
+    win.w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(win.w.get()));
+    QLineEdit* step = win.find<QLineEdit>("txtPlotStep");
+    QFocusEvent in(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(step, &in);
+    step->setText(QStringLiteral("81"));
+    QSignalSpy plot(win.find<QPushButton>("cmdPlot"), &QPushButton::clicked);
+    clickThroughWindow(win, "cmdPlot");
+    EXPECT_EQ(plot.count(), 0);
 }
 
 TEST(FieldRules, EnterPlotsOnlyAnAcceptedValue)

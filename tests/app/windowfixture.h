@@ -88,14 +88,15 @@ struct Window {
             items << constants()->itemText(i);
         return items;
     }
-    // Types a text into the constants box key by key and presses Add.
+    // Types a text into the constants box key by key, as the keyboard sends the
+    // keys (to the box, which hands them to its line edit), and presses Add.
     void add(const QString& typed)
     {
         w->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
         constants()->setFocus();
         constants()->lineEdit()->clear();
-        QTest::keyClicks(constants()->lineEdit(), typed);
+        QTest::keyClicks(constants(), typed);
         press("cmdAddCons");
     }
     void select(int k) const { constants()->setCurrentIndex(k); }

@@ -48,7 +48,8 @@ TEST(StudyRecord, ItemsFitTheirTypes)
 TEST(ValueRules, WhatTheFieldsAccept)
 {
     EXPECT_FALSE(equationAccepted(""));
-    EXPECT_TRUE(equationAccepted(" "));
+    EXPECT_FALSE(equationAccepted(" \t "));
+    EXPECT_TRUE(equationAccepted(" x "));
     EXPECT_FALSE(errorBoundAccepted(0));
     EXPECT_FALSE(errorBoundAccepted(-0.01));
     EXPECT_TRUE(errorBoundAccepted(1e-300));
@@ -100,7 +101,8 @@ TEST(FieldTextRules, RefusingRules)
     for (const auto& r : division)
         EXPECT_EQ(validateDivision(r.typed).accepted, r.accepted) << r.typed;
     EXPECT_FALSE(validateEquation("").accepted);
-    EXPECT_TRUE(validateEquation(" ").accepted);
+    EXPECT_FALSE(validateEquation("   ").accepted);
+    EXPECT_TRUE(validateEquation(" 0").accepted);
 }
 
 TEST(FieldTextRules, SubintervalsAndIterationLimitAreCorrected)
