@@ -268,6 +268,7 @@ void FrmFunctions::DrawGraph()
     if (const auto e = ReadStudyInputs()) {
         ierr = engine::trappedError(e, m_shared);
         GraphCurrent = false;  // nothing was drawn
+        TellReadFailure();
         return;
     }
     // Settings that cannot be drawn leave the picture cleared (the fields' own
@@ -335,6 +336,8 @@ void FrmFunctions::ReadSettingsFile()
     const docs::SettingsRead read = docs::readSettingsFile(m_settingsPath, /*keepBadCopy=*/true);
     if (read.record)
         ShowStudyRecord(*read.record);
+    if (!read.replaced.empty())
+        m_prompter.message(QString::fromStdString(docs::replacedMessage(read.replaced)));
 }
 
 void FrmFunctions::ShowStudyRecord(const docs::StudyRecord& record)
@@ -377,15 +380,35 @@ void FrmFunctions::WriteSettingsFile()
 
 std::int32_t FrmFunctions::ReadStudyInputs()
 {
-    if (const auto e = m_constants.execute(ScriptControl1))
-        return e;
+    m_constantProblem.reset();
+    engine::UserConstants::Failure failure;
+    {
+        const FlagScope quiet(m_runningConstants);
+        failure = m_constants.execute(ScriptControl1);
+    }
+    if (failure) {
+        m_constantProblem = m_constants.failureMessage(failure);
+        return failure.error.number;
+    }
     return numeric::readStudyInputs(studyFieldTexts(), study);
+}
+
+void FrmFunctions::TellReadFailure(const std::optional<std::string>& commandMessage)
+{
+    std::string text = commandMessage.value_or(std::string());
+    if (m_constantProblem) {
+        if (!text.empty())
+            text += '\n';
+        text += *m_constantProblem;
+    }
+    if (!text.empty())
+        m_prompter.message(QString::fromStdString(text));
 }
 
 void FrmFunctions::ScriptControl1_Error(const engine::ScriptError& error)
 {
     ierr = error.number;
-    if (engine::mainWindowShowsError(error.number))
+    if (!m_runningConstants && engine::mainWindowShowsError(error.number))
         m_prompter.message(QString::fromStdString(error.description));
 }
 
@@ -397,6 +420,7 @@ void FrmFunctions::cmdRoots_Click()
     RootCount = 0;  // the table follows the list it mirrors
     if (const auto e = ReadStudyInputs()) {
         ierr = engine::trappedError(e, m_shared);  // no grid yet: the command ends here
+        TellReadFailure();
         return;
     }
     numeric::EngineFunction f(ScriptControl1, m_shared, study.equation);
@@ -428,8 +452,12 @@ int FrmFunctions::selectedConstant() const
 
 void FrmFunctions::cmdAddCons_Click()
 {
-    switch (m_constants.add(m_ui.cboConstants->currentText().toStdString())) {
+    engine::ScriptError refusal;
+    switch (m_constants.add(m_ui.cboConstants->currentText().toStdString(), ScriptControl1, refusal)) {
     case engine::UserConstants::AddResult::Ignored: return;
+    case engine::UserConstants::AddResult::Refused:
+        m_prompter.message(QString::fromStdString(engine::errorMessage(refusal)));
+        return;
     case engine::UserConstants::AddResult::Full:
         m_prompter.message(QStringLiteral("At most 101 user constants can be added."));
         return;
@@ -501,6 +529,7 @@ void FrmFunctions::cmdExtrema_Click()
     MaxCount = MinCount = PossibleRootCount = 0;  // the counts follow the list they mirror
     if (const auto e = ReadStudyInputs()) {
         ierr = engine::trappedError(e, m_shared);
+        TellReadFailure();
         return;
     }
     numeric::EngineFunction f(ScriptControl1, m_shared, study.equation);
@@ -530,9 +559,11 @@ void FrmFunctions::cmdIntegrate_Click()
 {
     BusyCursor busy;
     numeric::IntegralOutcome r;
+    bool readFailed = false;
     if (const auto e = ReadStudyInputs()) {
         r.error = engine::trappedError(e, m_shared);
         r.message = numeric::integralFailureMessage(r.error);
+        readFailed = true;
     } else {
         numeric::EngineFunction f(ScriptControl1, m_shared, study.equation);
         r = numeric::integrate(f, study);
@@ -546,7 +577,9 @@ void FrmFunctions::cmdIntegrate_Click()
         m_ui.lblIntegral->setText(QString::fromStdString(*r.label));
     if (r.error) {
         ierr = r.error;
-        if (r.message)
+        if (readFailed)
+            TellReadFailure(r.message);
+        else if (r.message)
             m_prompter.message(QString::fromStdString(*r.message));
     }
 }
@@ -557,8 +590,10 @@ void FrmFunctions::cmdDerVal_Click()
     m_shared.ierr = 0;
     BusyCursor busy;
     auto failed = [this](std::int32_t e) { ierr = engine::trappedError(e, m_shared); };
-    if (const auto e = ReadStudyInputs())
-        return failed(e);
+    if (const auto e = ReadStudyInputs()) {
+        failed(e);
+        return TellReadFailure();
+    }
     if (const auto e = numeric::readWholeNumber(textOf(m_ui.txtDerNum), study.derivativeOrder))
         return failed(e);
     double x = 0;

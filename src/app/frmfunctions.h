@@ -195,8 +195,14 @@ protected:
 
 private:
     // Runs the user constants, then reads the study fields into the working
-    // values; returns 0 or the number of the failure.
+    // values; returns 0 or the number of the failure. A constant that fails is
+    // not told by the engine's error event: the command names it in its own
+    // message (TellReadFailure).
     std::int32_t ReadStudyInputs();
+    // Tells the user which constant made ReadStudyInputs fail, after the
+    // command's own message when it has one; nothing for other failures unless
+    // the command has a message.
+    void TellReadFailure(const std::optional<std::string>& commandMessage = std::nullopt);
     // The engine's error event: records the number and shows the description
     // unless the window tolerates the number silently.
     void ScriptControl1_Error(const engine::ScriptError& error);
@@ -210,7 +216,8 @@ private:
     docs::StudyResults results() const;
     // Puts opened results into the result variables, lists and labels.
     void RestoreResults(const docs::StudyResults& results);
-    // Runs each constant statement; a failing one is told as usual and passed over.
+    // Runs each constant statement; the failing ones are passed over and told
+    // together in one message, each named.
     void ExecuteConstants();
     // Where the file dialogs start: the study's folder, else the home folder.
     QString dialogFolder() const;
@@ -248,6 +255,10 @@ private:
     engine::UserConstants m_constants;
     QString m_settingsPath;
     DecimalGuard* m_decimalGuard = nullptr;
+    // Set while the user constants run inside a command or an open: their
+    // failures are told by the command, not by the engine's error event.
+    bool m_runningConstants = false;
+    std::optional<std::string> m_constantProblem;  // the last ReadStudyInputs's failing constant
     bool m_unloaded = false;
     bool m_closingBySignal = false;
 };

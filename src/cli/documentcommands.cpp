@@ -42,22 +42,27 @@ int runSave(std::span<const std::string> args, std::ostream&, std::ostream& err)
     auto study = documentStudy(a, session, err);
     if (!study)
         return kExitFailed;
+    if (!functionAccepted(*study, err))
+        return kExitUsage;
     docs::StudyResults& results = study->results;
     numeric::StudyInputs in;
 
-    // Each command starts afresh, as a press of its button does.
+    // Each command starts afresh, as a press of its button does, and tells a
+    // study it cannot read as the button does.
     results.roots.clear();
-    if (const auto e = readStudy(*study, session, in); e == 0) {
+    if (readStudy(*study, session, in) == 0) {
         numeric::EngineFunction f(session.engine, session.object, in.equation);
         const numeric::RootsOutcome r = numeric::findRoots(f, in);
         results.roots = r.roots;
         if (r.tableFull)
             session.message(numeric::kRootTableFullMessage);
+    } else {
+        session.tellReadFailure();
     }
     results.maxima.clear();
     results.minima.clear();
     results.possibleRootCount = 0;
-    if (const auto e = readStudy(*study, session, in); e == 0) {
+    if (readStudy(*study, session, in) == 0) {
         numeric::EngineFunction f(session.engine, session.object, in.equation);
         const numeric::ExtremaOutcome r = numeric::findExtrema(f, in);
         results.maxima = r.maxPositions;
@@ -65,6 +70,8 @@ int runSave(std::span<const std::string> args, std::ostream&, std::ostream& err)
         results.possibleRootCount = r.possibleRoots;
         if (r.tableFull)
             session.message(numeric::kExtremaTableFullMessage);
+    } else {
+        session.tellReadFailure();
     }
     if (const auto e = readStudy(*study, session, in); e == 0) {
         numeric::EngineFunction f(session.engine, session.object, in.equation);
@@ -75,12 +82,14 @@ int runSave(std::span<const std::string> args, std::ostream&, std::ostream& err)
         }
         if (r.error && r.message)
             session.message(*r.message);
-    } else if (const auto message = numeric::integralFailureMessage(engine::trappedError(e, session.object))) {
-        session.message(*message);
+    } else {
+        session.tellReadFailure(numeric::integralFailureMessage(e));
     }
     std::optional<StudyGraph> graph;
-    if (const auto e = readStudy(*study, session, in); e == 0)
+    if (readStudy(*study, session, in) == 0)
         graph = drawStudyGraph(session, in, study->plot, a.switches);
+    else
+        session.tellReadFailure();
     const bool current = graph && graph->accepted;
 
     if (const auto message = docs::saveStudy(a.output, docs::itemsOfTexts(study->texts, study->plot, study->constants.statements()), results, current ? &graph->image : nullptr)) {
@@ -100,14 +109,18 @@ int runReport(std::span<const std::string> args, std::ostream&, std::ostream& er
     auto study = documentStudy(a, session, err);
     if (!study)
         return kExitFailed;
+    if (!functionAccepted(*study, err))
+        return kExitUsage;
 
     // As an open does: each constant runs (a failing one is told and passed
     // over), then Plot.
-    study->constants.executeEach(session.engine, session.object);
+    session.runEachConstant(study->constants);
     numeric::StudyInputs in;
     std::optional<StudyGraph> graph;
-    if (const auto e = readStudy(*study, session, in); e == 0)
+    if (readStudy(*study, session, in) == 0)
         graph = drawStudyGraph(session, in, study->plot, a.switches);
+    else
+        session.tellReadFailure();
 
     numeric::EngineFunction f(session.engine, session.object, study->texts.equation);
     docs::ReportInput report = docs::reportInputOf(study->texts, study->plot, study->constants.statements(),

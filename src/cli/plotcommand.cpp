@@ -112,11 +112,15 @@ int runPlot(std::span<const std::string> args, std::ostream&, std::ostream& err)
     auto study = studyFrom(parsed, session, err);
     if (!study)
         return kExitFailed;
+    if (!functionAccepted(*study, err))
+        return kExitUsage;
     if (const auto order = parsed.value("--order"))
         study->texts.derivative = *order;
     numeric::StudyInputs in;
-    if (const auto e = readStudy(*study, session, in))
+    if (const auto e = readStudy(*study, session, in)) {
+        session.tellReadFailure();
         return session.failed(e);
+    }
 
     const StudyGraph graph = drawStudyGraph(session, in, plotTexts(parsed, study->plot), on);
     if (!graph.accepted) {

@@ -14,11 +14,14 @@ namespace tessaly::cli {
 namespace {
 
 using Command = std::function<int(const ParsedArgs&, Session&, const numeric::StudyInputs&, std::ostream&)>;
+// The message a command shows when its study cannot be read, by the failure's number.
+using ReadFailureMessage = std::function<std::optional<std::string>(std::int32_t)>;
 
 // Parses the study options (and the command's own), sets the study up as the
 // window would and reads it; then runs the command.
 int studyCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err,
-                 std::vector<KnownOption> known, const Command& command)
+                 std::vector<KnownOption> known, const Command& command,
+                 const ReadFailureMessage& readFailureMessage = {})
 {
     for (const auto& option : studyOptions())
         known.push_back(option);
@@ -39,9 +42,13 @@ int studyCommand(std::span<const std::string> args, std::ostream& out, std::ostr
     auto study = studyFrom(parsed, session, err);
     if (!study)
         return kExitFailed;
+    if (!functionAccepted(*study, err))
+        return kExitUsage;
     numeric::StudyInputs in;
-    if (const auto e = readStudy(*study, session, in))
+    if (const auto e = readStudy(*study, session, in)) {
+        session.tellReadFailure(readFailureMessage ? readFailureMessage(e) : std::nullopt);
         return session.failed(e);
+    }
     return command(parsed, session, in, out);
 }
 
@@ -95,7 +102,7 @@ int runIntegral(std::span<const std::string> args, std::ostream& out, std::ostre
         }
         o << *r.label << "\n";
         return kExitOk;
-    });
+    }, numeric::integralFailureMessage);
 }
 
 int runValue(std::span<const std::string> args, std::ostream& out, std::ostream& err)

@@ -83,14 +83,21 @@ void Engine::addObject(Class1& object)
 
 void Engine::setErrorObserver(ErrorObserver observer) { m_observer = std::move(observer); }
 
+ScriptError Engine::errorOf(std::int32_t number, std::string_view text, std::size_t offset, bool compileError)
+{
+    ScriptError e;
+    e.number = number;
+    e.description = std::string(errorDescription(number));
+    e.source = std::string(compileError ? kCompileErrorSource : kRuntimeErrorSource);
+    e.line = 1;
+    e.column = compileError ? columnOf(text, offset) : 0;
+    e.text = compileError ? std::string(text) : std::string();
+    return e;
+}
+
 std::int32_t Engine::fail(std::int32_t number, std::string_view text, std::size_t offset, bool compileError)
 {
-    m_lastError.number = number;
-    m_lastError.description = std::string(errorDescription(number));
-    m_lastError.source = std::string(compileError ? kCompileErrorSource : kRuntimeErrorSource);
-    m_lastError.line = 1;
-    m_lastError.column = compileError ? columnOf(text, offset) : 0;
-    m_lastError.text = compileError ? std::string(text) : std::string();
+    m_lastError = errorOf(number, text, offset, compileError);
     if (m_observer)
         m_observer(m_lastError);
     return number;
@@ -141,6 +148,12 @@ NumberOutcome Engine::evalNumber(std::string_view text)
     NumberOutcome r;
     r.error = evalNumber(prepare(text), r.value);
     return r;
+}
+
+ScriptError Engine::checkStatement(std::string_view text)
+{
+    const CompileOutcome c = compileStatement(text, *m_scope);
+    return c.error ? errorOf(c.error, text, c.offset, true) : ScriptError{};
 }
 
 std::int32_t Engine::executeStatement(std::string_view text)

@@ -47,6 +47,10 @@ public:
     // returns 0 or the error number. Assigning a function name is 501.
     std::int32_t executeStatement(std::string_view text);
 
+    // Compiles a statement without running it or telling the observer: the
+    // failure it would have (with its column), or number 0 when it compiles.
+    ScriptError checkStatement(std::string_view text);
+
     // Evaluates an expression ("b = 3" is a comparison). The compiled form of the
     // text is kept, so evaluating it again only reads the current values of names.
     EvalResult eval(std::string_view text);
@@ -91,6 +95,7 @@ private:
     class Scope;
 
     std::int32_t fail(std::int32_t number, std::string_view text, std::size_t offset, bool compileError);
+    static ScriptError errorOf(std::int32_t number, std::string_view text, std::size_t offset, bool compileError);
 
     Class1* m_object = nullptr;
     std::deque<Variable> m_variables;

@@ -26,6 +26,23 @@ std::string_view errorDescription(std::int32_t number)
     }
 }
 
+std::string errorMessage(const ScriptError& e)
+{
+    std::string m = e.source;
+    m += ' ';
+    m += std::to_string(e.number);
+    m += '\n';
+    m += e.description;
+    m += "\n\nAt line ";
+    m += std::to_string(e.line);
+    m += ", col ";
+    m += std::to_string(e.column);
+    m += ": [";
+    m += e.text;
+    m += ']';
+    return m;
+}
+
 bool isTolerated(std::int32_t number)
 {
     return number == err::InvalidCall || number == err::Overflow || number == err::DivisionByZero

@@ -53,6 +53,10 @@ struct ScriptError {
     std::string text;
 };
 
+// The message that tells an engine error with its place: source and number, the
+// description, an empty line, then "At line L, col C: [TEXT]".
+std::string errorMessage(const ScriptError& error);
+
 // Source texts of the two kinds of error.
 inline constexpr std::string_view kCompileErrorSource = "Expression compilation error";
 inline constexpr std::string_view kRuntimeErrorSource = "Expression runtime error";

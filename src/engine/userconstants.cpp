@@ -70,23 +70,53 @@ std::string UserConstants::remove(int k)
     return std::string(name) + "=0";
 }
 
-std::int32_t UserConstants::execute(Engine& engine) const
+UserConstants::AddResult UserConstants::add(std::string_view text, Engine& engine, ScriptError& refusal)
 {
-    for (const std::string& s : m_statements)
-        if (const auto e = engine.executeStatement(s))
-            return e;
-    return 0;
+    if (!isStatement(text))
+        return AddResult::Ignored;
+    if (ScriptError e = engine.checkStatement(text); e.number != 0) {
+        refusal = std::move(e);
+        return AddResult::Refused;
+    }
+    return add(text);
 }
 
-std::int32_t UserConstants::executeEach(Engine& engine, Class1& object) const
+UserConstants::Failure UserConstants::execute(Engine& engine) const
 {
-    std::int32_t last = 0;
-    for (const std::string& s : m_statements) {
+    for (std::size_t k = 0; k < m_statements.size(); ++k)
+        if (engine.executeStatement(m_statements[k]))
+            return {static_cast<int>(k), engine.lastError()};
+    return {};
+}
+
+std::vector<UserConstants::Failure> UserConstants::executeEach(Engine& engine, Class1& object) const
+{
+    std::vector<Failure> failures;
+    for (std::size_t k = 0; k < m_statements.size(); ++k) {
         object.ierr = 0;
-        if (const auto e = engine.executeStatement(s))
-            last = trappedError(e, object);
+        if (const auto e = engine.executeStatement(m_statements[k])) {
+            Failure f{static_cast<int>(k), engine.lastError()};
+            if (const auto trapped = trappedError(e, object); trapped != e) {
+                f.error.number = trapped;
+                f.error.description = std::string(errorDescription(trapped));
+            }
+            failures.push_back(std::move(f));
+        }
     }
-    return last;
+    return failures;
+}
+
+std::string UserConstants::failureMessage(const Failure& f) const
+{
+    std::string m = "The user constant \"";
+    if (f.slot >= 0 && f.slot < count())
+        m += m_statements[static_cast<std::size_t>(f.slot)];
+    m += "\" could not be run: ";
+    m += f.error.description.empty() ? std::string("error") : f.error.description;
+    m += " (error " + std::to_string(f.error.number);
+    if (f.error.column > 0)
+        m += " at column " + std::to_string(f.error.column);
+    return m + ").";
 }
 
 void UserConstants::assign(std::vector<std::string> statements)

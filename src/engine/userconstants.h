@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/errors.h"
+
 namespace tessaly::engine {
 
 class Class1;
@@ -22,6 +24,15 @@ public:
         Added,    // stored at the end (a statement of the same name moved there)
         Ignored,  // not name=value with a valid name; nothing changed
         Full,     // 101 statements already, none of the same name: nothing changed
+        Refused,  // name=value, but the engine cannot compile it: nothing changed
+    };
+
+    // A statement that failed when the constants ran: its slot and what the
+    // engine told of it.
+    struct Failure {
+        int slot = -1;  // -1 when every statement ran
+        ScriptError error;
+        explicit operator bool() const { return slot >= 0; }
     };
 
     // The name of a statement: the text before its first "=" (the whole text when
@@ -35,6 +46,9 @@ public:
     // Adds a statement. A stored statement whose name equals this one's, compared
     // with exact letter case, is removed first, so a redefinition moves to the end.
     AddResult add(std::string_view text);
+    // As add, but a statement the engine cannot compile is refused, and what the
+    // engine says of it (number, description, column) goes to refusal.
+    AddResult add(std::string_view text, Engine& engine, ScriptError& refusal);
 
     // Removes the statement in slot k and returns the statement that puts its name
     // back: "name=0", or for pi, halfpi and e (any case) their start-up statement.
@@ -42,14 +56,17 @@ public:
     std::string remove(int k);
 
     // Runs every statement in order on the engine; stops at the first failure and
-    // returns its number (0 when all ran).
-    std::int32_t execute(Engine& engine) const;
+    // returns it (its number as the engine raised it).
+    Failure execute(Engine& engine) const;
 
     // Runs every statement in order, a failing one passed over (the failure is
     // told to the engine's error observer as usual) and trapped as a window's
-    // trap does (the object's own number first). Returns the number of the last
-    // failure, 0 when all ran.
-    std::int32_t executeEach(Engine& engine, Class1& object) const;
+    // trap does (the object's own number first). Returns the failures in order.
+    std::vector<Failure> executeEach(Engine& engine, Class1& object) const;
+
+    // What a command tells of a statement that failed: the statement, the
+    // description and number, and the column of a text that cannot be read.
+    std::string failureMessage(const Failure& failure) const;
 
     const std::vector<std::string>& statements() const { return m_statements; }
     int count() const { return static_cast<int>(m_statements.size()); }

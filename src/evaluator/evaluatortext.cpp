@@ -35,23 +35,6 @@ std::string resultRow(std::string_view result)
     return row;
 }
 
-std::string errorMessage(const engine::ScriptError& e)
-{
-    std::string m = e.source;
-    m += ' ';
-    m += std::to_string(e.number);
-    m += '\n';
-    m += e.description;
-    m += "\n\nAt line ";
-    m += std::to_string(e.line);
-    m += ", col ";
-    m += std::to_string(e.column);
-    m += ": [";
-    m += e.text;
-    m += ']';
-    return m;
-}
-
 bool silentError(std::int32_t number) { return number == 5 || number == 6 || number == 11 || number == -2147352319; }
 
 }  // namespace tessaly::evaluator

@@ -21,10 +21,6 @@ std::optional<std::string> negatedResult(std::string_view resultText);
 // A result row of the list: five blanks, then the result.
 std::string resultRow(std::string_view result);
 
-// The message the evaluator shows for an engine error: source and number, the
-// description, an empty line, then where it happened and the text.
-std::string errorMessage(const engine::ScriptError& error);
-
 // Whether the evaluator passes over an error without a message (5, 6, 11 and
 // the engine's own -2147352319).
 bool silentError(std::int32_t number);

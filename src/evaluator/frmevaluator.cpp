@@ -216,7 +216,7 @@ void FrmEvaluator::ScriptControl1_Error(const engine::ScriptError& error)
     ierr = error.number;
     if (silentError(error.number))
         return;
-    m_reportError(QStringLiteral("Error in Script Control"), QString::fromStdString(errorMessage(error)));
+    m_reportError(QStringLiteral("Error in Script Control"), QString::fromStdString(engine::errorMessage(error)));
 }
 
 void FrmEvaluator::cmdClearEntry_Click()

@@ -144,15 +144,43 @@ TEST(Constants, NothingSelectedRemovesNothing)
     EXPECT_EQ(win.listed(), QStringList{"a=1"});
 }
 
-TEST(Constants, AFailingConstantEndsTheCommandWithItsNumber)
+TEST(Constants, AStatementTheEngineCannotReadIsRefusedWithItsPlace)
+{
+    Window win;
+    win.constants()->setEditText(QStringLiteral("a=2.3.4"));
+    win.press("cmdAddCons");
+    EXPECT_TRUE(win.listed().isEmpty());
+    EXPECT_TRUE(statementsOf(*win.w).isEmpty()) << "nothing is stored";
+    EXPECT_EQ(win.prompter.texts(),
+              QStringList{"Expression compilation error 1025\nExpected end of statement\n\nAt line 1, col 6: [a=2.3.4]"});
+    EXPECT_EQ(win.constants()->currentText(), "a=2.3.4") << "left to be corrected";
+}
+
+TEST(Constants, AConstantThatFailsIsNamedByEveryCommand)
 {
     Window win;
     win.add(QStringLiteral("z=1/0"));
-    win.press("cmdRoots");
+    EXPECT_EQ(statementsOf(*win.w), QStringList{"z=1/0"}) << "it reads well; it fails only when it runs";
+    const QString named = QStringLiteral("The user constant \"z=1/0\" could not be run: Division by zero (error 11).");
+    struct Row {
+        const char* button;
+        QString told;
+    };
+    const Row rows[] = {
+        {"cmdRoots", named},
+        {"cmdExtrema", named},
+        {"cmdDerVal", named},
+        {"cmdPlot", named},
+        {"cmdIntegrate", QStringLiteral("division by zero\n") + named},
+    };
+    for (const Row& row : rows) {
+        win.prompter.asked.clear();
+        win.press(row.button);
+        EXPECT_EQ(win.prompter.texts(), QStringList{row.told}) << row.button;
+        EXPECT_EQ(win.w->ierr, 11) << row.button;
+    }
     EXPECT_TRUE(win.rows("lstRoots").isEmpty());
-    EXPECT_EQ(win.w->ierr, 11);
-    EXPECT_TRUE(win.prompter.asked.isEmpty());
-    EXPECT_EQ(statementsOf(*win.w), QStringList{"z=1/0"}) << "stored all the same";
+    EXPECT_FALSE(win.w->GraphCurrent);
 }
 
 TEST(Settings, FirstRunShowsTheDefaultsAndExitWritesThem)
@@ -243,6 +271,35 @@ TEST(Settings, AFailedWriteAfterASignalGoesToStandardError)
     EXPECT_TRUE(win.prompter.asked.isEmpty());
     EXPECT_EQ(printed.rfind("Could not save the settings file " + win.path().toStdString() + ": ", 0), 0u) << printed;
     EXPECT_FALSE(win.w->isVisible());
+}
+
+TEST(Settings, ValuesAtTheLimitsOfTheirTypeComeBackWithNothingLost)
+{
+    Window win;
+    win.set("txtEquation", QStringLiteral("x^2-2"));
+    win.add(QStringLiteral("a=2"));
+    win.set("txtWindowgx", QStringLiteral("3.4028234663852886E38"));
+    win.set("txtXupper", QStringLiteral("1.7976931348623157E308"));
+    win.w->close();
+    win.start();
+    EXPECT_TRUE(win.prompter.asked.isEmpty()) << win.prompter.texts().join('|').toStdString();
+    EXPECT_EQ(win.text("txtEquation"), "x^2-2");
+    EXPECT_EQ(win.listed(), QStringList{"a=2"});
+    EXPECT_EQ(win.text("txtWindowgx"), "3.402823E+38");
+    EXPECT_EQ(win.text("txtXupper"), "1.79769313486232E+308");
+}
+
+TEST(Settings, AValueBeyondItsTypeTakesItsDefaultAloneAndIsTold)
+{
+    const QByteArray file = "\"x^3\"\r\n-8\r\n8\r\n1E10\r\n.01\r\n20\r\n-20\r\n20\r\n-15\r\n15\r\n0\r\n0\r\n0\r\n"
+                            "1\r\n1\r\n1\r\n\"a=2.37\"\r\n0\r\n";
+    Window win(&file);
+    EXPECT_EQ(win.text("txtEquation"), "x^3");
+    EXPECT_EQ(win.listed(), QStringList{"a=2.37"});
+    EXPECT_EQ(win.text("txtSubintervals"), "256");
+    EXPECT_EQ(win.text("txtPlotStep"), "1");
+    EXPECT_EQ(win.prompter.texts(), QStringList{"These values could not be used and were replaced by their defaults: "
+                                                "# of subintervals, Plot step."});
 }
 
 TEST(Settings, FieldsBeyondTheirTypeAreWrittenAsDefaults)

@@ -98,9 +98,20 @@ INSTANTIATE_TEST_SUITE_P(
         CliRow{V{"roots", "--constant", "2b=3", "--function", "x"},
                "0\n1 roots\n",
                "warning: 2b=3: not a constant (name=value, the name a letter then letters or digits); ignored\n", 0},
-        CliRow{V{"roots", "--constant", "z=1/0"}, "", "error 11: Division by zero\n", 1},
-        CliRow{V{"roots", "--constant", "sin=3"}, "", "message: Illegal assignment\nerror 501: Illegal assignment\n", 1},
-        CliRow{V{"roots", "--constant", "b=2.3.4"}, "", "error 1025: Expected end of statement\n", 1}));
+        CliRow{V{"roots", "--constant", "z=1/0"}, "",
+               "message: The user constant \"z=1/0\" could not be run: Division by zero (error 11).\n"
+               "error 11: Division by zero\n", 1},
+        CliRow{V{"integral", "--constant", "z=1/0"}, "",
+               "message: division by zero\n"
+               "message: The user constant \"z=1/0\" could not be run: Division by zero (error 11).\n"
+               "error 11: Division by zero\n", 1},
+        CliRow{V{"roots", "--constant", "sin=3"}, "",
+               "message: The user constant \"sin=3\" could not be run: Illegal assignment (error 501).\n"
+               "error 501: Illegal assignment\n", 1},
+        // Refused when added, as the Add button refuses it: the command runs without it.
+        CliRow{V{"roots", "--constant", "b=2.3.4", "--function", "x-b"}, "0\n1 roots\n",
+               "message: Expression compilation error 1025\nmessage: Expected end of statement\n"
+               "message: At line 1, col 6: [b=2.3.4]\n", 0}));
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, Command,
@@ -108,6 +119,9 @@ INSTANTIATE_TEST_SUITE_P(
         CliRow{V{"extrema", "--function", "x*x", "--lower", "-8", "--upper", "8"}, "MIN: [0 , 0]\n0 max. 1 min. 1 possible root(s).\n", "", 0},
         CliRow{V{"extrema", "--function", "x", "--lower", "1", "--upper", "0"}, "0 max. 0 min. \n", "", 0},
         CliRow{V{"extrema", "--subintervals", "0"}, "", "error 5: Invalid procedure call or argument\n", 1},
+        CliRow{V{"integral", "--subintervals", "3000000000"}, "", "message: overflow\nerror 6: Overflow\n", 1},
+        CliRow{V{"roots", "--function", " \t "}, "", "the function is empty\n", 2},
+        CliRow{V{"roots", "--function", ""}, "", "the function is empty\n", 2},
         CliRow{V{"integral", "--function", "x^4", "--lower", "0", "--upper", "1", "--subintervals", "2"}, "0.2\n", "", 0},
         CliRow{V{"integral", "--function", "x", "--iterations", "5"}, "No convergence\n", "", 0},
         CliRow{V{"integral", "--function", "1/x", "--lower", "-1", "--upper", "1"}, "",
@@ -177,7 +191,7 @@ TEST(Cli, AnUnreadableSettingsFileGivesTheDefaultsWithAWarning)
     std::ostringstream out, err;
     EXPECT_EQ(tessaly::cli::runCli({"roots", "--settings", bad}, out, err), 0);
     EXPECT_TRUE(out.str().ends_with("5 roots\n"));
-    EXPECT_EQ(err.str(), "warning: " + bad + ": line 2: not a number; using the defaults\n");
+    EXPECT_EQ(err.str(), "warning: " + bad + ": line 2: \"eight\" is not a number; using the defaults\n");
 
     std::ostringstream out2, err2;
     EXPECT_EQ(tessaly::cli::runCli({"roots", "--settings", "/nonexistent/tessaly.ini"}, out2, err2), 0);

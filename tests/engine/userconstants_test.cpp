@@ -77,7 +77,7 @@ TEST(UserConstants, RunInOrderAndStopAtTheFirstFailure)
     c.add("A=1");
     c.add("a=2");  // two statements, one variable of the engine
     c.add("b=a*10");
-    EXPECT_EQ(c.execute(w.engine), 0);
+    EXPECT_FALSE(c.execute(w.engine));
     EXPECT_EQ(w.value("a").value, 2);
     EXPECT_EQ(w.value("b").value, 20);
 
@@ -90,13 +90,57 @@ TEST(UserConstants, RunInOrderAndStopAtTheFirstFailure)
 
     c.add("z=1/0");
     c.add("y=7");
-    EXPECT_EQ(c.execute(w.engine), 11);
+    const UserConstants::Failure first = c.execute(w.engine);
+    EXPECT_EQ(first.slot, 5);
+    EXPECT_EQ(first.error.number, 11);
+    EXPECT_EQ(c.failureMessage(first), "The user constant \"z=1/0\" could not be run: Division by zero (error 11).");
     EXPECT_EQ(w.value("y").value, 0) << "statements after the failing one did not run";
 
-    // Run each: a failure is passed over, the last one's number comes back.
+    // Run each: every failure is passed over and listed, in order.
     c.add("q=Sqr(-1)");
-    EXPECT_EQ(c.executeEach(w.engine, w.object), 5);
+    const auto all = c.executeEach(w.engine, w.object);
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].slot, 5);
+    EXPECT_EQ(all[1].slot, 7);
+    EXPECT_EQ(all[1].error.number, 5);
     EXPECT_EQ(w.value("y").value, 7);
+}
+
+TEST(UserConstants, AStatementTheEngineCannotCompileIsRefusedWithItsPlace)
+{
+    struct Row {
+        const char* text;
+        UserConstants::AddResult result;
+        std::int32_t number;
+        int column;
+    };
+    const Row rows[] = {
+        {"a=2,37", UserConstants::AddResult::Refused, 1025, 4},
+        {"a=2+", UserConstants::AddResult::Refused, 1002, 5},
+        {"b=(1", UserConstants::AddResult::Refused, 1006, 5},
+        {"a", UserConstants::AddResult::Ignored, 0, 0},        // not name=value: silent, as always
+        {"2a=5", UserConstants::AddResult::Ignored, 0, 0},
+        {"z=1/0", UserConstants::AddResult::Added, 0, 0},      // fails only when it runs
+        {"c=undefinedname*2", UserConstants::AddResult::Added, 0, 0},
+    };
+    for (const Row& r : rows) {
+        WindowEngine w;
+        UserConstants c;
+        tessaly::engine::ScriptError refusal;
+        EXPECT_EQ(c.add(r.text, w.engine, refusal), r.result) << r.text;
+        EXPECT_EQ(refusal.number, r.number) << r.text;
+        EXPECT_EQ(refusal.column, r.column) << r.text;
+        EXPECT_EQ(c.count(), r.result == UserConstants::AddResult::Added ? 1 : 0) << r.text;
+    }
+}
+
+TEST(UserConstants, AFailureThatCannotBeReadNamesItsColumn)
+{
+    WindowEngine w;
+    UserConstants c;
+    c.assign({"a=1", "b=2+"});  // as read from a file, never checked
+    const UserConstants::Failure f = c.execute(w.engine);
+    EXPECT_EQ(c.failureMessage(f), "The user constant \"b=2+\" could not be run: Syntax error (error 1002 at column 5).");
 }
 
 TEST(UserConstants, AssignKeepsAtMostTheCapacity)

@@ -47,7 +47,7 @@ TEST(EvaluatorText, ErrorMessageLayout)
     e.line = 1;
     e.column = 2;
     e.text = "2+";
-    EXPECT_EQ(errorMessage(e), "Expression compilation error 1002\nSyntax error\n\nAt line 1, col 2: [2+]");
+    EXPECT_EQ(tessaly::engine::errorMessage(e), "Expression compilation error 1002\nSyntax error\n\nAt line 1, col 2: [2+]");
     EXPECT_EQ(resultRow("2.5"), "     2.5");
     for (int n : {5, 6, 11, -2147352319})
         EXPECT_TRUE(silentError(n)) << n;
