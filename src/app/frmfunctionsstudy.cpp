@@ -139,13 +139,25 @@ bool FrmFunctions::OpenStudy(const QString& path)
         RestoreResults(read.study->results);
     }
     cmdPlot_Click();
+    if (!read.replaced.empty())
+        m_prompter.message(QString::fromStdString(docs::replacedMessage(read.replaced)));
     return true;
 }
 
 void FrmFunctions::ExecuteConstants()
 {
-    if (const auto e = m_constants.executeEach(ScriptControl1, m_shared))
-        ierr = e;
+    std::vector<engine::UserConstants::Failure> failures;
+    {
+        const FlagScope quiet(m_runningConstants);
+        failures = m_constants.executeEach(ScriptControl1, m_shared);
+    }
+    QStringList told;
+    for (const auto& f : failures) {
+        ierr = f.error.number;
+        told << QString::fromStdString(m_constants.failureMessage(f));
+    }
+    if (!told.isEmpty())
+        m_prompter.message(told.join(QLatin1Char('\n')));
 }
 
 void FrmFunctions::RestoreResults(const docs::StudyResults& r)

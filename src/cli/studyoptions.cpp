@@ -2,9 +2,11 @@
 
 #include <QString>
 
+#include "cli/cli.h"
 #include "cli/session.h"
 #include "docs/settingsfile.h"
 #include "docs/studyrecord.h"
+#include "docs/valuerules.h"
 #include "engine/evaluation.h"
 
 namespace tessaly::cli {
@@ -77,6 +79,8 @@ std::optional<Study> studyFrom(const ParsedArgs& args, Session& session, std::os
         }
         record = read.study->record;
         study.results = read.study->results;
+        if (!read.replaced.empty())
+            err << "warning: " << docs::replacedMessage(read.replaced) << "\n";
     } else if (const auto file = args.value("--settings")) {
         const QString path = QString::fromStdString(*file);
         const docs::SettingsRead read = docs::readSettingsFile(path, /*keepBadCopy=*/false);
@@ -84,14 +88,18 @@ std::optional<Study> studyFrom(const ParsedArgs& args, Session& session, std::os
             record = *read.record;
         else
             err << "warning: " << *file << ": " << read.problem.toStdString() << "; using the defaults\n";
+        if (!read.replaced.empty())
+            err << "warning: " << docs::replacedMessage(read.replaced) << "\n";
     }
     showRecord(record, study);
     for (const auto& f : kFields)
         if (const auto v = args.value(f.option))
             study.texts.*f.field = *v;
     for (const std::string& c : args.all("--constant")) {
-        switch (study.constants.add(c)) {
+        engine::ScriptError refusal;
+        switch (study.constants.add(c, session.engine, refusal)) {
         case engine::UserConstants::AddResult::Added: break;
+        case engine::UserConstants::AddResult::Refused: session.message(engine::errorMessage(refusal)); break;
         case engine::UserConstants::AddResult::Ignored:
             err << "warning: " << c << ": not a constant (name=value, the name a letter then letters or digits); ignored\n";
             break;
@@ -101,9 +109,17 @@ std::optional<Study> studyFrom(const ParsedArgs& args, Session& session, std::os
     return study;
 }
 
+bool functionAccepted(const Study& study, std::ostream& err)
+{
+    if (docs::equationAccepted(study.texts.equation))
+        return true;
+    err << "the function is empty\n" << usageText();
+    return false;
+}
+
 std::int32_t readStudy(Study& study, Session& session, numeric::StudyInputs& in)
 {
-    if (const auto e = study.constants.execute(session.engine))
+    if (const auto e = session.runConstants(study.constants))
         return engine::trappedError(e, session.object);
     return numeric::readStudyInputs(study.texts, in);
 }

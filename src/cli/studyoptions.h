@@ -38,6 +38,10 @@ struct Study {
 // opened: its message is written and the command runs nothing.
 std::optional<Study> studyFrom(const ParsedArgs& args, Session& session, std::ostream& err);
 
+// Whether the study has a function the window's field would take (not empty,
+// not blanks only); otherwise writes the usage error and the caller exits 2.
+bool functionAccepted(const Study& study, std::ostream& err);
+
 // As the window's ReadStudyInputs: runs the constants, then reads the fields.
 // Returns 0 or the number that ends the command.
 std::int32_t readStudy(Study& study, Session& session, numeric::StudyInputs& in);

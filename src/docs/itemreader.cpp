@@ -1,5 +1,8 @@
 #include "docs/itemreader.h"
 
+#include <charconv>
+#include <limits>
+
 #include "common/leadingnumber.h"
 
 namespace tessaly::docs {
@@ -129,12 +132,30 @@ std::optional<std::string> ItemReader::next()
     return item;
 }
 
+namespace {
+
+// Whether a decimal text beyond the double range is no larger than the number
+// text of the largest double, 1.79769313486232E+308 (15 digits round it up).
+bool atMostLargestWritten(std::string_view text)
+{
+    std::string number;
+    if (common::scanDecimal(text, number) != text.size())
+        return false;
+    long double v = 0;
+    const auto res = std::from_chars(number.data(), number.data() + number.size(), v);
+    return res.ec == std::errc() && v <= 1.79769313486232E+308L;
+}
+
+}  // namespace
+
 std::optional<double> parseNumberItem(std::string_view text)
 {
     text = common::trimBlanks(text);
     const bool negative = common::takeSign(text);
     bool overflow = false;
-    const auto v = common::parseWholeDecimal(text, overflow);
+    auto v = common::parseWholeDecimal(text, overflow);
+    if (!v && overflow && atMostLargestWritten(text))
+        v = std::numeric_limits<double>::max();
     if (!v)
         return std::nullopt;
     return negative ? -*v : *v;

@@ -64,31 +64,31 @@ std::string formatSettings(const SettingsItems& items)
 ParsedSettings parseSettings(std::string_view text)
 {
     TypedItemReader items(text);
+    ParsedSettings out;
     StudyRecord r;
-    const auto equation = items.text();
-    if (!equation)
-        return {std::nullopt, items.problem()};
+    const auto equation = items.text("the function");
+    if (!equation || !readNumberItems(items, r, 0, 14, out.replaced))
+        return {std::nullopt, items.problem(), {}};
     r.equation = *equation;
-    for (int i = 0; i < 14; ++i) {
-        const auto v = items.number(kNumberItems[i].type);
-        if (!v)
-            return {std::nullopt, items.problem()};
-        setNumberItem(r, i, *v);
-    }
-    const auto count = items.count(0, engine::UserConstants::kCapacity, "the number of constants is not 0 to 101");
+    const auto count = items.count(0, engine::UserConstants::kCapacity, "a number of constants");
     for (std::int32_t k = 0; count && k < *count; ++k) {
-        const auto statement = items.text();
+        const auto statement = items.text("a constant");
         if (!statement)
             break;
         r.constants.push_back(*statement);
     }
-    const auto persist = items.number(ItemType::Whole);
+    const auto persist = items.number();
     if (!persist)
-        return {std::nullopt, items.problem()};
-    r.persist = static_cast<std::int32_t>(*persist);
+        return {std::nullopt, items.problem(), {}};
+    if (persistAccepted(*persist))
+        r.persist = static_cast<std::int32_t>(*persist);
+    else
+        out.replaced.push_back(kPersistName);
 
-    applyFieldRules(r);
-    return {std::move(r), {}};
+    for (auto& name : applyFieldRules(r))
+        out.replaced.push_back(std::move(name));
+    out.record = std::move(r);
+    return out;
 }
 
 QString settingsFilePath()
@@ -105,6 +105,7 @@ SettingsRead readSettingsFile(const QString& path, bool keepBadCopy)
         ParsedSettings parsed = parseSettings(*file.text);
         if (parsed.record) {
             out.record = std::move(parsed.record);
+            out.replaced = std::move(parsed.replaced);
             return out;
         }
         out.problem = QString::fromStdString(parsed.problem);

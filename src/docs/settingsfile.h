@@ -41,12 +41,14 @@ SettingsItems itemsOfTexts(const numeric::StudyTexts& study, const plot::PlotTex
 std::string formatSettings(const SettingsItems& items);
 
 // Reads a settings file's text into a record. Nothing, with the problem, when an
-// item is missing or is not of its type, or the constant count is not 0..101.
-// Values that a field would refuse take their default (a plot window pair its
-// default pair).
+// item is missing or is not of its kind, or the constant count is not 0..101.
+// Values that a field would refuse, and numbers beyond their item's type, take
+// their default alone (a plot window pair its default pair) and are named in
+// replaced: the rest of the file is kept.
 struct ParsedSettings {
     std::optional<StudyRecord> record;
     std::string problem;
+    std::vector<std::string> replaced;
 };
 ParsedSettings parseSettings(std::string_view text);
 
@@ -59,6 +61,7 @@ struct SettingsRead {
     std::optional<StudyRecord> record;
     QString problem;    // why there is no record
     bool exists = false;
+    std::vector<std::string> replaced;  // the items that took their defaults, by name
 };
 SettingsRead readSettingsFile(const QString& path, bool keepBadCopy);
 

@@ -17,27 +17,6 @@ constexpr const char* kLineEnd = "\r\n";
 
 }  // namespace
 
-std::string itemName(int i)
-{
-    static constexpr const char* kNames[14] = {
-        "Lower limit of interval to be studied",
-        "Upper limit of interval to be studied",
-        "# of subintervals",
-        "Approx. error bound",
-        "Max. # of iterations",
-        "Lower limit for x (plotting)",
-        "Upper limit for x (plotting)",
-        "Lower limit for y (plotting)",
-        "Upper limit for y (plotting)",
-        "Plot step",
-        "x-origin",
-        "y-origin",
-        "x-divisions",
-        "y-divisions",
-    };
-    return kNames[i];
-}
-
 std::optional<int> unwritableItem(const SettingsItems& items)
 {
     for (int i = 0; i < 14; ++i)
@@ -84,57 +63,49 @@ ParsedStudy parseStudy(std::string_view text)
     TypedItemReader items(text);
     const auto tag = items.text();
     if (!tag || *tag != kStudyTag) {
-        out.problem = tag ? "the first item is not \"Tessaly\"" : items.problem();
-        return out;
+        if (tag)
+            items.failItem(*tag, "is not \"Tessaly\"");
+        return {std::nullopt, items.problem(), {}};
     }
     StudyFile study;
     StudyRecord& r = study.record;
     StudyResults& results = study.results;
-    auto numbers = [&](int from, int to) {
-        for (int i = from; i < to; ++i) {
-            const auto v = items.number(kNumberItems[i].type);
-            if (!v)
-                return false;
-            setNumberItem(r, i, *v);
-        }
-        return true;
-    };
+    std::vector<std::string>& replaced = out.replaced;
 
-    const auto equation = items.text();
-    if (!equation)
-        return {std::nullopt, items.problem()};
+    const auto equation = items.text("the function");
+    if (!equation || !readNumberItems(items, r, 0, 5, replaced))
+        return {std::nullopt, items.problem(), {}};
     r.equation = *equation;
-    if (!numbers(0, 5))
-        return {std::nullopt, items.problem()};
     const auto integralValid = items.truth();
-    const auto roots = items.count(0, kMaxPositions);
-    const auto possible = items.count(0, INT32_MAX);
-    const auto maxima = items.count(0, kMaxPositions);
-    const auto minima = items.count(0, kMaxPositions);
-    if (!items.ok() || !numbers(5, 14))
-        return {std::nullopt, items.problem()};
-    const auto constants = items.count(0, engine::UserConstants::kCapacity);
+    const auto roots = items.count(0, kMaxPositions, "a root count");
+    const auto possible = items.count(0, INT32_MAX, "a count of possible roots");
+    const auto maxima = items.count(0, kMaxPositions, "a maximum count");
+    const auto minima = items.count(0, kMaxPositions, "a minimum count");
+    if (!items.ok() || !readNumberItems(items, r, 5, 14, replaced))
+        return {std::nullopt, items.problem(), {}};
+    const auto constants = items.count(0, engine::UserConstants::kCapacity, "a number of constants");
     for (std::int32_t k = 0; constants && k < *constants; ++k) {
-        const auto statement = items.text();
+        const auto statement = items.text("a constant");
         if (!statement)
             break;
         r.constants.push_back(*statement);
     }
     if (!items.ok())
-        return {std::nullopt, items.problem()};
+        return {std::nullopt, items.problem(), {}};
     results.integralValid = *integralValid;
     if (results.integralValid) {
-        const auto v = items.number(ItemType::Double);
+        const auto v = items.number();
         if (!v)
-            return {std::nullopt, items.problem()};
+            return {std::nullopt, items.problem(), {}};
         results.integralValue = *v;
     }
     results.possibleRootCount = *possible;
     if (!items.numbers(*roots, results.roots) || !items.numbers(*maxima, results.maxima) ||
         !items.numbers(*minima, results.minima))
-        return {std::nullopt, items.problem()};
+        return {std::nullopt, items.problem(), {}};
 
-    applyFieldRules(r);
+    for (auto& name : applyFieldRules(r))
+        replaced.push_back(std::move(name));
     r.persist = StudyRecord{}.persist;
     out.study = std::move(study);
     return out;
@@ -145,17 +116,26 @@ StudyRead readStudyFile(const QString& path)
     StudyRead out;
     const TextFileRead file = readTextFile(path);
     if (!file.text) {
-        out.message = file.badContent ? QString::fromLatin1(kIncompatibleFile)
+        out.message = file.badContent ? incompatibleMessage(file.problem.toStdString())
                                       : QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), file.problem);
         return out;
     }
     ParsedStudy parsed = parseStudy(*file.text);
     if (!parsed.study) {
-        out.message = QString::fromLatin1(kIncompatibleFile);
+        out.message = incompatibleMessage(parsed.problem);
         return out;
     }
     out.study = std::move(parsed.study);
+    out.replaced = std::move(parsed.replaced);
     return out;
+}
+
+QString incompatibleMessage(const std::string& problem)
+{
+    QString m = QString::fromLatin1(kIncompatibleFile);
+    if (!problem.empty())
+        m += QLatin1Char('\n') + QString::fromStdString(problem);
+    return m;
 }
 
 QString bitmapPathFor(const QString& studyPath) { return studyPath + QStringLiteral(".bmp"); }

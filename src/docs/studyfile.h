@@ -55,28 +55,34 @@ std::string formatStudy(const SettingsItems& items, const StudyResults& results)
 
 // A study file's text read into a record and its results. Nothing, with the
 // problem, when the first item is not exactly "Tessaly", an item is missing or
-// is not of its type, or a count is out of range (constants 0..101, positions
-// 0..255, possible roots not negative). Values a field would refuse take their
-// defaults. The record's persist choice is left at its default: the file does
-// not keep it.
+// is not of its kind, or a count is out of range (constants 0..101, positions
+// 0..255, possible roots not negative). Values a field would refuse, and numbers
+// beyond their item's type, take their defaults and are named in replaced. The
+// record's persist choice is left at its default: the file does not keep it.
 struct StudyFile {
     StudyRecord record;
     StudyResults results;
 };
 struct ParsedStudy {
     std::optional<StudyFile> study;
-    std::string problem;
+    std::string problem;                  // why there is no study: the line, the item, what was expected
+    std::vector<std::string> replaced;    // the items that took their defaults, by name
 };
 ParsedStudy parseStudy(std::string_view text);
 
 // Reads a study file whole. On failure, message is what the user is told:
 // "Cannot open PATH: REASON" when the file cannot be read, "Incompatible file"
-// when what it holds is not a study.
+// and on a second line why, when what it holds is not a study. An opened study
+// names the items that took their defaults (see replacedMessage).
 struct StudyRead {
     std::optional<StudyFile> study;
     QString message;
+    std::vector<std::string> replaced;
 };
 StudyRead readStudyFile(const QString& path);
+
+// "Incompatible file", then the problem on a line of its own when there is one.
+QString incompatibleMessage(const std::string& problem);
 
 // The graph's bitmap beside a study: PATH.bmp.
 QString bitmapPathFor(const QString& studyPath);

@@ -8,30 +8,74 @@
 #include "docs/valuerules.h"
 
 namespace tessaly::docs {
+namespace {
 
-void applyFieldRules(StudyRecord& r)
+// Half a unit in the last place above the largest single (2^128 - 2^103): every
+// double below it in magnitude rounds to a finite single.
+constexpr double kSingleRoundsToInfinity = 340282356779733661637539395458142568448.0;
+
+}  // namespace
+
+std::vector<std::string> applyFieldRules(StudyRecord& r)
 {
     const StudyRecord defaults;
-    if (!equationAccepted(r.equation))
-        r.equation = defaults.equation;
-    if (!errorBoundAccepted(r.errorBound))
-        r.errorBound = defaults.errorBound;
-    if (!plotStepAccepted(r.plotStep))
-        r.plotStep = defaults.plotStep;
-    if (!divisionAccepted(r.divisionX))
-        r.divisionX = defaults.divisionX;
-    if (!divisionAccepted(r.divisionY))
-        r.divisionY = defaults.divisionY;
+    std::vector<std::string> replaced;
+    auto check = [&](bool accepted, auto& value, auto fallback, std::string name) {
+        if (accepted)
+            return;
+        value = fallback;
+        replaced.push_back(std::move(name));
+    };
+    check(equationAccepted(r.equation), r.equation, defaults.equation, kEquationName);
+    check(errorBoundAccepted(r.errorBound), r.errorBound, defaults.errorBound, itemName(3));
     if (!windowPairAccepted(r.windowLx, r.windowGx)) {
         r.windowLx = defaults.windowLx;
         r.windowGx = defaults.windowGx;
+        replaced.push_back(itemName(5));
+        replaced.push_back(itemName(6));
     }
     if (!windowPairAccepted(r.windowLy, r.windowGy)) {
         r.windowLy = defaults.windowLy;
         r.windowGy = defaults.windowGy;
+        replaced.push_back(itemName(7));
+        replaced.push_back(itemName(8));
     }
-    if (!persistAccepted(r.persist))
-        r.persist = defaults.persist;
+    check(plotStepAccepted(r.plotStep), r.plotStep, defaults.plotStep, itemName(9));
+    check(divisionAccepted(r.divisionX), r.divisionX, defaults.divisionX, itemName(12));
+    check(divisionAccepted(r.divisionY), r.divisionY, defaults.divisionY, itemName(13));
+    check(persistAccepted(r.persist), r.persist, defaults.persist, kPersistName);
+    return replaced;
+}
+
+std::string itemName(int i)
+{
+    static constexpr const char* kNames[14] = {
+        "Lower limit of interval to be studied",
+        "Upper limit of interval to be studied",
+        "# of subintervals",
+        "Approx. error bound",
+        "Max. # of iterations",
+        "Lower limit for x (plotting)",
+        "Upper limit for x (plotting)",
+        "Lower limit for y (plotting)",
+        "Upper limit for y (plotting)",
+        "Plot step",
+        "x-origin",
+        "y-origin",
+        "x-divisions",
+        "y-divisions",
+    };
+    return kNames[i];
+}
+
+std::string replacedMessage(const std::vector<std::string>& names)
+{
+    if (names.empty())
+        return {};
+    std::string m = "These values could not be used and were replaced by their defaults: ";
+    for (std::size_t k = 0; k < names.size(); ++k)
+        m += (k ? ", " : "") + names[k];
+    return m + ".";
 }
 
 double numberItem(const StudyRecord& r, int i)
@@ -56,23 +100,24 @@ double numberItem(const StudyRecord& r, int i)
 
 void setNumberItem(StudyRecord& r, int i, double v)
 {
-    const auto whole = static_cast<std::int32_t>(v);
-    const auto single = static_cast<float>(v);
+    // Converted only for the items of that type: v is already of the item's type.
+    auto whole = [v] { return static_cast<std::int32_t>(v); };
+    auto single = [v] { return static_cast<float>(v); };
     switch (i) {
     case 0: r.lower = v; break;
     case 1: r.upper = v; break;
-    case 2: r.subintervals = whole; break;
+    case 2: r.subintervals = whole(); break;
     case 3: r.errorBound = v; break;
-    case 4: r.maxIterations = whole; break;
-    case 5: r.windowLx = single; break;
-    case 6: r.windowGx = single; break;
-    case 7: r.windowLy = single; break;
-    case 8: r.windowGy = single; break;
-    case 9: r.plotStep = whole; break;
-    case 10: r.originX = single; break;
-    case 11: r.originY = single; break;
-    case 12: r.divisionX = single; break;
-    default: r.divisionY = single; break;
+    case 4: r.maxIterations = whole(); break;
+    case 5: r.windowLx = single(); break;
+    case 6: r.windowGx = single(); break;
+    case 7: r.windowLy = single(); break;
+    case 8: r.windowGy = single(); break;
+    case 9: r.plotStep = whole(); break;
+    case 10: r.originX = single(); break;
+    case 11: r.originY = single(); break;
+    case 12: r.divisionX = single(); break;
+    default: r.divisionY = single(); break;
     }
 }
 
@@ -83,7 +128,7 @@ bool fitsItem(ItemType type, double v)
     switch (type) {
     case ItemType::Double: return true;
     case ItemType::Whole: return common::toInt32HalfEven(v).has_value();
-    case ItemType::Single: return std::fabs(v) <= static_cast<double>(FLT_MAX);
+    case ItemType::Single: return std::fabs(v) < kSingleRoundsToInfinity;
     }
     return false;
 }

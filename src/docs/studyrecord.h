@@ -45,18 +45,31 @@ inline constexpr NumberItem kNumberItems[14] = {
     {"txtDivx", ItemType::Single},     {"txtDivy", ItemType::Single},
 };
 
-// Replaces the values a field would refuse (an empty function, an error bound
-// not above 0, a plot step outside 1..80, a division of 0, a window pair out of
-// order, a persist choice other than 0 or 1) by their defaults; a window limit
-// pair goes back to its default pair.
-void applyFieldRules(StudyRecord& r);
+// Replaces the values a field would refuse (an empty or blank function, an error
+// bound not above 0, a plot step outside 1..80, a division of 0, a window pair out
+// of order, a persist choice other than 0 or 1) by their defaults; a window limit
+// pair goes back to its default pair. Returns the names of the items replaced,
+// in record order.
+std::vector<std::string> applyFieldRules(StudyRecord& r);
+
+// The name an item goes by in messages: its field's label without the colon, or
+// what its tool tip says it is when it has no label of its own. itemName(i) is
+// item 2 + i; the function and the persist choice have names of their own.
+std::string itemName(int i);
+inline constexpr const char* kEquationName = "f(x)";
+inline constexpr const char* kPersistName = "Persist";
+
+// What the user is told when a file's values were replaced by their defaults,
+// naming them; empty when none was.
+std::string replacedMessage(const std::vector<std::string>& names);
 
 // Item 2 + i of a record as a double, and its setter (the value already of the item's type).
 double numberItem(const StudyRecord& r, int i);
 void setNumberItem(StudyRecord& r, int i, double v);
 
 // Whether a double read from a field fits the item's type: finite, within 32
-// bits once rounded for a whole number, within single range for a single.
+// bits once rounded for a whole number, rounding to a finite single for a single
+// (so the 15-digit text of the largest single reads back).
 bool fitsItem(ItemType type, double v);
 
 // A double converted to the item's type: whole numbers rounded half to even,

@@ -145,8 +145,8 @@ TEST_F(StudyWindow, ARefusedOpenChangesNothing)
         QString message;
     };
     const Row rows[] = {
-        {path(QStringLiteral("notes.txt")), QStringLiteral("Incompatible file")},
-        {path(QStringLiteral("cut.txt")), QStringLiteral("Incompatible file")},
+        {path(QStringLiteral("notes.txt")), QStringLiteral("Incompatible file\nline 1: \"tessaly\" is not \"Tessaly\"")},
+        {path(QStringLiteral("cut.txt")), QStringLiteral("Incompatible file\nline 3: the file ends where a number was expected")},
         {path(QStringLiteral("gone.txt")), QStringLiteral("Cannot open %1: No such file or directory").arg(path(QStringLiteral("gone.txt")))},
         {dir.path(), QStringLiteral("Cannot open %1: not a regular file").arg(dir.path())},
     };

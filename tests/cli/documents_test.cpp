@@ -87,8 +87,10 @@ TEST_F(CliDocuments, TheStudyOptionStartsFromASavedStudy)
     std::ofstream(path("notes.txt")) << "some notes\n";
     const Row rows[] = {
         {{"roots", "--study", missing}, 1, "message: Cannot open " + missing + ": No such file or directory\n"},
-        {{"plot", "-o", path("g.png"), "--study", path("notes.txt")}, 1, "message: Incompatible file\n"},
-        {{"report", "-o", path("r.pdf"), "--study", path("notes.txt")}, 1, "message: Incompatible file\n"},
+        {{"plot", "-o", path("g.png"), "--study", path("notes.txt")}, 1,
+         "message: Incompatible file\nmessage: line 1: \"some notes\" is not \"Tessaly\"\n"},
+        {{"report", "-o", path("r.pdf"), "--study", path("notes.txt")}, 1,
+         "message: Incompatible file\nmessage: line 1: \"some notes\" is not \"Tessaly\"\n"},
         {{"save", "-o", path("t.txt"), "--study", missing}, 1, "message: Cannot open " + missing + ": No such file or directory\n"},
     };
     for (const auto& row : rows) {

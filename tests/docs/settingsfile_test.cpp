@@ -134,12 +134,12 @@ struct Damage {
     int line;  // 0-based line replaced
     const char* text;
     bool refused;        // the whole file is refused
-    const char* field;   // otherwise: the item that takes its default
+    const char* field;   // otherwise: the name of the item that takes its default (the second of a pair)
 };
 
 class DamagedLines : public ::testing::TestWithParam<Damage> {};
 
-TEST_P(DamagedLines, RefuseTheFileOrDefaultTheValue)
+TEST_P(DamagedLines, RefuseTheFileOrDefaultTheValueAlone)
 {
     auto lines = exampleLines();
     lines[static_cast<std::size_t>(GetParam().line)] = GetParam().text;
@@ -149,20 +149,25 @@ TEST_P(DamagedLines, RefuseTheFileOrDefaultTheValue)
         return;
     }
     ASSERT_TRUE(parsed.record.has_value()) << parsed.problem;
-    EXPECT_EQ(*parsed.record, withConstant()) << GetParam().field;
+    EXPECT_EQ(*parsed.record, withConstant()) << "the function and constants are kept";
+    ASSERT_FALSE(parsed.replaced.empty());
+    EXPECT_EQ(parsed.replaced.back(), GetParam().field);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, DamagedLines,
     ::testing::Values(Damage{1, "eight", true, nullptr}, Damage{1, "8abc", true, nullptr}, Damage{2, "inf", true, nullptr},
-                      Damage{2, "nan", true, nullptr}, Damage{3, "1E10", true, nullptr}, Damage{6, "1E39", true, nullptr},
-                      Damage{15, "5", true, nullptr},   // a count of 5 with 1 statement
+                      Damage{2, "nan", true, nullptr}, Damage{15, "5", true, nullptr},   // a count of 5 with 1 statement
                       Damage{15, "-3", true, nullptr}, Damage{15, "200", true, nullptr}, Damage{16, "\"a=2.37", true, nullptr},
-                      Damage{0, "\"\"", false, "equation"}, Damage{4, "0", false, "errorBound"},
-                      Damage{4, "-0.01", false, "errorBound"}, Damage{10, "0", false, "plotStep"},
-                      Damage{10, "81", false, "plotStep"}, Damage{13, "0", false, "divisionX"},
-                      Damage{14, "0", false, "divisionY"}, Damage{6, "20", false, "window x pair"},
-                      Damage{9, "-16", false, "window y pair"}, Damage{17, "2", false, "persist"}));
+                      Damage{3, "1E10", false, "# of subintervals"}, Damage{3, "2147483647.5", false, "# of subintervals"},
+                      Damage{6, "1E39", false, "Lower limit for x (plotting)"},
+                      Damage{0, "\"\"", false, "f(x)"}, Damage{0, "\"  \"", false, "f(x)"},
+                      Damage{4, "0", false, "Approx. error bound"}, Damage{4, "-0.01", false, "Approx. error bound"},
+                      Damage{10, "0", false, "Plot step"}, Damage{10, "81", false, "Plot step"},
+                      Damage{13, "0", false, "x-divisions"}, Damage{14, "0", false, "y-divisions"},
+                      Damage{6, "20", false, "Upper limit for x (plotting)"},
+                      Damage{9, "-16", false, "Upper limit for y (plotting)"}, Damage{17, "2", false, "Persist"},
+                      Damage{17, "1E10", false, "Persist"}));
 
 TEST(SettingsFile, AFieldRefusedValueTakesItsDefault)
 {

@@ -122,52 +122,105 @@ TEST(StudyFile, ReadsWhatTheFormatAllows)
 struct DamagedRow {
     const char* what;
     std::string text;
+    const char* problem;  // nullptr: any problem will do
 };
 
-TEST(StudyFile, RefusesDamagedText)
+TEST(StudyFile, RefusesDamagedTextSayingWhere)
 {
     const std::string good = formatStudy(defaultsWithConstant(), someResults());
+    const std::string plot = "\r\n-20,20,-15,15,1,0,0,1,1\r\n";
     std::vector<DamagedRow> rows = {
-        {"empty", ""},
-        {"letter case of the tag", "\"TESSALY\"" + good.substr(9)},
-        {"another tag", "\"Tessaly file\"" + good.substr(9)},
-        {"a settings file", "\"pi/3*x*sin(x)*tanh(x)\"\r\n-8\r\n8\r\n"},
-        {"a quote that never closes", "\"Tessaly\"\r\n\"x,-8,8,256,0.01,20,#FALSE#,0,0,0,0\r\n"},
-        {"a count of roots beyond the table",
-         "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,256,0,0,0\r\n-20,20,-15,15,1,0,0,1,1\r\n0\r\n"},
-        {"a huge count", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,0,0,1E+300,0\r\n-20,20,-15,15,1,0,0,1,1\r\n0\r\n"},
-        {"a negative count", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,0,0,0,-1\r\n-20,20,-15,15,1,0,0,1,1\r\n0\r\n"},
-        {"102 constants", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,0,0,0,0\r\n-20,20,-15,15,1,0,0,1,1\r\n102\r\n"},
-        {"a truth value as a word", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,True,0,0,0,0\r\n-20,20,-15,15,1,0,0,1,1\r\n0\r\n"},
-        {"a number as text", "\"Tessaly\"\r\n\"x\",eight,8,256,0.01,20,#FALSE#,0,0,0,0\r\n-20,20,-15,15,1,0,0,1,1\r\n0\r\n"},
-        {"a count beyond 32 bits", "\"Tessaly\"\r\n\"x\",-8,8,3E+09,0.01,20,#FALSE#,0,0,0,0\r\n-20,20,-15,15,1,0,0,1,1\r\n0\r\n"},
-        {"a limit beyond single range", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,0,0,0,0\r\n-1E+39,20,-15,15,1,0,0,1,1\r\n0\r\n"},
-        {"a 300 KB first line", std::string(300 * 1024, '7') + "\r\n" + good},
+        {"empty", "", "line 1: the file ends where an item was expected"},
+        {"letter case of the tag", "\"TESSALY\"" + good.substr(9), "line 1: \"TESSALY\" is not \"Tessaly\""},
+        {"another tag", "\"Tessaly file\"" + good.substr(9), "line 1: \"Tessaly file\" is not \"Tessaly\""},
+        {"a settings file", "\"pi/3*x*sin(x)*tanh(x)\"\r\n-8\r\n8\r\n", nullptr},
+        {"a quote that never closes", "\"Tessaly\"\r\n\"x,-8,8,256,0.01,20,#FALSE#,0,0,0,0\r\n",
+         "line 2: a quote that never closes"},
+        {"a count of roots beyond the table", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,256,0,0,0" + plot + "0\r\n",
+         "line 2: \"256\" is not a root count from 0 to 255"},
+        {"a huge count", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,0,0,1E+300,0" + plot + "0\r\n",
+         "line 2: \"1E+300\" is not a maximum count from 0 to 255"},
+        {"a negative count", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,0,0,0,-1" + plot + "0\r\n",
+         "line 2: \"-1\" is not a minimum count from 0 to 255"},
+        {"102 constants", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,0,0,0,0" + plot + "102\r\n",
+         "line 4: \"102\" is not a number of constants from 0 to 101"},
+        {"a truth value as a word", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,True,0,0,0,0" + plot + "0\r\n",
+         "line 2: \"True\" is not #TRUE# or #FALSE#"},
+        {"a number as text", "\"Tessaly\"\r\n\"x\",eight,8,256,0.01,20,#FALSE#,0,0,0,0" + plot + "0\r\n",
+         "line 2: \"eight\" is not a number"},
+        {"a two-digit exponent read as a number", "\"Tessaly\"\r\n\"x\",-8,8,256,1E-09x,20,#FALSE#,0,0,0,0" + plot + "0\r\n",
+         "line 2: \"1E-09x\" is not a number"},
+        {"a root that is not a number", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,1,0,0,0" + plot + "0\r\nabc\r\n",
+         "line 5: \"abc\" is not a number"},
+        {"a root missing", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,1,0,0,0" + plot + "0\r\n",
+         nullptr},
+        {"a 300 KB first line", std::string(300 * 1024, '7') + "\r\n" + good,
+         "line 1: \"7777777777777777777777777777777777777777...\" is not \"Tessaly\""},
     };
     // Cut short after each item.
     for (std::size_t i = 0; i + 2 < good.size(); ++i)
         if (good[i] == ',' || good[i] == '\n')
-            rows.push_back({"truncated", good.substr(0, i)});
+            rows.push_back({"truncated", good.substr(0, i), nullptr});
     for (const auto& row : rows) {
         const ParsedStudy parsed = parseStudy(row.text);
         EXPECT_FALSE(parsed.study) << row.what << ": " << row.text.substr(0, 120);
         EXPECT_FALSE(parsed.problem.empty()) << row.what;
+        if (row.problem) {
+            EXPECT_EQ(parsed.problem, row.problem) << row.what;
+        }
     }
 }
 
-TEST(StudyFile, ValuesAFieldWouldRefuseTakeTheirDefaults)
+TEST(StudyFile, ValuesAFieldWouldRefuseTakeTheirDefaultsAndAreNamed)
 {
     const ParsedStudy parsed = parseStudy(
-        "\"Tessaly\"\r\n\"\",-8,8,256,0,20,#FALSE#,0,0,0,0\r\n20,-20,-15,15,0,0,0,0,1\r\n0\r\n");
+        "\"Tessaly\"\r\n\"  \",-8,8,3E+09,0,20,#FALSE#,0,0,0,0\r\n20,-20,-15,1E+39,0,0,0,0,1\r\n0\r\n");
     ASSERT_TRUE(parsed.study) << parsed.problem;
     const StudyRecord& r = parsed.study->record;
     const StudyRecord defaults;
-    EXPECT_EQ(r.equation, defaults.equation);
+    EXPECT_EQ(r.equation, defaults.equation) << "blanks only are no function";
+    EXPECT_EQ(r.subintervals, 256) << "beyond 32 bits";
     EXPECT_EQ(r.errorBound, defaults.errorBound);
     EXPECT_EQ(r.windowLx, -20);
     EXPECT_EQ(r.windowGx, 20);
+    EXPECT_EQ(r.windowLy, -15);
+    EXPECT_EQ(r.windowGy, 15) << "beyond single range";
     EXPECT_EQ(r.plotStep, 1);
     EXPECT_EQ(r.divisionX, 1);
+    EXPECT_EQ(parsed.replaced,
+              (std::vector<std::string>{"# of subintervals", "Upper limit for y (plotting)", "f(x)",
+                                        "Approx. error bound", "Lower limit for x (plotting)",
+                                        "Upper limit for x (plotting)", "Plot step", "x-divisions"}));
+    EXPECT_EQ(replacedMessage(parsed.replaced),
+              "These values could not be used and were replaced by their defaults: # of subintervals, Upper limit "
+              "for y (plotting), f(x), Approx. error bound, Lower limit for x (plotting), Upper limit for x "
+              "(plotting), Plot step, x-divisions.");
+    EXPECT_EQ(replacedMessage({}), "");
+}
+
+TEST(StudyFile, WhatTheWriterWritesAtTheLimitsReadsBack)
+{
+    // The 15-digit texts of the largest double and the largest single round
+    // beyond them; they read back as those values, not as errors.
+    StudyRecord r;
+    r.upper = std::numeric_limits<double>::max();
+    r.lower = -std::numeric_limits<double>::max();
+    r.windowGy = std::numeric_limits<float>::max();
+    r.windowLy = -std::numeric_limits<float>::max();
+    r.maxIterations = INT32_MAX;
+    const std::string text = formatStudy(itemsOf(r), {});
+    ASSERT_NE(text.find("1.79769313486232E+308"), std::string::npos) << text;
+    const ParsedStudy back = parseStudy(text);
+    ASSERT_TRUE(back.study) << back.problem;
+    EXPECT_EQ(back.study->record, r);
+    EXPECT_TRUE(back.replaced.empty());
+    // Just beyond: the next 15-digit values are refused as numbers or replaced.
+    EXPECT_FALSE(parseStudy("\"Tessaly\"\r\n\"x\",-8,1.79769313486233E+308,256,0.01,20,#FALSE#,0,0,0,0\r\n"
+                            "-20,20,-15,15,1,0,0,1,1\r\n0\r\n").study);
+    const ParsedStudy single = parseStudy("\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,0,0,0,0\r\n"
+                                          "-20,20,-15,3.40282357E+38,1,0,0,1,1\r\n0\r\n");
+    ASSERT_TRUE(single.study);
+    EXPECT_EQ(single.replaced, std::vector<std::string>{"Upper limit for y (plotting)"});
 }
 
 class StudyFiles : public ::testing::Test {
@@ -209,8 +262,8 @@ TEST_F(StudyFiles, ReadsAFileWholeAndTellsWhatIsWrong)
         QString message;
     };
     const Row rows[] = {
-        {path("nul.txt"), QStringLiteral("Incompatible file")},
-        {path("other.txt"), QStringLiteral("Incompatible file")},
+        {path("nul.txt"), QStringLiteral("Incompatible file\nnot a text file (it holds a NUL byte)")},
+        {path("other.txt"), QStringLiteral("Incompatible file\nline 1: \"just some notes\" is not \"Tessaly\"")},
         {path("missing.txt"), QStringLiteral("Cannot open %1: No such file or directory").arg(path("missing.txt"))},
         {path("fifo"), QStringLiteral("Cannot open %1: not a regular file").arg(path("fifo"))},
         {path("folder.txt"), QStringLiteral("Cannot open %1: not a regular file").arg(path("folder.txt"))},
