@@ -277,15 +277,7 @@ void FrmFunctions::DrawGraph()
         GraphCurrent = false;
         return;
     }
-    plot::GraphRequest request;
-    request.study = study;
-    request.plot = plotSettings;
-    request.shade = m_ui.chkShade->isChecked();
-    request.labelWindow = m_ui.chkWindow->isChecked();
-    request.labelDivisions = m_ui.chkDivisions->isChecked();
-    request.divisionXText = textOf(m_ui.txtDivx);
-    request.divisionYText = textOf(m_ui.txtDivy);
-    request.foreColor = m_foreColor;
+    const plot::GraphRequest request = graphRequest(study, plotSettings);
     numeric::EngineFunction f(ScriptControl1, m_shared, study.equation);
     // The decorations are shown before the curve; only a repaint, so no command
     // can start inside the drawing (one asked for now runs after it).
@@ -297,6 +289,40 @@ void FrmFunctions::DrawGraph()
     CurrentX = out.currentX;
     CurrentValue = out.currentValue;
     m_foreColor = out.foreColor;
+}
+
+plot::GraphRequest FrmFunctions::graphRequest(const numeric::StudyInputs& in, const plot::PlotSettings& settings) const
+{
+    plot::GraphRequest request;
+    request.study = in;
+    request.plot = settings;
+    request.shade = m_ui.chkShade->isChecked();
+    request.labelWindow = m_ui.chkWindow->isChecked();
+    request.labelDivisions = m_ui.chkDivisions->isChecked();
+    request.divisionXText = textOf(m_ui.txtDivx);
+    request.divisionYText = textOf(m_ui.txtDivy);
+    request.foreColor = m_foreColor;
+    return request;
+}
+
+std::optional<QImage> FrmFunctions::GraphOfFields()
+{
+    if (GraphCurrent)
+        return m_ui.Picture1->image();
+    // Nothing that happens here is told: the engine's errors are Plot's to tell.
+    const FlagScope quiet(m_quietEngine);
+    numeric::StudyInputs in;
+    if (m_constants.execute(ScriptControl1) || numeric::readStudyInputs(studyFieldTexts(), in))
+        return std::nullopt;
+    const plot::PlotSettings settings = plot::readPlotSettings(plotFieldTexts(), m_ui.chkGrid->isChecked());
+    if (!plot::plotAccepted(settings, in.derivativeOrder, plot::kPictureWidth, plot::kPictureHeight))
+        return std::nullopt;
+    QImage image(plot::kPictureWidth, plot::kPictureHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    numeric::EngineFunction f(ScriptControl1, m_shared, in.equation);
+    m_shared.ierr = 0;
+    plot::drawGraph(image, f, graphRequest(in, settings), Factorials, {});
+    return image;
 }
 
 FrmFunctions::~FrmFunctions() { m_shared.detachErrorField(&ierr); }
@@ -383,7 +409,7 @@ std::int32_t FrmFunctions::ReadStudyInputs()
     m_constantProblem.reset();
     engine::UserConstants::Failure failure;
     {
-        const FlagScope quiet(m_runningConstants);
+        const FlagScope quiet(m_quietEngine);
         failure = m_constants.execute(ScriptControl1);
     }
     if (failure) {
@@ -408,7 +434,7 @@ void FrmFunctions::TellReadFailure(const std::optional<std::string>& commandMess
 void FrmFunctions::ScriptControl1_Error(const engine::ScriptError& error)
 {
     ierr = error.number;
-    if (!m_runningConstants && engine::mainWindowShowsError(error.number))
+    if (!m_quietEngine && engine::mainWindowShowsError(error.number))
         m_prompter.message(QString::fromStdString(error.description));
 }
 

@@ -16,6 +16,7 @@
 #include "evaluator/frmevaluator.h"
 #include "numeric/derivatives.h"
 #include "numeric/studyinputs.h"
+#include "plot/graphdriver.h"
 #include "plot/plotsettings.h"
 #include "plot/scalemap.h"
 #include "plot/windowcommand.h"
@@ -181,6 +182,10 @@ public:
     // Draws the graph into the picture as it stands (not erased first), from the
     // plot's working values; refreshes the study values itself.
     void DrawGraph();
+    // The graph of the study the fields hold, as Plot draws it: the picture
+    // while the graph is current, otherwise drawn off screen without changing
+    // the window; nothing when Plot would draw nothing.
+    std::optional<QImage> GraphOfFields();
     // Copies the plot fields into the plot's working values.
     void ReadPlotSettings();
     // The fields' texts as typed: the study's and the plot's.
@@ -227,6 +232,8 @@ private:
     // Writes a window into the four window fields, in order, and plots it.
     void PlotWindowOf(const plot::PlotWindow& window);
 
+    // What a drawing of the graph needs besides f, from the check boxes and fields.
+    plot::GraphRequest graphRequest(const numeric::StudyInputs& in, const plot::PlotSettings& settings) const;
     // Wires each field's text changes to the stale marks they fire.
     void connectStaleMarks();
     // Attaches the entry fields' editing rules.
@@ -255,9 +262,10 @@ private:
     engine::UserConstants m_constants;
     QString m_settingsPath;
     DecimalGuard* m_decimalGuard = nullptr;
-    // Set while the user constants run inside a command or an open: their
-    // failures are told by the command, not by the engine's error event.
-    bool m_runningConstants = false;
+    // Set while the user constants run inside a command or an open (their
+    // failures are told by the command, not by the engine's error event), and
+    // while the graph is drawn off screen.
+    bool m_quietEngine = false;
     std::optional<std::string> m_constantProblem;  // the last ReadStudyInputs's failing constant
     bool m_unloaded = false;
     bool m_closingBySignal = false;

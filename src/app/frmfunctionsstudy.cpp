@@ -101,8 +101,9 @@ void FrmFunctions::dropEvent(QDropEvent* event)
 
 bool FrmFunctions::SaveStudy(const QString& path)
 {
-    const QImage* graph = GraphCurrent ? &m_ui.Picture1->image() : nullptr;
-    if (const auto message = docs::saveStudy(path, fieldItems(), results(), graph)) {
+    // The bitmap beside a study always shows that study.
+    const std::optional<QImage> graph = GraphOfFields();
+    if (const auto message = docs::saveStudy(path, fieldItems(), results(), graph ? &*graph : nullptr)) {
         m_prompter.message(*message);
         return false;
     }
@@ -148,7 +149,7 @@ void FrmFunctions::ExecuteConstants()
 {
     std::vector<engine::UserConstants::Failure> failures;
     {
-        const FlagScope quiet(m_runningConstants);
+        const FlagScope quiet(m_quietEngine);
         failures = m_constants.executeEach(ScriptControl1, m_shared);
     }
     QStringList told;

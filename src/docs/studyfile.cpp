@@ -2,6 +2,8 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImageWriter>
 
 #include "common/numbertext.h"
@@ -163,10 +165,21 @@ std::optional<QString> saveStudy(const QString& path, const SettingsItems& items
             .arg(QString::fromStdString(itemName(*i)));
     QString reason;
     const QString bitmap = bitmapPathFor(path);
-    if (graph && !writeImageFile(bitmap, *graph, "bmp", &reason))
-        return QStringLiteral("Could not save %1: %2").arg(QDir::toNativeSeparators(bitmap), reason);
+    auto couldNotSave = [&reason](const QString& file) {
+        return QStringLiteral("Could not save %1: %2").arg(QDir::toNativeSeparators(file), reason);
+    };
+    // The old bitmap goes first, then the study, then the new bitmap: stopped at
+    // any moment, this leaves a study beside its own picture or beside none,
+    // never beside another study's.
+    QFile old(bitmap);
+    if (QFileInfo(bitmap).exists() && !old.remove()) {
+        reason = old.errorString();
+        return couldNotSave(bitmap);
+    }
     if (!writeFileAtomically(path, formatStudy(items, results), &reason))
-        return QStringLiteral("Could not save %1: %2").arg(QDir::toNativeSeparators(path), reason);
+        return couldNotSave(path);
+    if (graph && !writeImageFile(bitmap, *graph, "bmp", &reason))
+        return couldNotSave(bitmap);
     return std::nullopt;
 }
 

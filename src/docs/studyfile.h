@@ -87,8 +87,10 @@ QString incompatibleMessage(const std::string& problem);
 // The graph's bitmap beside a study: PATH.bmp.
 QString bitmapPathFor(const QString& studyPath);
 
-// Saves a study, and the graph as a 24-bit bitmap beside it when one is given;
-// each file is written whole or not at all. Returns nothing when done, or the
+// Saves a study: the old bitmap beside it is removed first, then the study is
+// written, then the graph as a 24-bit bitmap when one is given; each file whole
+// or not at all, so a study never lies beside another study's picture. Returns
+// nothing when done, or the
 // message for the user: "The value of NAME is out of range; the study was not
 // saved." (nothing written), or "Could not save PATH: REASON".
 std::optional<QString> saveStudy(const QString& path, const SettingsItems& items, const StudyResults& results,

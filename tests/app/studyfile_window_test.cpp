@@ -109,7 +109,6 @@ TEST_F(StudyWindow, SaveAsksOnlyTheFirstTimeAndSaveAsAlways)
     win.dialogs.fileAnswer = path(QStringLiteral("a.txt"));
     menu(win, "mnuSave");
     EXPECT_EQ(win.dialogs.asked, QStringList{QStringLiteral("Save As ") + QDir::homePath()});
-    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("a.txt.bmp")))) << "no graph drawn yet";
 
     win.dialogs.fileAnswer = path(QStringLiteral("b.txt"));
     win.set("txtXupper", QStringLiteral("7"));
@@ -127,6 +126,34 @@ TEST_F(StudyWindow, SaveAsksOnlyTheFirstTimeAndSaveAsAlways)
     EXPECT_TRUE(win.w->StudyFileName.isEmpty());
     menu(win, "mnuSave");
     EXPECT_EQ(win.dialogs.asked.size(), 4);
+    EXPECT_TRUE(win.prompter.asked.isEmpty());
+}
+
+TEST_F(StudyWindow, TheBitmapBesideAStudyAlwaysShowsThatStudy)
+{
+    Window win;
+    auto picture = [&] { return win.find<PictureView>("Picture1")->image(); };
+    auto bitmap = [&] { return QImage(path(QStringLiteral("s.txt.bmp"))).convertToFormat(QImage::Format_RGB32); };
+    win.press("cmdPlot");
+    win.dialogs.fileAnswer = path(QStringLiteral("s.txt"));
+    menu(win, "mnuSaveAs");
+    EXPECT_EQ(bitmap(), picture());
+
+    // The graph is no longer current: the saved study's graph is drawn off
+    // screen for the bitmap, and the window stays as it is.
+    win.set("txtWindowgy", QStringLiteral("30"));
+    const QImage blank = picture();
+    menu(win, "mnuSave");
+    EXPECT_EQ(picture(), blank);
+    EXPECT_FALSE(win.w->GraphCurrent);
+    win.press("cmdPlot");
+    EXPECT_EQ(bitmap(), picture()) << "the bitmap is the graph Plot then draws";
+
+    // A study whose graph cannot be drawn is saved without one; the old goes.
+    win.set("txtPlotStep", QStringLiteral("81"));
+    menu(win, "mnuSave");
+    EXPECT_TRUE(readFile(path(QStringLiteral("s.txt"))).contains("\r\n-20,20,-15,30,81,"));
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("s.txt.bmp"))));
     EXPECT_TRUE(win.prompter.asked.isEmpty());
 }
 

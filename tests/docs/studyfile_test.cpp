@@ -1,6 +1,7 @@
 #include "docs/studyfile.h"
 
 #include <QColor>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -291,9 +292,17 @@ TEST_F(StudyFiles, SavesTheStudyAndItsBitmapWhole)
     ASSERT_FALSE(back.isNull());
     EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), graph);
 
-    // Without a graph, no bitmap; the old one stays as it was.
-    EXPECT_EQ(saveStudy(path("t.txt"), defaultsWithConstant(), {}, nullptr), std::nullopt);
-    EXPECT_FALSE(QFileInfo::exists(path("t.txt.bmp")));
+    // Without a graph, no bitmap, and the old one is removed: it showed another study.
+    EXPECT_EQ(saveStudy(path("s.txt"), defaultsWithConstant(), {}, nullptr), std::nullopt);
+    EXPECT_FALSE(QFileInfo::exists(path("s.txt.bmp")));
+    EXPECT_EQ(read(path("s.txt")).toStdString(), kDefaultsWithOneConstant);
+
+    // An old bitmap that cannot be removed stops the save before the study changes.
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("u.txt.bmp/inside")));
+    const auto refused = saveStudy(path("u.txt"), defaultsWithConstant(), {}, nullptr);
+    ASSERT_TRUE(refused);
+    EXPECT_TRUE(refused->startsWith(QStringLiteral("Could not save ") + path("u.txt.bmp")));
+    EXPECT_FALSE(QFileInfo::exists(path("u.txt")));
 }
 
 TEST_F(StudyFiles, RefusesValuesThatWouldNotReadBack)
