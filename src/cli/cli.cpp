@@ -1,5 +1,7 @@
 #include "cli/cli.h"
 
+#include <cerrno>
+#include <cstring>
 #include <span>
 #include <string_view>
 
@@ -53,7 +55,32 @@ std::string usageText()
            "Exit status: 0 done, 1 failed, 2 usage error.\n";
 }
 
+namespace {
+
+int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace
+
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    errno = 0;
+    const int status = runCommand(args, out, err);
+    // Results that did not reach standard output are a failure, not a success.
+    out.flush();
+    if (out.fail()) {
+        const int error = errno;
+        err << "error: cannot write to standard output";
+        if (error != 0)
+            err << ": " << std::strerror(error);
+        err << "\n";
+        return kExitFailed;
+    }
+    return status;
+}
+
+namespace {
+
+int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     if (args.empty()) {
         err << usageText();
@@ -86,5 +113,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     err << "unknown command " << command << "\n" << usageText();
     return kExitUsage;
 }
+
+}  // namespace
 
 }  // namespace tessaly::cli

@@ -1,14 +1,16 @@
 #include "docs/report.h"
 
+
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <cmath>
 
 #include "common/numbertext.h"
+#include "docs/textfile.h"
 #include "numeric/studyfunction.h"
 
 namespace tessaly::docs {
@@ -255,27 +257,17 @@ bool paintReport(QPagedPaintDevice& device, const ReportInput& in, QString* reas
 
 bool writeReportPdf(const QString& path, const QPageLayout& layout, const ReportInput& in, QString* reason)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (reason)
-            *reason = file.errorString();
-        return false;
-    }
+    QByteArray bytes;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setPageLayout(layout);
         writer.setCreator(QStringLiteral("Tessaly"));
-        if (!paintReport(writer, in, reason)) {
-            file.cancelWriting();
+        if (!paintReport(writer, in, reason))
             return false;
-        }
     }
-    if (!file.commit()) {
-        if (reason)
-            *reason = file.errorString();
-        return false;
-    }
-    return true;
+    return writeFileAtomically(path, bytes.toStdString(), reason);
 }
 
 }  // namespace tessaly::docs

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include <cstdio>
 #include <limits>
 
 #include "common/leadingnumber.h"
@@ -112,17 +113,18 @@ SettingsRead readSettingsFile(const QString& path, bool keepBadCopy)
     } else {
         out.problem = file.problem;
     }
-    if (out.exists && keepBadCopy) {
-        const QString bad = path + QStringLiteral(".bad");
-        QFile::remove(bad);
-        QFile::copy(path, bad);
+    // A regular file that could not be used is moved aside (never copied: it
+    // may be huge), so the next write does not lose it.
+    if (keepBadCopy && file.regularFile) {
+        const QByteArray bad = QFile::encodeName(path + QStringLiteral(".bad"));
+        std::rename(QFile::encodeName(path).constData(), bad.constData());
     }
     return out;
 }
 
 bool writeSettingsFile(const QString& path, const SettingsItems& items, QString* reason)
 {
-    return writeFileAtomically(path, formatSettings(items), reason);
+    return writeFileAtomically(path, formatSettings(items), reason, FolderPolicy::Create);
 }
 
 }  // namespace tessaly::docs

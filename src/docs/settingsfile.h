@@ -55,8 +55,9 @@ ParsedSettings parseSettings(std::string_view text);
 // The settings file: tessaly.ini in the user's configuration folder.
 QString settingsFilePath();
 
-// Reads a settings file whole. A file that exists but cannot be read is copied
-// to PATH.bad when keepBadCopy is set, so the next write does not lose it.
+// Reads a settings file whole. A regular file that cannot be used is moved to
+// PATH.bad when keepBadCopy is set, so the next write does not lose it; anything
+// else at the path (a folder, a FIFO, a device) is refused without waiting.
 struct SettingsRead {
     std::optional<StudyRecord> record;
     QString problem;    // why there is no record
@@ -65,7 +66,8 @@ struct SettingsRead {
 };
 SettingsRead readSettingsFile(const QString& path, bool keepBadCopy);
 
-// Writes the settings file whole or not at all; false with the reason on failure.
+// Writes the settings file whole or not at all, creating its folder when needed;
+// false with the reason on failure.
 bool writeSettingsFile(const QString& path, const SettingsItems& items, QString* reason);
 
 }  // namespace tessaly::docs

@@ -3,71 +3,184 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "docs/itemreader.h"
 
 namespace tessaly::docs {
+namespace {
+
+// Closes a file descriptor when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return m_fd; }
+    // Closes now; false when closing reports an error (a write that failed late).
+    bool close()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+QString systemError(int error) { return qt_error_string(error); }
+
+// The new file's permissions: an existing file's own, else the usual ones
+// under the process's umask.
+mode_t modeFor(const QByteArray& target)
+{
+    struct stat st {};
+    if (::stat(target.constData(), &st) == 0 && S_ISREG(st.st_mode))
+        return st.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+bool writeAll(int fd, const char* data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Makes a rename in a folder last: the folder's entry is flushed to the disk.
+void syncFolder(const QByteArray& folder)
+{
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+}  // namespace
 
 TextFileRead readTextFile(const QString& path)
 {
     TextFileRead out;
-    const QFileInfo info(path);
-    out.exists = info.exists() || info.isSymLink();
-    if (!info.exists()) {
-        out.problem = QStringLiteral("No such file or directory");
+    const QByteArray name = QFile::encodeName(path);
+    struct stat link {};
+    out.exists = ::lstat(name.constData(), &link) == 0;
+    // Not blocking: a FIFO or a device must not hold the program up. What was
+    // opened is checked, not what the name pointed to a moment before.
+    const Descriptor fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        out.problem = systemError(errno);
         return out;
     }
-    if (!info.isFile()) {
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) {
+        out.problem = systemError(errno);
+        return out;
+    }
+    if (!S_ISREG(st.st_mode)) {
         out.problem = QStringLiteral("not a regular file");
         return out;
     }
-    if (info.size() > kMaxFileBytes) {
+    out.regularFile = true;
+    if (st.st_size > kMaxFileBytes) {
         out.problem = QStringLiteral("larger than 16 MiB");
         out.badContent = true;
         return out;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        out.problem = file.errorString();
-        return out;
+    std::string bytes;
+    bytes.resize(static_cast<std::size_t>(kMaxFileBytes) + 1);
+    std::size_t size = 0;
+    while (size < bytes.size()) {
+        const ssize_t n = ::read(fd.get(), bytes.data() + size, bytes.size() - size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            out.problem = systemError(errno);
+            return out;
+        }
+        if (n == 0)
+            break;
+        size += static_cast<std::size_t>(n);
     }
-    const QByteArray bytes = file.read(kMaxFileBytes + 1);
-    if (bytes.size() > kMaxFileBytes) {
+    if (size > static_cast<std::size_t>(kMaxFileBytes)) {
         out.problem = QStringLiteral("larger than 16 MiB");
         out.badContent = true;
         return out;
     }
-    if (bytes.contains('\0')) {
+    bytes.resize(size);
+    if (bytes.find('\0') != std::string::npos) {
         out.problem = QStringLiteral("not a text file (it holds a NUL byte)");
         out.badContent = true;
         return out;
     }
-    out.text = decodeText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    out.text = decodeText(bytes);
     return out;
 }
 
-bool writeFileAtomically(const QString& path, const std::string& bytes, QString* reason)
+bool writeFileAtomically(const QString& path, const std::string& bytes, QString* reason, FolderPolicy folderPolicy)
 {
+    auto fail = [reason](const QString& why) {
+        if (reason)
+            *reason = why;
+        return false;
+    };
+    // A link to a regular file has that file replaced; any other link (to a
+    // device, a folder, nothing) is itself replaced, so nothing is written
+    // anywhere but into a regular file.
+    QString target = path;
     const QFileInfo info(path);
-    if (!QDir().mkpath(info.absolutePath())) {
-        if (reason)
-            *reason = QStringLiteral("cannot create the folder %1").arg(QDir::toNativeSeparators(info.absolutePath()));
-        return false;
+    if (info.isSymLink()) {
+        const QString resolved = info.canonicalFilePath();
+        if (!resolved.isEmpty() && QFileInfo(resolved).isFile())
+            target = resolved;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (reason)
-            *reason = file.errorString();
-        return false;
+    const QString folder = QFileInfo(target).absolutePath();
+    if (const QFileInfo f(folder); !f.isDir()) {
+        if (f.exists())
+            return fail(QStringLiteral("%1 is not a folder").arg(QDir::toNativeSeparators(folder)));
+        if (folderPolicy != FolderPolicy::Create || !QDir().mkpath(folder))
+            return fail(QStringLiteral("the folder %1 does not exist").arg(QDir::toNativeSeparators(folder)));
     }
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size || !file.commit()) {
-        if (reason)
-            *reason = file.errorString();
-        file.cancelWriting();
-        return false;
+    const QByteArray targetName = QFile::encodeName(target);
+    QByteArray temporary = QFile::encodeName(folder + QStringLiteral("/.") + QFileInfo(target).fileName()) + ".XXXXXX";
+    Descriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (fd.get() < 0)
+        return fail(systemError(errno));
+    const mode_t mode = modeFor(targetName);
+    const bool written = writeAll(fd.get(), bytes.data(), bytes.size()) && ::fchmod(fd.get(), mode) == 0 &&
+                         ::fsync(fd.get()) == 0;
+    const int writeError = errno;
+    if (!fd.close() || !written) {
+        const int error = written ? errno : writeError;
+        ::unlink(temporary.constData());
+        return fail(systemError(error));
     }
+    if (::rename(temporary.constData(), targetName.constData()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.constData());
+        return fail(systemError(error));
+    }
+    syncFolder(QFile::encodeName(folder));
     return true;
 }
 

@@ -106,7 +106,12 @@ void FrmEvaluator::build()
     txtEquation->installEventFilter(this);
     (new fields::DecimalPointFilter(this))->attach(txtEquation);
     lblResult = display("lblResult", QString(), "Result");
-    lblMemory = display("lblMemory", QStringLiteral("0."), "Memory");
+    // The memory lasts for the run: a window opened again shows what it holds
+    // ("0." while it is 0, as at the first opening).
+    lblMemory = display("lblMemory",
+                        m_state.memory == 0 ? QStringLiteral("0.")
+                                            : QString::fromStdString(common::numberText(m_state.memory)),
+                        "Memory");
     lstResults = named(new QListWidget, "lstResults", "Results");
 
     lstResults->installEventFilter(this);  // Ctrl+C copies a row without its leading blanks

@@ -118,9 +118,27 @@ TEST_F(CliDocuments, ASaveThatCannotBeWrittenSaysWhyAndLeavesNothing)
     std::ofstream(path("plain")) << "a file";
     const Outcome failed = run({"save", "-o", path("plain") + "/s.txt"});
     EXPECT_EQ(failed.status, 1);
-    EXPECT_TRUE(failed.err.starts_with("message: Could not save " + path("plain") + "/s.txt.bmp: ")) << failed.err;
-    EXPECT_EQ(fs::directory_iterator(dir) == fs::directory_iterator(), false);
+    EXPECT_EQ(failed.err, "message: Could not save " + path("plain") + "/s.txt: " + path("plain") + " is not a folder\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "only the plain file";
+}
+
+TEST_F(CliDocuments, AnOutputFolderThatDoesNotExistIsNeverCreated)
+{
+    const std::string folder = path("none");
+    const struct {
+        std::vector<std::string> args;
+        std::string err;
+    } rows[] = {
+        {{"plot", "-o", folder + "/g.png"}, "message: Could not save " + folder + "/g.png: the folder " + folder + " does not exist\n"},
+        {{"save", "-o", folder + "/s.txt"}, "message: Could not save " + folder + "/s.txt: the folder " + folder + " does not exist\n"},
+        {{"report", "-o", folder + "/r.pdf"}, "message: Could not print: the folder " + folder + " does not exist\n"},
+    };
+    for (const auto& row : rows) {
+        const Outcome r = run(row.args);
+        EXPECT_EQ(r.status, 1) << row.args[0];
+        EXPECT_EQ(r.err, row.err) << row.args[0];
+        EXPECT_FALSE(fs::exists(folder)) << row.args[0];
+    }
 }
 
 TEST_F(CliDocuments, TheReportIsThePrintedReportOfTheOpenedStudy)

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <limits>
 #include <string>
@@ -256,6 +258,52 @@ TEST_F(Files, WritesWholeOrNotAtAll)
     EXPECT_FALSE(writeSettingsFile(path("taken.ini"), itemsOf(StudyRecord{}), &reason));
     EXPECT_FALSE(reason.isEmpty());
     EXPECT_TRUE(QFileInfo(path("taken.ini")).isDir());
+}
+
+TEST_F(Files, WritesOnlyIntoRegularFiles)
+{
+    QString reason;
+    const std::string text = formatSettings(itemsOf(withConstant()));
+    // A link to a regular file: the file is replaced, the link stays, the
+    // file's permissions are kept.
+    write("real.ini", "old");
+    QFile::setPermissions(path("real.ini"), QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_TRUE(QFile::link(path("real.ini"), path("link.ini")));
+    ASSERT_TRUE(writeSettingsFile(path("link.ini"), itemsOf(withConstant()), &reason)) << reason.toStdString();
+    EXPECT_TRUE(QFileInfo(path("link.ini")).isSymLink());
+    struct stat st {};
+    ASSERT_EQ(::stat(path("real.ini").toLocal8Bit().constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    QFile real(path("real.ini"));
+    ASSERT_TRUE(real.open(QIODevice::ReadOnly));
+    EXPECT_EQ(real.readAll().toStdString(), text);
+
+    // A link to a device is replaced by a regular file: the settings are not
+    // swallowed, and the device is not touched.
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), path("device.ini")));
+    ASSERT_TRUE(writeSettingsFile(path("device.ini"), itemsOf(withConstant()), &reason)) << reason.toStdString();
+    EXPECT_FALSE(QFileInfo(path("device.ini")).isSymLink());
+    EXPECT_EQ(readSettingsFile(path("device.ini"), false).record, withConstant());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Hidden | QDir::Files).filter(QStringLiteral("XXX")).size(), 0);
+}
+
+TEST_F(Files, SpecialFilesAreRefusedWithoutWaitingAndHugeOnesMovedAside)
+{
+    ASSERT_EQ(mkfifo(path("fifo.ini").toLocal8Bit().constData(), 0600), 0);
+    const SettingsRead fifo = readSettingsFile(path("fifo.ini"), true);  // would block if it waited for a writer
+    EXPECT_FALSE(fifo.record);
+    EXPECT_EQ(fifo.problem, "not a regular file");
+    EXPECT_FALSE(QFile::exists(path("fifo.ini.bad"))) << "only regular files are kept aside";
+    EXPECT_EQ(readTextFile(QStringLiteral("/dev/zero")).problem, "not a regular file");
+
+    QFile huge(path("huge.ini"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(huge.resize(qint64(2) * 1024 * 1024 * 1024));  // sparse: nothing is written
+    huge.close();
+    const SettingsRead r = readSettingsFile(path("huge.ini"), true);
+    EXPECT_EQ(r.problem, "larger than 16 MiB");
+    EXPECT_FALSE(QFile::exists(path("huge.ini"))) << "moved, not copied";
+    EXPECT_EQ(QFileInfo(path("huge.ini.bad")).size(), qint64(2) * 1024 * 1024 * 1024);
 }
 
 TEST(SettingsPath, IsInTheUsersConfigurationFolder)

@@ -247,13 +247,17 @@ TEST(EvaluatorWindow, MemoryKeysAndTheirLabel)
     e.ev->close();
     QApplication::processEvents();
     e.open();
-    EXPECT_EQ(e.memory(), QStringLiteral("0."));
+    EXPECT_EQ(e.memory(), QStringLiteral("1E+308")) << "the label shows the memory it kept";
     EXPECT_TRUE(e.rows().isEmpty());
     EXPECT_TRUE(e.result().isEmpty());
     e.press("cmdMemRecall");
     EXPECT_EQ(e.field()->text(), QStringLiteral("1E+308"));
     e.press("cmdMemClear");
     EXPECT_EQ(e.memory(), QStringLiteral("0"));
+    e.ev->close();
+    QApplication::processEvents();
+    e.open();
+    EXPECT_EQ(e.memory(), QStringLiteral("0.")) << "an empty memory shows as at the first opening";
 }
 
 TEST(EvaluatorWindow, ChangeSignRowsClearKeysAndRowClicks)
