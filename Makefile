@@ -1,5 +1,6 @@
 # Tessaly: "make run" starts the program, "make test" runs every test.
-# Both install the Debian packages that are missing first (through sudo when not root).
+# Both install the Debian packages that are missing first (through sudo when not
+# root); where that cannot be done, they list the packages to install by hand.
 
 SHELL := /bin/bash
 JOBS ?= 2
@@ -10,20 +11,8 @@ BUILD_PACKAGES := cmake g++ make googletest libgtest-dev libgmock-dev \
                   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-liberation poppler-utils locales desktop-file-utils shared-mime-info
 BENCH_PACKAGES := libbenchmark-dev libmuparser-dev
 
-SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
-
 # Installs the packages given that are not installed yet; nothing when all are.
-define install_missing
-	@missing=""; \
-	for p in $(1); do \
-	  dpkg-query -W -f='$${Status}' "$$p" 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing:$$missing"; \
-	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update && \
-	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
-	fi
-endef
+install_missing = @sh tools/debian-packages.sh $(1)
 
 .PHONY: all deps bench-deps build build-asan run test test-release test-asan bench install clean
 
