@@ -9,17 +9,23 @@ ASAN_BUILD := build-asan
 
 BUILD_PACKAGES := cmake g++ make googletest libgtest-dev libgmock-dev \
                   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-liberation poppler-utils locales desktop-file-utils shared-mime-info
+# make test also checks the metainfo file.
+TEST_PACKAGES := appstream
 BENCH_PACKAGES := libbenchmark-dev libmuparser-dev
 
 # Installs the packages given that are not installed yet; nothing when all are.
 install_missing = @sh tools/debian-packages.sh $(1)
 
-.PHONY: all deps bench-deps build build-asan run test test-release test-asan bench install clean
+.PHONY: all deps test-deps bench-deps build build-asan run test test-release test-asan bench \
+        install install-built uninstall clean
 
 all: build
 
 deps:
 	$(call install_missing,$(BUILD_PACKAGES))
+
+test-deps:
+	$(call install_missing,$(BUILD_PACKAGES) $(TEST_PACKAGES))
 
 bench-deps: deps
 	$(call install_missing,$(BENCH_PACKAGES))
@@ -37,13 +43,25 @@ build-asan: deps
 run: build
 	./$(BUILD)/tessaly
 
-# Installs the program, the command-line tool, the desktop entry, the icon and
-# the study file type under PREFIX (/usr/local); DESTDIR stages it elsewhere.
+# Installs the program, the command-line tool, the desktop entry, the icon, the
+# study file type, the metainfo file and the licence under PREFIX (/usr/local);
+# DESTDIR stages it elsewhere. CMake's list of what it installed, DESTDIR put in
+# front, is kept in INSTALLED for make uninstall, which takes the same PREFIX and DESTDIR.
 PREFIX ?= /usr/local
+INSTALLED = $(BUILD)/installed-files.txt
 install: build
-	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+	$(MAKE) --no-print-directory install-built
 
-test-release: build
+# The install of the build as it is, without building.
+install-built:
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+	awk -v destdir="$(DESTDIR)" '{ print destdir $$0 }' $(BUILD)/install_manifest.txt > $(INSTALLED)
+
+uninstall:
+	sh tools/uninstall.sh "$(INSTALLED)" "$(DESTDIR)$(PREFIX)"
+	rm -f $(INSTALLED)
+
+test-release: test-deps build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 test-asan: build-asan
