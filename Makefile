@@ -9,15 +9,16 @@ ASAN_BUILD := build-asan
 
 BUILD_PACKAGES := cmake g++ make googletest libgtest-dev libgmock-dev \
                   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-liberation poppler-utils locales desktop-file-utils shared-mime-info
-# make test also checks the metainfo file.
-TEST_PACKAGES := appstream
+# make package builds the .deb; make test also builds it and checks the metainfo file.
+PACKAGE_PACKAGES := dpkg-dev file
+TEST_PACKAGES := appstream $(PACKAGE_PACKAGES)
 BENCH_PACKAGES := libbenchmark-dev libmuparser-dev
 
 # Installs the packages given that are not installed yet; nothing when all are.
 install_missing = @sh tools/debian-packages.sh $(1)
 
-.PHONY: all deps test-deps bench-deps build build-asan run test test-release test-asan bench \
-        install install-built uninstall clean
+.PHONY: all deps test-deps package-deps bench-deps build build-asan run test test-release test-asan bench \
+        install install-built uninstall package clean
 
 all: build
 
@@ -26,6 +27,9 @@ deps:
 
 test-deps:
 	$(call install_missing,$(BUILD_PACKAGES) $(TEST_PACKAGES))
+
+package-deps:
+	$(call install_missing,$(PACKAGE_PACKAGES))
 
 bench-deps: deps
 	$(call install_missing,$(BENCH_PACKAGES))
@@ -60,6 +64,10 @@ install-built:
 uninstall:
 	sh tools/uninstall.sh "$(INSTALLED)" "$(DESTDIR)$(PREFIX)"
 	rm -f $(INSTALLED)
+
+# The .deb of the release build, written to $(BUILD)/.
+package: package-deps build
+	cd $(BUILD) && cpack
 
 test-release: test-deps build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)

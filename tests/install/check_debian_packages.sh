@@ -89,12 +89,12 @@ expect_by_hand $status "apt-get failed" qt6-base-dev appstream
 status=0; run "$elsewhere" 0 || status=$?
 expect_by_hand $status "not a Debian system" cmake qt6-base-dev appstream
 
-# Every package make build installs is listed with what it is for.
+# Every package make test installs is listed with what it is for.
 status=0
 FAKE_UID=1000 env -u MAKEFLAGS -u MAKELEVEL -u MFLAGS PATH="$elsewhere" \
-  "$(command -v make)" -s -C "$src" deps < /dev/null > "$out" 2>&1 || status=$?
-[ $status != 0 ] || fail "make deps went ahead"
-grep -q "not a Debian system" "$out" || fail "make deps: $(cat "$out")"
+  "$(command -v make)" -s -C "$src" test-deps < /dev/null > "$out" 2>&1 || status=$?
+[ $status != 0 ] || fail "make test-deps went ahead"
+grep -q "not a Debian system" "$out" || fail "make test-deps: $(cat "$out")"
 if grep '^  ' "$out" | grep -q 'needed to build or test Tessaly$'; then
   fail "packages without a word on what they are for: $(grep 'needed to build' "$out")"
 fi
