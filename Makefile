@@ -1,5 +1,6 @@
 # Tessaly: "make run" starts the program, "make test" runs every test.
-# Both install the Debian packages that are missing first (through sudo when not root).
+# Both install the Debian packages that are missing first (through sudo when not
+# root); where that cannot be done, they list the packages to install by hand.
 
 SHELL := /bin/bash
 JOBS ?= 2
@@ -8,29 +9,27 @@ ASAN_BUILD := build-asan
 
 BUILD_PACKAGES := cmake g++ make googletest libgtest-dev libgmock-dev \
                   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-liberation poppler-utils locales desktop-file-utils shared-mime-info
+# make package builds the .deb; make test also builds it and checks the metainfo file.
+PACKAGE_PACKAGES := dpkg-dev file
+TEST_PACKAGES := appstream $(PACKAGE_PACKAGES)
 BENCH_PACKAGES := libbenchmark-dev libmuparser-dev
 
-SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
-
 # Installs the packages given that are not installed yet; nothing when all are.
-define install_missing
-	@missing=""; \
-	for p in $(1); do \
-	  dpkg-query -W -f='$${Status}' "$$p" 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing:$$missing"; \
-	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update && \
-	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
-	fi
-endef
+install_missing = @sh tools/debian-packages.sh $(1)
 
-.PHONY: all deps bench-deps build build-asan run test test-release test-asan bench install clean
+.PHONY: all deps test-deps package-deps bench-deps build build-asan run test test-release test-asan bench \
+        install install-built uninstall package clean
 
 all: build
 
 deps:
 	$(call install_missing,$(BUILD_PACKAGES))
+
+test-deps:
+	$(call install_missing,$(BUILD_PACKAGES) $(TEST_PACKAGES))
+
+package-deps:
+	$(call install_missing,$(PACKAGE_PACKAGES))
 
 bench-deps: deps
 	$(call install_missing,$(BENCH_PACKAGES))
@@ -48,13 +47,29 @@ build-asan: deps
 run: build
 	./$(BUILD)/tessaly
 
-# Installs the program, the command-line tool, the desktop entry, the icon and
-# the study file type under PREFIX (/usr/local); DESTDIR stages it elsewhere.
+# Installs the program, the command-line tool, the desktop entry, the icon, the
+# study file type, the metainfo file and the licence under PREFIX (/usr/local);
+# DESTDIR stages it elsewhere. CMake's list of what it installed, DESTDIR put in
+# front, is kept in INSTALLED for make uninstall, which takes the same PREFIX and DESTDIR.
 PREFIX ?= /usr/local
+INSTALLED = $(BUILD)/installed-files.txt
 install: build
-	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+	$(MAKE) --no-print-directory install-built
 
-test-release: build
+# The install of the build as it is, without building.
+install-built:
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+	awk -v destdir="$(DESTDIR)" '{ print destdir $$0 }' $(BUILD)/install_manifest.txt > $(INSTALLED)
+
+uninstall:
+	sh tools/uninstall.sh "$(INSTALLED)" "$(DESTDIR)$(PREFIX)"
+	rm -f $(INSTALLED)
+
+# The .deb of the release build, written to $(BUILD)/.
+package: package-deps build
+	cd $(BUILD) && cpack
+
+test-release: test-deps build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 test-asan: build-asan
