@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "app/pictureview.h"
 #include "numeric/studyinputs.h"
 
@@ -57,12 +59,16 @@ QLabel* label(const char* name, const QString& caption, const QString& tip = {})
 }
 
 // A label that shows a result: empty until a command writes it.
-QLabel* resultLabel(const char* name, const QString& tip)
+// A label that shows a result. Its width is set by the widest text it can hold
+// (the widest number text, or a given text), never by the text it holds now, so
+// results that appear do not move the window's layout.
+QLabel* resultLabel(const char* name, const QString& tip, const QString& widest = QStringLiteral("-8.88888888888888E-308"))
 {
     auto* l = label(name, QString(), tip);
-    l->setMinimumWidth(120);
     l->setFrameShape(QFrame::StyledPanel);
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    l->setMinimumWidth(l->fontMetrics().horizontalAdvance(widest) + 2 * l->frameWidth() + 8);
     return l;
 }
 
@@ -183,10 +189,11 @@ void FrmFunctionsUi::setupUi(QMainWindow* window)
     cboDerivative = named(new QComboBox, "cboDerivative", QStringLiteral("Select what to plot from list"));
     cboDerivative->addItem(text(study.derivative));  // the list of what can be plotted is filled at load
     lblIntegral = resultLabel("lblIntegral", QStringLiteral("Integral"));
-    lblExtrema = resultLabel("lblExtrema", QStringLiteral("How many extrema were found"));
+    lblExtrema = resultLabel("lblExtrema", QStringLiteral("How many extrema were found"),
+                             QStringLiteral("255 max. 255 min. 255 possible root(s). "));
     lblRoots = resultLabel("lblRoots", QStringLiteral("How many roots were found"));
     for (QListWidget* list : {lstExtrema, lstRoots}) {
-        list->setMinimumWidth(200);
+        list->setMinimumWidth(std::max(200, lblExtrema->minimumWidth()));
         list->setMinimumHeight(96);
     }
 

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -12,6 +13,14 @@ bool helpPageExists(const QUrl& page)
 {
     const QString path = page.scheme() == QLatin1String("qrc") ? QLatin1Char(':') + page.path() : page.toLocalFile();
     return !path.isEmpty() && QFile::exists(path);
+}
+
+QString helpTitle(const QString& pageTitle)
+{
+    const QString name = QStringLiteral("Tessaly Help");
+    if (pageTitle.isEmpty() || pageTitle.startsWith(name))
+        return pageTitle.isEmpty() ? name : pageTitle;
+    return name + QStringLiteral(" - ") + pageTitle;
 }
 
 HelpWindow::HelpWindow(const QUrl& page, QWidget* parent) : QWidget(parent, Qt::Window), m_browser(new QTextBrowser)
@@ -28,8 +37,10 @@ HelpWindow::HelpWindow(const QUrl& page, QWidget* parent) : QWidget(parent, Qt::
     connect(contents, &QPushButton::clicked, m_browser, &QTextBrowser::home);
     connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
-    connect(m_browser, &QTextBrowser::sourceChanged, this,
-            [this] { setWindowTitle(QStringLiteral("Tessaly Help - ") + m_browser->documentTitle()); });
+    connect(m_browser, &QTextBrowser::sourceChanged, this, [this] { setWindowTitle(helpTitle(m_browser->documentTitle())); });
+    // Esc and Ctrl+W close the window, as in other help viewers.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(contents);

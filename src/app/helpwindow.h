@@ -13,8 +13,12 @@ inline const QUrl kHelpContents = QUrl(QStringLiteral("qrc:/help/index.html"));
 // Whether a help page can be loaded.
 bool helpPageExists(const QUrl& page);
 
+// The help window's title for a page: "Tessaly Help - PAGE", or the page's own
+// title when it already names the help ("Tessaly Help: Contents").
+QString helpTitle(const QString& pageTitle);
+
 // The help window: the program's own help pages in a browser, with Back and the
-// pages' links. Not modal.
+// pages' links. Not modal; Esc and Ctrl+W close it.
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QTextBrowser>
 
@@ -31,10 +32,29 @@ TEST(Help, OneWindowOnTheContentsPage)
     EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("The command-line tool tessaly-cli")));
     EXPECT_FALSE(windows[0]->isModal());
 
+    EXPECT_EQ(windows[0]->windowTitle(), QStringLiteral("Tessaly Help: Contents")) << "one title, not two";
+
     browser->setSource(QUrl(QStringLiteral("qrc:/help/graph.html")));
+    EXPECT_EQ(windows[0]->windowTitle(), QStringLiteral("Tessaly Help - The graph"));
     menu(win, "mnuHelp");
     EXPECT_EQ(win.w->findChildren<tessaly::app::HelpWindow*>().size(), 1) << "a second Help raises the same window";
     EXPECT_TRUE(win.prompter.asked.isEmpty());
+}
+
+TEST(Help, EscapeAndCtrlWCloseIt)
+{
+    Window win;
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        menu(win, "mnuHelp");
+        QPointer<tessaly::app::HelpWindow> help = win.w->findChild<tessaly::app::HelpWindow*>();
+        ASSERT_TRUE(help);
+        help->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+        QTest::keySequence(help->browser(), keys);
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(help) << keys.toString().toStdString();
+    }
 }
 
 TEST(Help, EveryPageAndLinkIsThere)

@@ -309,4 +309,32 @@ TEST_F(StudyWindow, AStudyNamedAtStartUpReplacesTheSettingsUnlessItCannotBeOpene
               QStringLiteral("Cannot open %1: No such file or directory").arg(path(QStringLiteral("missing.txt"))));
 }
 
+TEST_F(StudyWindow, ResultsNeverMoveTheLayout)
+{
+    // Long results, in the window and in a study opened before the window shows.
+    const QString study = path(QStringLiteral("long.txt"));
+    writeFile(study, "\"Tessaly\"\r\n\"x^3-2*x\",-2,2,256,0.01,20,#TRUE#,3,1,1,1\r\n-20,20,-15,15,1,0,0,1,1\r\n0\r\n"
+                     "-1.23456789012345E-300\r\n-1.41421358658322\r\n-8.88888888888888E-300\r\n1.41421358658322\r\n"
+                     "-0.816505456349196\r\n0.816505456349199\r\n");
+    Window plain;
+    Window opened;
+    opened.start(nullptr, [&] { return opened.w->OpenStudy(study); });
+    QApplication::processEvents();
+    ASSERT_EQ(opened.rows("lstRoots").size(), 3);
+    EXPECT_EQ(opened.w->size(), plain.w->size()) << "an opened study does not widen the window";
+    auto widths = [](const Window& win) {
+        return QList<int>{win.find<QListWidget>("lstRoots")->width(), win.find<QListWidget>("lstExtrema")->width(),
+                          win.find<QLabel>("lblIntegral")->width(), win.w->width()};
+    };
+    EXPECT_EQ(widths(opened), widths(plain));
+
+    const QList<int> before = widths(plain);
+    plain.set("txtEquation", QStringLiteral("1E-300*(x^3-2*x)"));
+    for (const char* command : {"cmdExtrema", "cmdRoots", "cmdIntegrate", "cmdDerVal"})
+        plain.press(command);
+    QApplication::processEvents();
+    ASSERT_TRUE(plain.find<QLabel>("lblIntegral")->text().contains(QLatin1Char('E')));
+    EXPECT_EQ(widths(plain), before);
+}
+
 }  // namespace
