@@ -172,6 +172,23 @@ TEST(StudyFile, RefusesDamagedTextSayingWhere)
     }
 }
 
+TEST(StudyFile, FullTablesAndOldLineEndsReadBack)
+{
+    StudyResults full;
+    for (int k = 1; k <= 255; ++k) {
+        full.roots.push_back(k);
+        full.maxima.push_back(-k);
+        full.minima.push_back(k / 2.0);
+    }
+    const ParsedStudy back = parseStudy(formatStudy(defaultsWithConstant(), full));
+    ASSERT_TRUE(back.study) << back.problem;
+    EXPECT_EQ(back.study->results, full) << "255 of each kind is the table's size, not beyond it";
+
+    // Lines ended by CR alone are counted as lines.
+    const ParsedStudy cr = parseStudy("\"Tessaly\"\r\"x\",-8,8,256,0.01,20,#FALSE#,0,0,0,0\r-20,20,-15,x15,1,0,0,1,1\r0\r");
+    EXPECT_EQ(cr.problem, "line 3: \"x15\" is not a number");
+}
+
 TEST(StudyFile, ValuesAFieldWouldRefuseTakeTheirDefaultsAndAreNamed)
 {
     const ParsedStudy parsed = parseStudy(

@@ -84,6 +84,15 @@ INSTANTIATE_TEST_SUITE_P(
                       ValueRow{"SIN(PI/2)", 1}, ValueRow{"sIn(0)", 0}, ValueRow{"Exp(-1000)", 0},
                       ValueRow{"Sqr(\"4\")", 2}, ValueRow{"Sin (0)", 0}));
 
+// Rows at the edges of the rules: the sign of a text read as a number, a text
+// plus Empty staying a text, and the largest number of places Round takes.
+INSTANTIATE_TEST_SUITE_P(
+    Boundaries, Values,
+    ::testing::Values(ValueRow{"\"-5\"+0", -5}, ValueRow{"\"-5\"*1", -5}, ValueRow{"-\"-5\"", 5},
+                      ValueRow{"\" -5 \"-1", -6}, ValueRow{"(\"1\"+q)+\"1\"", 11}, ValueRow{"(q+\"1\")+\"1\"", 11},
+                      ValueRow{"\"2\"&q", 2}, ValueRow{"Round(1.5E-22, 22)", 2e-22}, ValueRow{"Round(1.5E-22, 23)", 2e-22},
+                      ValueRow{"Round(1.5E-22, 21)", 0}, ValueRow{"Round(2.5, 22)", 2.5}, ValueRow{"\"1E-09\"*1", 1e-9}));
+
 struct ErrorRow {
     const char* text;
     int number;
@@ -136,6 +145,19 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorRow{"$1", 1032, 1}, ErrorRow{"{1}", 1032, 1}, ErrorRow{"1!=2", 1032, 2},
                       ErrorRow{"\xcf\x80+1", 1032, 1}, ErrorRow{"\xcf\x80\xcf\x80", 1032, 1},
                       ErrorRow{"1+\xcf\x80", 1032, 3}, ErrorRow{"\"ab", 1033, 1}));
+
+TEST(Language, IdentifiersUpToTheirLimitAndLineEndsInsideTexts)
+{
+    WindowEngine w;
+    EXPECT_EQ(w.value(std::string(255, 'a') + "+1").value, 1) << "255 characters is a name";
+    const auto tooLong = w.engine.eval(std::string(256, 'a') + "+1");
+    EXPECT_EQ(tooLong.error, 1030);
+    EXPECT_EQ(w.engine.lastError().column, 1);
+    for (const char* text : {"\"a\rb\"", "\"a\nb\"", "1+\"\r\""}) {
+        EXPECT_EQ(w.engine.eval(text).error, 1033) << "a text ends at its line";
+        EXPECT_EQ(w.engine.lastError().column, text[0] == '"' ? 1 : 3);
+    }
+}
 
 TEST(Language, NullPropagatesAndFailsOnlyWhenConverted)
 {

@@ -45,6 +45,26 @@ TEST(Extrema, AMinimumMetOnTheGridIsAlsoAPossibleRoot)
     EXPECT_EQ(r.label, "0 max. 1 min. 1 possible root(s).");
 }
 
+TEST(Extrema, AHeightExactlyAtTheErrorBoundIsAPossibleRoot)
+{
+    // On the grid (x = 0) and after a refinement (x near 0.3), |f| = 0.25 exactly.
+    struct Row {
+        const char* f;
+        double e;
+        const char* label;
+    };
+    const Row rows[] = {
+        {"x*x+0.25", 0.25, "0 max. 1 min. 1 possible root(s)."},
+        {"x*x+0.25", 0.2499999, "0 max. 1 min. "},
+        {"(x-0.3)^2+0.25", 0.25, "0 max. 1 min. 1 possible root(s)."},
+        {"(x-0.3)^2+0.25", 0.2499999, "0 max. 1 min. "},
+    };
+    for (const Row& row : rows) {
+        Study s;
+        EXPECT_EQ(extrema(s, row.f, -1, 1, 2, row.e).label, row.label) << row.f << " E=" << row.e;
+    }
+}
+
 TEST(Extrema, AMinimumBetweenGridPointsIsRefined)
 {
     Study s;

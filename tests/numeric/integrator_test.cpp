@@ -90,4 +90,34 @@ TEST(Integral, FailuresShowTheirMessageAndStoreNothing)
     EXPECT_FALSE(syntax.message.has_value()) << "the engine reports its own errors";
 }
 
+TEST(Integral, ThePanelCountAndTheHalvingLimitAreMetExactly)
+{
+    // Each halving evaluates f at the n new midpoints: 6 values for the first
+    // estimate (n = 2; the middle of [a, b] twice), then 4, 8, 16, ... The test
+    // passes when n reaches N and the loop ends when the halvings reach M, both
+    // at equality.
+    struct Row {
+        int n;
+        double e;
+        int m;
+        std::size_t evaluations;
+        bool converged;
+    };
+    const Row rows[] = {
+        {2, 1, 20, 6, true},    // n = N at once
+        {4, 1, 20, 10, true},   // one halving to reach N
+        {8, 1, 2, 18, true},    // N reached on the last allowed halving
+        {16, 1, 2, 18, false},  // not reached: the limit ends it
+        {2, 0, 0, 6, false},    // no halving allowed
+        {2, 0, 3, 34, false},   // exactly three halvings
+    };
+    for (const Row& row : rows) {
+        tessaly::numeric::testing::Scripted f;
+        f.f = [](double x) { return tessaly::engine::FunctionValue{std::exp(x), 0}; };
+        const auto r = integrate(f, Study::inputs("", 0, 1, row.n, row.e, row.m));
+        EXPECT_EQ(f.asked.size(), row.evaluations) << "N=" << row.n << " M=" << row.m;
+        EXPECT_EQ(r.valid, row.converged) << "N=" << row.n << " M=" << row.m;
+    }
+}
+
 }  // namespace

@@ -148,18 +148,7 @@ TEST(Roots, WorkingValuesLeftBehind)
     EXPECT_EQ(r.currentX, 1.25);
 }
 
-// A function that fails at chosen abscissas, to follow the restarts exactly.
-class Scripted final : public tessaly::numeric::StudyFunction {
-public:
-    std::function<tessaly::engine::FunctionValue(double)> f;
-    std::vector<double> asked;
-    tessaly::engine::FunctionValue at(double x) override
-    {
-        asked.push_back(x);
-        return f(x);
-    }
-    std::int32_t trapped(std::int32_t raised) override { return raised; }
-};
+using tessaly::numeric::testing::Scripted;
 
 TEST(Roots, FailureInsideARefinementRestartsAfterTheBracket)
 {
@@ -182,6 +171,54 @@ TEST(Roots, FailureInsideARefinementRestartsAfterTheBracket)
     EXPECT_EQ(r.error, 6);
     // 0, 1 (sign change), 0.5 (fails), then a new run from 2, which is b: the end
     EXPECT_EQ(s.asked, (std::vector<double>{0, 1, 0.5}));
+}
+
+TEST(Roots, ARefinementThatConvergesOnItsLastAllowedStepFindsTheRoot)
+{
+    // From the midpoint 0.5 Newton lands on 0.3 at the first step (0.2 away)
+    // and stays there at the second: converged at step 2 exactly.
+    struct Row {
+        int maxIterations;
+        std::vector<std::string> rows;
+    };
+    for (const Row& row : {Row{1, {}}, Row{2, {"0.3"}}}) {
+        Study s;
+        const auto r = s.roots("x-0.3", 0, 1, 1, 0.01, row.maxIterations);
+        EXPECT_EQ(r.rows, row.rows) << row.maxIterations;
+        EXPECT_EQ(r.label, std::to_string(row.rows.size()) + " roots");
+    }
+}
+
+TEST(Roots, APoleNeedsBothEndsBelowTheConvergedValue)
+{
+    // A sign change between 0 and 1 whose refinement converges at once (a steep
+    // wall around 0.5) where f is 2: not a root only when |2| is above |f| at
+    // both ends of the bracket.
+    struct Row {
+        double atLower, atUpper;
+        bool root;
+    };
+    const Row rows[] = {{-1, 4, true}, {-4, 1, true}, {-1, 1, false}, {-4, 4, true}};
+    for (const Row& row : rows) {
+        Scripted s;
+        s.f = [row](double x) -> tessaly::engine::FunctionValue {
+            if (x == 0)
+                return {row.atLower, 0};
+            if (x == 1)
+                return {row.atUpper, 0};
+            if (std::fabs(x - 0.5) < 1e-7)
+                return {2, 0};
+            return {x > 0.5 ? 1e9 : -1e9, 0};
+        };
+        StudyInputs in;
+        in.lower = 0;
+        in.upper = 1;
+        in.subintervals = 1;
+        in.errorBound = 0.01;
+        in.maxIterations = 20;
+        const auto r = findRoots(s, in);
+        EXPECT_EQ(r.roots.size(), row.root ? 1u : 0u) << row.atLower << " " << row.atUpper;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,20 @@ struct Study {
     EngineFunction function(const std::string& f) { return EngineFunction(engine, object, texts.emplace_back(f)); }
 
     std::deque<std::string> texts;
+};
+
+// A function given by a callable, to follow a command exactly: it records
+// every abscissa it is asked for.
+class Scripted final : public StudyFunction {
+public:
+    std::function<engine::FunctionValue(double)> f;
+    std::vector<double> asked;
+    engine::FunctionValue at(double x) override
+    {
+        asked.push_back(x);
+        return f(x);
+    }
+    std::int32_t trapped(std::int32_t raised) override { return raised; }
 };
 
 }  // namespace tessaly::numeric::testing
