@@ -362,6 +362,7 @@ void FrmFunctions::ReadSettingsFile()
     const docs::SettingsRead read = docs::readSettingsFile(m_settingsPath, /*keepBadCopy=*/true);
     if (read.record)
         ShowStudyRecord(*read.record);
+    m_holdsStudy = true;
     if (!read.replaced.empty())
         m_prompter.message(QString::fromStdString(docs::replacedMessage(read.replaced)));
 }
@@ -544,6 +545,7 @@ void FrmFunctions::MarkPlotStale()
 void FrmFunctions::closeBySignal()
 {
     m_closingBySignal = true;
+    Form_Unload();
     close();
 }
 

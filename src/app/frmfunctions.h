@@ -60,9 +60,15 @@ public:
     // The guard whose setting the window puts back when it closes.
     void setDecimalGuard(DecimalGuard* guard) { m_decimalGuard = guard; }
 
-    // Closes the window because the program received a terminating signal: a
-    // failure to save the settings then goes to standard error, not to a box.
+    // Closes the window because the program received a terminating signal: the
+    // exit steps run (the settings are written) even before the window was
+    // shown, and a failure to save the settings goes to standard error, not to
+    // a box.
     void closeBySignal();
+    // Whether a study is in the window: the command line's study was opened, or
+    // the settings file was read (or found missing). Until then, nothing the
+    // window holds is worth writing to the settings file.
+    bool holdsStudy() const { return m_holdsStudy; }
 
     const FrmFunctionsUi& ui() const { return m_ui; }
 
@@ -268,6 +274,7 @@ private:
     bool m_quietEngine = false;
     std::optional<std::string> m_constantProblem;  // the last ReadStudyInputs's failing constant
     bool m_unloaded = false;
+    bool m_holdsStudy = false;
     bool m_closingBySignal = false;
 };
 

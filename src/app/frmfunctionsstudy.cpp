@@ -136,6 +136,7 @@ bool FrmFunctions::OpenStudy(const QString& path)
         docs::StudyRecord record = read.study->record;
         record.persist = m_ui.chkPersist->isChecked() ? 1 : 0;  // the file does not keep it
         ShowStudyRecord(record);
+        m_holdsStudy = true;
         ExecuteConstants();
         RestoreResults(read.study->results);
     }

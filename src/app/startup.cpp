@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QUrl>
+#include <QWidget>
 
 #include <memory>
 
@@ -42,14 +43,30 @@ int runProgram(int argc, char** argv, const ProgramSeams& seams)
     Prompter& prompter = seams.prompter ? *seams.prompter : messageBoxes;
     Dialogs& dialogs = seams.dialogs ? *seams.dialogs : fileDialogs;
 
+    // Terminating signals are taken from here on. Until the window holds a
+    // study they end start-up and nothing is written (the old settings file is
+    // kept); from then on they close the window, whose exit steps write the
+    // settings. A message box or dialog up at the moment is closed first.
+    FrmFunctions* loaded = nullptr;
+    bool ending = false;
+    SignalCloser closer(nullptr, [&] {
+        ending = true;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isModal() && w->isVisible())
+                w->close();
+        if (loaded && loaded->holdsStudy())
+            loaded->closeBySignal();
+    });
+
     // 1. The decimal-separator guard, after the application has set the locale
     // up and before any window exists: No or Cancel ends the program here.
     DecimalGuard guard;
-    if (!guard.CheckDecimalSeparator(seams.decimalSeparator.value_or(userDecimalSeparator()), prompter))
+    if (!guard.CheckDecimalSeparator(seams.decimalSeparator.value_or(userDecimalSeparator()), prompter) || ending)
         return 0;
 
     // 2. The main window object, not yet loaded; it puts the separator back at exit.
     FrmFunctions window(shared, prompter, dialogs);
+    loaded = &window;
     messageBoxes.setParent(&window);
     window.setDecimalGuard(&guard);
     // 3. Load: a study named on the command line is opened; when there is none,
@@ -57,10 +74,12 @@ int runProgram(int argc, char** argv, const ProgramSeams& seams)
     // so the first graph is drawn.
     const QString study = studyPathOf(QApplication::arguments().mid(1));
     window.Form_Load([&] { return !study.isEmpty() && window.OpenStudy(study); });
+    if (ending)
+        return 0;
     window.show();
     window.ui().cmdPlot->click();
-
-    SignalCloser closer(&window, [&window] { window.closeBySignal(); });
+    if (ending)
+        return 0;
     return QApplication::exec();
 }
 
