@@ -23,6 +23,7 @@
 #include "app/prompter.h"
 #include "app/windowtools.h"
 #include "common/numbertext.h"
+#include "docs/filename.h"
 #include "engine/class1.h"
 #include "engine/errors.h"
 #include "engine/evaluation.h"
@@ -398,7 +399,7 @@ void FrmFunctions::WriteSettingsFile()
     if (docs::writeSettingsFile(m_settingsPath, items, &reason))
         return;
     const QString text = QStringLiteral("Could not save the settings file %1: %2")
-                             .arg(QDir::toNativeSeparators(m_settingsPath), reason);
+                             .arg(docs::displayFileName(m_settingsPath), reason);
     if (m_closingBySignal)
         std::cerr << text.toStdString() << std::endl;
     else

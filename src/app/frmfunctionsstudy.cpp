@@ -19,6 +19,7 @@
 #include "app/prompter.h"
 #include "app/windowtools.h"
 #include "common/numbertext.h"
+#include "docs/filename.h"
 #include "docs/report.h"
 #include "engine/evaluation.h"
 #include "numeric/extremafinder.h"
@@ -35,7 +36,8 @@ QString firstLocalFile(const QMimeData* data)
     const QList<QUrl> urls = data->urls();
     if (urls.isEmpty() || !urls.constFirst().isLocalFile())
         return {};
-    return urls.constFirst().toLocalFile();
+    // The URL's escapes are the name's bytes, which need not be UTF-8.
+    return docs::localFileOfUrl(urls.constFirst().toEncoded());
 }
 
 }  // namespace

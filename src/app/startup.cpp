@@ -12,6 +12,7 @@
 #include "app/frmfunctions.h"
 #include "app/prompter.h"
 #include "app/signalcloser.h"
+#include "docs/filename.h"
 #include "engine/class1.h"
 #include "plot/fonts.h"
 
@@ -22,18 +23,52 @@ QString studyPathOf(const QStringList& arguments)
     QString path = arguments.join(QLatin1Char(' '));
     if (path.size() >= 2 && path.startsWith(QLatin1Char('"')) && path.endsWith(QLatin1Char('"')))
         path = path.mid(1, path.size() - 2);
-    if (path.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
-        const QUrl url(path);
-        path = url.isLocalFile() ? url.toLocalFile() : QString();
-    }
+    // Only file://... is a URL; "file:name" is a file of that name.
+    if (path.startsWith(QLatin1String("file://"), Qt::CaseInsensitive))
+        path = docs::localFileOfUrl(docs::encodeFileName(path));
     return path;
+}
+
+StartArguments startArguments(const QList<QByteArray>& given, const QList<QByteArray>& leftByQt)
+{
+    StartArguments out;
+    const qsizetype end = given.indexOf(QByteArrayLiteral("--"));
+    QStringList names;
+    if (end >= 0) {
+        for (const QByteArray& a : given.mid(end + 1))
+            names << docs::decodeFileName(a);
+    } else {
+        for (const QByteArray& a : leftByQt)
+            names << docs::decodeFileName(a);
+    }
+    // What Qt took: the arguments before "--" that it did not leave, in order.
+    qsizetype k = 0;
+    for (const QByteArray& a : given.mid(0, end >= 0 ? end : given.size())) {
+        if (k < leftByQt.size() && leftByQt[k] == a)
+            ++k;
+        else
+            out.takenByQt << docs::displayFileName(docs::decodeFileName(a));
+    }
+    out.study = studyPathOf(names);
+    return out;
 }
 
 int runProgram(int argc, char** argv, const ProgramSeams& seams)
 {
+    // The arguments as the system's bytes. Qt sees only those before "--" and
+    // removes the options it takes from them; what it leaves names the study.
+    QList<QByteArray> given;
+    for (int i = 1; i < argc; ++i)
+        given << QByteArray(argv[i]);
+    const qsizetype end = given.indexOf(QByteArrayLiteral("--"));
+    int qtArgc = end >= 0 ? static_cast<int>(end) + 1 : argc;
     std::unique_ptr<QApplication> ownApplication;
     if (!QCoreApplication::instance())
-        ownApplication = std::make_unique<QApplication>(argc, argv);
+        ownApplication = std::make_unique<QApplication>(qtArgc, argv);
+    QList<QByteArray> leftByQt;
+    for (int i = 1; i < qtArgc; ++i)
+        leftByQt << QByteArray(argv[i]);
+    const StartArguments arguments = startArguments(given, ownApplication ? leftByQt : given.mid(0, end >= 0 ? end : given.size()));
     QApplication::setApplicationName(QStringLiteral("tessaly"));  // names the settings folder
     plot::substituteFonts();
 
@@ -72,7 +107,11 @@ int runProgram(int argc, char** argv, const ProgramSeams& seams)
     // 3. Load: a study named on the command line is opened; when there is none,
     // or it cannot be opened, the settings file is read. 4. Show. 5. Press Plot
     // so the first graph is drawn.
-    const QString study = studyPathOf(QApplication::arguments().mid(1));
+    if (!arguments.takenByQt.isEmpty())
+        prompter.message(QStringLiteral("%1 was taken as an option of the window system, not as a study. To open a "
+                                        "study of that name, put -- before it: tessaly -- NAME")
+                             .arg(arguments.takenByQt.join(QLatin1Char(' '))));
+    const QString& study = arguments.study;
     window.Form_Load([&] { return !study.isEmpty() && window.OpenStudy(study); });
     if (ending)
         return 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -27,8 +29,18 @@ int runProgram(int argc, char** argv, const ProgramSeams& seams = {});
 
 // The study file named by the program's arguments (without the program's own
 // name and Qt's options): the arguments joined with one blank; a pair of double
-// quotes around the whole is removed; a file: URL gives its local path. Empty
-// when no study is named.
+// quotes around the whole is removed; a file:// URL gives its local path ("file:"
+// without the slashes is part of a file name). Empty when no study is named.
 QString studyPathOf(const QStringList& arguments);
+
+// The program's arguments as the system gave them (without the program's name)
+// and as Qt left them after taking its own options. The study is named by what
+// follows "--" when it is there, otherwise by what Qt left; takenByQt lists the
+// arguments Qt took (before any "--"), to be told.
+struct StartArguments {
+    QString study;
+    QStringList takenByQt;
+};
+StartArguments startArguments(const QList<QByteArray>& given, const QList<QByteArray>& leftByQt);
 
 }  // namespace tessaly::app

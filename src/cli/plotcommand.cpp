@@ -10,6 +10,7 @@
 #include "cli/plotoptions.h"
 #include "cli/session.h"
 #include "cli/studyoptions.h"
+#include "docs/filename.h"
 #include "docs/studyfile.h"
 #include "engine/errors.h"
 #include "plot/fonts.h"
@@ -86,7 +87,7 @@ std::optional<int> parseOutputArgs(std::span<const std::string> args, std::initi
     const auto output = out.parsed.value("-o");
     if (!output || output->empty())
         return usage("missing -o " + (names.empty() ? std::string("FILE") : names));
-    out.output = QString::fromStdString(*output);
+    out.output = docs::decodeFileName(QByteArray::fromStdString(*output));
     bool knownSuffix = suffixes.size() == 0;
     for (const char* suffix : suffixes)
         knownSuffix = knownSuffix || out.output.endsWith(QString::fromLatin1(suffix), Qt::CaseInsensitive);
@@ -134,7 +135,7 @@ int runPlot(std::span<const std::string> args, std::ostream&, std::ostream& err)
     QString reason;
     if (docs::writeImageFile(path, image, suffix.toLatin1().constData(), &reason))
         return kExitOk;
-    session.message(QStringLiteral("Could not save %1: %2").arg(path, reason).toStdString());
+    session.message(QStringLiteral("Could not save %1: %2").arg(docs::displayFileName(path), reason).toStdString());
     return kExitFailed;
 }
 

@@ -4,6 +4,7 @@
 
 #include "cli/cli.h"
 #include "cli/session.h"
+#include "docs/filename.h"
 #include "docs/settingsfile.h"
 #include "docs/studyrecord.h"
 #include "docs/valuerules.h"
@@ -72,7 +73,7 @@ std::optional<Study> studyFrom(const ParsedArgs& args, Session& session, std::os
     Study study;
     docs::StudyRecord record;
     if (const auto file = args.value("--study")) {
-        const docs::StudyRead read = docs::readStudyFile(QString::fromStdString(*file));
+        const docs::StudyRead read = docs::readStudyFile(docs::decodeFileName(QByteArray::fromStdString(*file)));
         if (!read.study) {
             session.message(read.message.toStdString());
             return std::nullopt;
@@ -82,12 +83,13 @@ std::optional<Study> studyFrom(const ParsedArgs& args, Session& session, std::os
         if (!read.replaced.empty())
             err << "warning: " << docs::replacedMessage(read.replaced) << "\n";
     } else if (const auto file = args.value("--settings")) {
-        const QString path = QString::fromStdString(*file);
+        const QString path = docs::decodeFileName(QByteArray::fromStdString(*file));
         const docs::SettingsRead read = docs::readSettingsFile(path, /*keepBadCopy=*/false);
         if (read.record)
             record = *read.record;
         else
-            err << "warning: " << *file << ": " << read.problem.toStdString() << "; using the defaults\n";
+            err << "warning: " << docs::displayFileName(path).toStdString() << ": " << read.problem.toStdString()
+                << "; using the defaults\n";
         if (!read.replaced.empty())
             err << "warning: " << docs::replacedMessage(read.replaced) << "\n";
     }

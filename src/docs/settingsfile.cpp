@@ -8,6 +8,7 @@
 
 #include "common/leadingnumber.h"
 #include "common/numbertext.h"
+#include "docs/filename.h"
 #include "docs/itemreader.h"
 #include "docs/textfile.h"
 #include "docs/typeditemreader.h"
@@ -116,8 +117,8 @@ SettingsRead readSettingsFile(const QString& path, bool keepBadCopy)
     // A regular file that could not be used is moved aside (never copied: it
     // may be huge), so the next write does not lose it.
     if (keepBadCopy && file.regularFile) {
-        const QByteArray bad = QFile::encodeName(path + QStringLiteral(".bad"));
-        std::rename(QFile::encodeName(path).constData(), bad.constData());
+        const QByteArray bad = encodeFileName(path + QStringLiteral(".bad"));
+        std::rename(encodeFileName(path).constData(), bad.constData());
     }
     return out;
 }

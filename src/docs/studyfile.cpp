@@ -1,12 +1,10 @@
 #include "docs/studyfile.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QImageWriter>
 
 #include "common/numbertext.h"
+#include "docs/filename.h"
 #include "docs/itemreader.h"
 #include "docs/textfile.h"
 #include "docs/typeditemreader.h"
@@ -119,7 +117,7 @@ StudyRead readStudyFile(const QString& path)
     const TextFileRead file = readTextFile(path);
     if (!file.text) {
         out.message = file.badContent ? incompatibleMessage(file.problem.toStdString())
-                                      : QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), file.problem);
+                                      : QStringLiteral("Cannot open %1: %2").arg(displayFileName(path), file.problem);
         return out;
     }
     ParsedStudy parsed = parseStudy(*file.text);
@@ -166,16 +164,13 @@ std::optional<QString> saveStudy(const QString& path, const SettingsItems& items
     QString reason;
     const QString bitmap = bitmapPathFor(path);
     auto couldNotSave = [&reason](const QString& file) {
-        return QStringLiteral("Could not save %1: %2").arg(QDir::toNativeSeparators(file), reason);
+        return QStringLiteral("Could not save %1: %2").arg(displayFileName(file), reason);
     };
     // The old bitmap goes first, then the study, then the new bitmap: stopped at
     // any moment, this leaves a study beside its own picture or beside none,
     // never beside another study's.
-    QFile old(bitmap);
-    if (QFileInfo(bitmap).exists() && !old.remove()) {
-        reason = old.errorString();
+    if (!removeFile(bitmap, &reason))
         return couldNotSave(bitmap);
-    }
     if (!writeFileAtomically(path, formatStudy(items, results), &reason))
         return couldNotSave(path);
     if (graph && !writeImageFile(bitmap, *graph, "bmp", &reason))

@@ -1,14 +1,12 @@
 #include "docs/textfile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "docs/filename.h"
 #include "docs/itemreader.h"
 
 namespace tessaly::docs {
@@ -67,6 +65,29 @@ bool writeAll(int fd, const char* data, std::size_t size)
     return true;
 }
 
+// The folder part of a file name ("." for a bare name, "/" for one at the root).
+QByteArray folderOf(const QByteArray& name)
+{
+    const qsizetype slash = name.lastIndexOf('/');
+    if (slash < 0)
+        return ".";
+    return slash == 0 ? QByteArray("/") : name.left(slash);
+}
+
+// Creates a folder and the folders above it that are missing.
+bool makeFolders(const QByteArray& folder)
+{
+    for (qsizetype i = 1; i <= folder.size(); ++i) {
+        if (i < folder.size() && folder[i] != '/')
+            continue;
+        const QByteArray part = folder.left(i);
+        if (::mkdir(part.constData(), 0777) != 0 && errno != EEXIST)
+            return false;
+    }
+    struct stat st {};
+    return ::stat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 // Makes a rename in a folder last: the folder's entry is flushed to the disk.
 void syncFolder(const QByteArray& folder)
 {
@@ -82,7 +103,7 @@ void syncFolder(const QByteArray& folder)
 TextFileRead readTextFile(const QString& path)
 {
     TextFileRead out;
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = encodeFileName(path);
     struct stat link {};
     out.exists = ::lstat(name.constData(), &link) == 0;
     // Not blocking: a FIFO or a device must not hold the program up. What was
@@ -147,26 +168,28 @@ bool writeFileAtomically(const QString& path, const std::string& bytes, QString*
     // A link to a regular file has that file replaced; any other link (to a
     // device, a folder, nothing) is itself replaced, so nothing is written
     // anywhere but into a regular file.
-    QString target = path;
-    const QFileInfo info(path);
-    if (info.isSymLink()) {
-        const QString resolved = info.canonicalFilePath();
-        if (!resolved.isEmpty() && QFileInfo(resolved).isFile())
-            target = resolved;
+    QByteArray target = encodeFileName(path);
+    struct stat st {};
+    if (::lstat(target.constData(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* resolved = ::realpath(target.constData(), nullptr)) {
+            if (::stat(resolved, &st) == 0 && S_ISREG(st.st_mode))
+                target = resolved;
+            std::free(resolved);
+        }
     }
-    const QString folder = QFileInfo(target).absolutePath();
-    if (const QFileInfo f(folder); !f.isDir()) {
-        if (f.exists())
-            return fail(QStringLiteral("%1 is not a folder").arg(QDir::toNativeSeparators(folder)));
-        if (folderPolicy != FolderPolicy::Create || !QDir().mkpath(folder))
-            return fail(QStringLiteral("the folder %1 does not exist").arg(QDir::toNativeSeparators(folder)));
+    const QByteArray folder = folderOf(target);
+    if (::stat(folder.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        const QString shown = displayFileName(decodeFileName(folder));
+        if (::stat(folder.constData(), &st) == 0)
+            return fail(QStringLiteral("%1 is not a folder").arg(shown));
+        if (folderPolicy != FolderPolicy::Create || !makeFolders(folder))
+            return fail(QStringLiteral("the folder %1 does not exist").arg(shown));
     }
-    const QByteArray targetName = QFile::encodeName(target);
-    QByteArray temporary = QFile::encodeName(folder + QStringLiteral("/.") + QFileInfo(target).fileName()) + ".XXXXXX";
+    QByteArray temporary = folder + "/." + target.mid(target.lastIndexOf('/') + 1) + ".XXXXXX";
     Descriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (fd.get() < 0)
         return fail(systemError(errno));
-    const mode_t mode = modeFor(targetName);
+    const mode_t mode = modeFor(target);
     const bool written = writeAll(fd.get(), bytes.data(), bytes.size()) && ::fchmod(fd.get(), mode) == 0 &&
                          ::fsync(fd.get()) == 0;
     const int writeError = errno;
@@ -175,13 +198,24 @@ bool writeFileAtomically(const QString& path, const std::string& bytes, QString*
         ::unlink(temporary.constData());
         return fail(systemError(error));
     }
-    if (::rename(temporary.constData(), targetName.constData()) != 0) {
+    if (::rename(temporary.constData(), target.constData()) != 0) {
         const int error = errno;
         ::unlink(temporary.constData());
         return fail(systemError(error));
     }
-    syncFolder(QFile::encodeName(folder));
+    syncFolder(folder);
     return true;
+}
+
+bool removeFile(const QString& path, QString* reason)
+{
+    const QByteArray name = encodeFileName(path);
+    struct stat st {};
+    if (::lstat(name.constData(), &st) != 0 || ::unlink(name.constData()) == 0)
+        return true;
+    if (reason)
+        *reason = systemError(errno);
+    return false;
 }
 
 }  // namespace tessaly::docs

@@ -10,6 +10,8 @@ namespace tessaly::docs {
 // The largest file the program reads: 16 MiB.
 constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
 
+// Paths are file names as decodeFileName gives them (docs/filename.h).
+
 // A text file read whole: only regular files of at most 16 MiB, without a NUL
 // byte; the bytes decoded as UTF-8, or Latin-1 when they are not valid UTF-8.
 // Opening never blocks (a FIFO or a device is refused, not waited for).
@@ -36,5 +38,9 @@ enum class FolderPolicy { MustExist, Create };
 // exist" when it does not and may not be created).
 bool writeFileAtomically(const QString& path, const std::string& bytes, QString* reason,
                          FolderPolicy folderPolicy = FolderPolicy::MustExist);
+
+// Removes a file (a link itself, not what it points to); true when there is
+// nothing at the path afterwards, false with the reason otherwise.
+bool removeFile(const QString& path, QString* reason);
 
 }  // namespace tessaly::docs

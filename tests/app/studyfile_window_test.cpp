@@ -15,8 +15,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "app/pictureview.h"
 #include "app/startup.h"
+#include "docs/filename.h"
 #include "windowfixture.h"
 
 using tessaly::app::PictureView;
@@ -284,9 +288,60 @@ TEST(StudyCommandLine, TheArgumentsNameTheStudy)
         {{QStringLiteral("a.txt\"")}, QStringLiteral("a.txt\"")},
         {{QStringLiteral("x")}, QStringLiteral("x")},
         {{QStringLiteral("file:///tmp/my%20study.txt")}, QStringLiteral("/tmp/my study.txt")},
+        {{QStringLiteral("file://localhost/tmp/a.txt")}, QStringLiteral("/tmp/a.txt")},
+        {{QStringLiteral("file:rel.txt")}, QStringLiteral("file:rel.txt")},  // not a URL: a file name
+        {{QStringLiteral("file://otherhost/a.txt")}, QString()},
     };
     for (const auto& row : rows)
         EXPECT_EQ(tessaly::app::studyPathOf(row.arguments), row.path) << row.arguments.join(' ').toStdString();
+}
+
+TEST(StudyCommandLine, WhatQtTakesIsToldAndAfterDoubleDashEverythingIsTheStudy)
+{
+    using Bytes = QList<QByteArray>;
+    struct Row {
+        Bytes given, left;
+        QString study;
+        QStringList taken;
+    };
+    const QString latin = tessaly::docs::decodeFileName("\xff\xfe.txt");
+    const Row rows[] = {
+        {{"a.txt"}, {"a.txt"}, QStringLiteral("a.txt"), {}},
+        {{"-reverse"}, {}, QString(), {QStringLiteral("-reverse")}},
+        {{"-style", "fusion", "a.txt"}, {"a.txt"}, QStringLiteral("a.txt"), {QStringLiteral("-style"), QStringLiteral("fusion")}},
+        {{"--", "-reverse"}, {}, QStringLiteral("-reverse"), {}},
+        {{"-reverse", "--", "my", "study.txt"}, {}, QStringLiteral("my study.txt"), {QStringLiteral("-reverse")}},
+        {{"\xff\xfe.txt"}, {"\xff\xfe.txt"}, latin, {}},
+    };
+    for (const Row& row : rows) {
+        const auto a = tessaly::app::startArguments(row.given, row.left);
+        EXPECT_EQ(a.study, row.study) << row.given.join(' ').toStdString();
+        EXPECT_EQ(a.takenByQt, row.taken) << row.given.join(' ').toStdString();
+    }
+    EXPECT_EQ(tessaly::docs::encodeFileName(latin), QByteArray("\xff\xfe.txt")) << "the bytes come back whole";
+}
+
+TEST_F(StudyWindow, AStudyWhoseNameIsNotUtf8OpensAndSavesUnderItsOwnBytes)
+{
+    const QByteArray bytes = QFile::encodeName(dir.path()) + "/\xff\xfe.txt";
+    const QString name = tessaly::docs::decodeFileName(bytes);
+    Window win;
+    win.set("txtEquation", QStringLiteral("x-4"));
+    win.dialogs.fileAnswer = name;
+    menu(win, "mnuSaveAs");
+    EXPECT_TRUE(win.prompter.asked.isEmpty()) << win.prompter.texts().join('|').toStdString();
+    struct stat st {};
+    EXPECT_EQ(::stat(bytes.constData(), &st), 0) << "saved under the very bytes";
+    EXPECT_EQ(::stat((bytes + ".bmp").constData(), &st), 0);
+
+    Window other;
+    ASSERT_TRUE(other.w->OpenStudy(name));
+    EXPECT_EQ(other.text("txtEquation"), "x-4");
+    ::unlink(bytes.constData());
+    other.w->OpenStudy(name);
+    EXPECT_EQ(other.prompter.texts().last(),
+              QStringLiteral("Cannot open %1/\uFFFD\uFFFD.txt: No such file or directory").arg(dir.path()))
+        << "shown with replacement characters only in the message";
 }
 
 TEST_F(StudyWindow, AStudyNamedAtStartUpReplacesTheSettingsUnlessItCannotBeOpened)

@@ -122,6 +122,18 @@ TEST_F(CliDocuments, ASaveThatCannotBeWrittenSaysWhyAndLeavesNothing)
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "only the plain file";
 }
 
+TEST_F(CliDocuments, FileNamesThatAreNotUtf8AreKeptAsTheirBytes)
+{
+    const std::string name = path("\xff\xfe.txt");
+    ASSERT_EQ(run({"save", "-o", name, "--function", "x-2"}).status, 0);
+    EXPECT_TRUE(fs::exists(name)) << "the very bytes, not replacement characters";
+    EXPECT_TRUE(fs::exists(name + ".bmp"));
+    EXPECT_EQ(run({"roots", "--study", name}).out, "2\n1 roots\n");
+    fs::remove(name);
+    const Outcome missing = run({"roots", "--study", name});
+    EXPECT_EQ(missing.err, "message: Cannot open " + path("\xef\xbf\xbd\xef\xbf\xbd.txt") + ": No such file or directory\n");
+}
+
 TEST_F(CliDocuments, AnOutputFolderThatDoesNotExistIsNeverCreated)
 {
     const std::string folder = path("none");
