@@ -215,7 +215,10 @@ bool paintReport(QPagedPaintDevice& device, const ReportInput& in, QString* reas
     const double pageWidth = device.width();
     const double pageHeight = device.height();
     const double lineHeight = metrics.lineSpacing();
-    const int columns = std::max(1, static_cast<int>(pageWidth / metrics.horizontalAdvance(QLatin1Char('M'))));
+    // Characters per line, at least 1 and never a cast of a value beyond int
+    // (a font without width, a page of no size).
+    const double perLine = pageWidth / metrics.horizontalAdvance(QLatin1Char('M'));
+    const int columns = perLine >= 1 && perLine < 10000 ? static_cast<int>(perLine) : perLine >= 10000 ? 10000 : 1;
 
     double y = 0;
     std::vector<ReportLine> lines;
