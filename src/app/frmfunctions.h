@@ -3,29 +3,22 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "app/frmfunctionsui.h"
-#include "docs/settingsfile.h"
-#include "docs/studyfile.h"
-#include "engine/engine.h"
-#include "engine/userconstants.h"
 #include "evaluator/frmevaluator.h"
-#include "numeric/derivatives.h"
-#include "numeric/studyinputs.h"
 #include "plot/graphdriver.h"
 #include "plot/plotsettings.h"
 #include "plot/scalemap.h"
 #include "plot/windowcommand.h"
+#include "record/studyformat.h"
+#include "session/studysession.h"
 
 class QMimeData;
 
-namespace tessaly::engine {
-class Class1;
-}
 namespace tessaly::fields {
 class FieldRules;
 }
@@ -37,26 +30,24 @@ class Dialogs;
 class Prompter;
 
 // The main window: the study fields, the result lists, the plot fields and the
-// graph picture, with one expression engine of its own that shares the program's
-// extension object. Handlers call into the numerical commands and show what they
-// return.
-class FrmFunctions : public QMainWindow {
+// graph picture over a study session (the engine, the constants, the working
+// values and the results), whose extension object it shares with the
+// evaluator window. Handlers call the session and show what it returns.
+class FrmFunctions : public QMainWindow, private session::Messages {
     Q_OBJECT
 public:
-    FrmFunctions(engine::Class1& shared, Prompter& prompter, Dialogs& dialogs, QWidget* parent = nullptr);
+    FrmFunctions(Prompter& prompter, Dialogs& dialogs, QWidget* parent = nullptr);
     ~FrmFunctions() override;
 
-    // Loads the window: the engine with the extension object and the start-up
-    // statements, the factorial table, the derivative list, the initial state;
-    // then the study named on the command line is opened, or when there is none
-    // (or it cannot be opened) the settings file is read into the fields.
+    // Loads the window: the derivative list and the initial state; then the
+    // study named on the command line is opened, or when there is none (or it
+    // cannot be opened) the settings file is read into the fields.
     void Form_Load(const std::function<bool()>& openCommandLineStudy = {});
 
     // Where the settings file is read and written (the user's configuration
     // folder unless set).
     void setSettingsPath(const QString& path) { m_settingsPath = path; }
     const QString& settingsPath() const { return m_settingsPath; }
-
     // The guard whose setting the window puts back when it closes.
     void setDecimalGuard(DecimalGuard* guard) { m_decimalGuard = guard; }
 
@@ -71,55 +62,19 @@ public:
     bool holdsStudy() const { return m_holdsStudy; }
 
     const FrmFunctionsUi& ui() const { return m_ui; }
-
+    // The study the window works on: its results, working values and extension object.
+    session::StudySession& session() { return m_session; }
+    const session::StudySession& session() const { return m_session; }
     // The study file Save writes to; empty until a study is opened or saved.
-    QString StudyFileName;
-
-    // The number of the last evaluation error seen by this window.
-    std::int32_t ierr = 0;
-
-    // Working study values, refreshed by ReadStudyInputs at the start of a command
-    // (EquationText, StudyLower, StudyUpper, SubintervalCount, ErrorBound,
-    // MaxIterations, PlotDerivativeOrder), and the working values of the scans.
-    numeric::StudyInputs study;
-    double CurrentX = 0;
-    double GridStep = 0;
-    double LastGridX = 0;
-
-    // 0! to 33!, filled at load, and the steps of the derivative operation.
-    numeric::Factorials Factorials{};
-    numeric::DerivativeSteps DerivativeStepState;
-
-    // Results of the Roots command: slots 1..RootCount (slot 0 is never used).
-    std::int32_t RootCount = 0;
-    std::array<double, 256> RootTable{};
-    // Results of the Extrema command: slots 1..MaxCount and 1..MinCount.
-    std::int32_t MaxCount = 0;
-    std::int32_t MinCount = 0;
-    std::int32_t PossibleRootCount = 0;
-    std::array<double, 256> MaxPositions{};
-    std::array<double, 256> MinPositions{};
-    // Result of the Integral command.
-    double IntegralValue = 0;
-    bool IntegralValid = false;
-
-    // The user constants (ConstantTable, ConstantCount), mirrored by the list of cboConstants.
-    const engine::UserConstants& constants() const { return m_constants; }
-
-    // The plot's working values (WindowLx ... DivisionY, PlotStep, GridOn), as
-    // the last Plot read them, and the value at CurrentX the plot computed last.
-    plot::PlotSettings plotSettings;
-    double CurrentValue = 0;
-
-    // Set while the settings file is shown at start-up (the graph is not erased)
-    // and while an opened study is shown (the results are not discarded).
-    bool LoadingSettings = false;
-    bool LoadingStudy = false;
+    const QString& studyFileName() const { return m_studyFileName; }
     // The graph was drawn and no plot input changed since.
-    bool GraphCurrent = false;
+    bool graphCurrent() const { return m_graphCurrent; }
+    // The plot's working values as the last Plot read them.
+    const plot::PlotSettings& plotSettings() const { return m_plotSettings; }
+    // The texts of the fields that carry the study, as typed.
+    record::FieldTexts fieldTexts() const;
 
     // Handlers.
-    // Shows the evaluator window, creating it first when it is not open.
     void cmdShowEvaluator_Click();
     void cmdPlot_Click();
     void cmdRoots_Click();
@@ -129,20 +84,8 @@ public:
     void cmdAddCons_Click();
     void cmdRemCons_Click();
     void cboConstants_Change();
-    void cmdZoomOut_Click() { ChangeWindow(plot::WindowCommand::ZoomOut); }
-    void cmdZoomQ1_Click() { ChangeWindow(plot::WindowCommand::Quadrant1); }
-    void cmdZoomQ2_Click() { ChangeWindow(plot::WindowCommand::Quadrant2); }
-    void cmdZoomQ3_Click() { ChangeWindow(plot::WindowCommand::Quadrant3); }
-    void cmdZoomQ4_Click() { ChangeWindow(plot::WindowCommand::Quadrant4); }
-    void cmdZoomIn_Click() { ChangeWindow(plot::WindowCommand::ZoomIn); }
-    void cmdPanRight_Click() { ChangeWindow(plot::WindowCommand::PanRight); }
-    void cmdPanUp_Click() { ChangeWindow(plot::WindowCommand::PanUp); }
-    void cmdPanLeft_Click() { ChangeWindow(plot::WindowCommand::PanLeft); }
-    void cmdPanDown_Click() { ChangeWindow(plot::WindowCommand::PanDown); }
-    void cmdIncWindX_Click() { ChangeWindow(plot::WindowCommand::WiderX); }
-    void cmdDecWindX_Click() { ChangeWindow(plot::WindowCommand::NarrowerX); }
-    void cmdIncWindY_Click() { ChangeWindow(plot::WindowCommand::WiderY); }
-    void cmdDecWindY_Click() { ChangeWindow(plot::WindowCommand::NarrowerY); }
+    // The fourteen buttons of the Graph frame change the window the fields hold.
+    void ChangeWindow(plot::WindowCommand command);
     // The pointer over the graph: its position in the tool tip; a press centres there.
     void Picture1_MouseMove(QPoint pixel, QPoint globalPos);
     void Picture1_MouseDown(QPoint pixel);
@@ -162,41 +105,21 @@ public:
     // print dialog is cancelled; a failure is told.
     void mnuPrint_Click();
     // A study file dropped on the window or on the graph: the first local file is opened.
-    void Form_OLEDragDrop(const QMimeData* data);
+    void Form_DragDrop(const QMimeData* data);
 
-    // Opens a study file: the fields, the constants (each run, a failing one
+    // Opens a study file: the fields, the constants (each run, the failing ones
     // told and passed over), the results, then Plot. A file that cannot be read
     // or is not a study is told and changes nothing, the study's file name
     // included. Returns whether the study was opened.
     bool OpenStudy(const QString& path);
-    // Saves the study (and the graph's bitmap while the graph is current) to a
+    // Saves the study (and beside it the graph of that study as a bitmap) to a
     // file; on success it becomes the study's file. A failure is told and
     // changes nothing.
     bool SaveStudy(const QString& path);
 
-    // Changes the window the fields hold by a window command and plots it; a
-    // command that cannot make a usable window changes nothing.
-    void ChangeWindow(plot::WindowCommand command);
-
     // The stale marks: discard the results shown, erase the graph.
     void MarkStudyStale();
     void MarkPlotStale();
-
-    // Puts a study record into the fields and the constants list.
-    void ShowStudyRecord(const docs::StudyRecord& record);
-
-    // Draws the graph into the picture as it stands (not erased first), from the
-    // plot's working values; refreshes the study values itself.
-    void DrawGraph();
-    // The graph of the study the fields hold, as Plot draws it: the picture
-    // while the graph is current, otherwise drawn off screen without changing
-    // the window; nothing when Plot would draw nothing.
-    std::optional<QImage> GraphOfFields();
-    // Copies the plot fields into the plot's working values.
-    void ReadPlotSettings();
-    // The fields' texts as typed: the study's and the plot's.
-    numeric::StudyTexts studyFieldTexts() const;
-    plot::PlotTexts plotFieldTexts() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -205,48 +128,45 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // Runs the user constants, then reads the study fields into the working
-    // values; returns 0 or the number of the failure. A constant that fails is
-    // not told by the engine's error event: the command names it in its own
-    // message (TellReadFailure).
-    std::int32_t ReadStudyInputs();
-    // Tells the user which constant made ReadStudyInputs fail, after the
-    // command's own message when it has one; nothing for other failures unless
-    // the command has a message.
-    void TellReadFailure(const std::optional<std::string>& commandMessage = std::nullopt);
-    // The engine's error event: records the number and shows the description
-    // unless the window tolerates the number silently.
-    void ScriptControl1_Error(const engine::ScriptError& error);
+    void message(const std::string& text) override;
+    // Puts a study record into the fields and the constants list.
+    void ShowStudyRecord(const record::StudyRecord& record);
+    // Draws the graph into the picture as it stands (not erased first), from
+    // the plot's working values; refreshes the study values itself.
+    void DrawGraph();
+    // The graph of the study the fields hold, as Plot draws it: the picture
+    // while the graph is current, otherwise drawn off screen without changing
+    // the window; nothing when Plot would draw nothing.
+    std::optional<QImage> GraphOfFields();
+    // What a drawing of the graph needs besides f, from the check boxes and fields.
+    plot::GraphRequest graphRequest(const numeric::StudyInputs& in, const plot::PlotSettings& settings) const;
+    // Writes a window into the four window fields, in order, and plots it.
+    void PlotWindowOf(const plot::PlotWindow& window);
     // Runs the exit steps, once.
     void Form_Unload();
     void ReadSettingsFile();
     void WriteSettingsFile();
     // The fields' values and the constants, as the files keep them.
-    docs::SettingsItems fieldItems() const;
-    // The results the numerical commands keep now.
-    docs::StudyResults results() const;
-    // Puts opened results into the result variables, lists and labels.
-    void RestoreResults(const docs::StudyResults& results);
-    // Runs each constant statement; the failing ones are passed over and told
-    // together in one message, each named.
-    void ExecuteConstants();
+    record::SettingsItems fieldItems() const;
+    // Puts opened results into the lists and labels.
+    void RestoreResults(const record::StudyResults& results);
+    // The constants list shows the session's constants.
+    void ShowConstants();
     // Where the file dialogs start: the study's folder, else the home folder.
     QString dialogFolder() const;
-    // The constants list item that is selected, or -1.
-    int selectedConstant() const;
-
-    // Writes a window into the four window fields, in order, and plots it.
-    void PlotWindowOf(const plot::PlotWindow& window);
-
-    // What a drawing of the graph needs besides f, from the check boxes and fields.
-    plot::GraphRequest graphRequest(const numeric::StudyInputs& in, const plot::PlotSettings& settings) const;
-    // Wires each field's text changes to the stale marks they fire.
-    void connectStaleMarks();
-    // Attaches the entry fields' editing rules.
+    // Wires the fields to the stale marks and the editing rules, the buttons
+    // and menu entries to their handlers.
+    void connectControls();
     void attachFieldRules();
 
     FrmFunctionsUi m_ui;
+    Prompter& m_prompter;
+    Dialogs& m_dialogs;
+    session::StudySession m_session;
     fields::FieldRules* m_rules = nullptr;
+    QString m_studyFileName;
+    QString m_settingsPath;
+    plot::PlotSettings m_plotSettings;
     // The last graph drawn: its scale and its window. Nothing before the first
     // drawing and after a drawing was refused; erasing the graph keeps it.
     struct DrawnGraph {
@@ -254,27 +174,21 @@ private:
         plot::PlotWindow window;
     };
     std::optional<DrawnGraph> m_drawn;
+    std::int32_t m_graphOrder = 0;   // the derivative order the graph shows
+    QColor m_foreColor = Qt::black;  // the picture's text colour, as the last drawing left it
     // The evaluator window while it is open, and what it keeps between openings.
     QPointer<evaluator::FrmEvaluator> m_evaluator;
+    evaluator::EvaluatorState m_evaluatorState;
     QPointer<QWidget> m_help;
     QPointer<QWidget> m_about;
-    evaluator::EvaluatorState m_evaluatorState;
-    std::int32_t m_graphOrder = 0;  // the derivative order the graph shows
-    QColor m_foreColor = Qt::black;  // the picture's text colour, as the last drawing left it
-    engine::Class1& m_shared;
-    Prompter& m_prompter;
-    Dialogs& m_dialogs;
-    engine::Engine ScriptControl1;
-    engine::UserConstants m_constants;
-    QString m_settingsPath;
     DecimalGuard* m_decimalGuard = nullptr;
-    // Set while the user constants run inside a command or an open (their
-    // failures are told by the command, not by the engine's error event), and
-    // while the graph is drawn off screen.
-    bool m_quietEngine = false;
-    std::optional<std::string> m_constantProblem;  // the last ReadStudyInputs's failing constant
-    bool m_unloaded = false;
+    // Set while the settings file is shown at start-up (the graph is not erased)
+    // and while an opened study is shown (the results are not discarded).
+    bool m_loadingSettings = false;
+    bool m_loadingStudy = false;
+    bool m_graphCurrent = false;
     bool m_holdsStudy = false;
+    bool m_unloaded = false;
     bool m_closingBySignal = false;
 };
 

@@ -18,12 +18,8 @@
 #include "app/pictureview.h"
 #include "app/prompter.h"
 #include "app/windowtools.h"
-#include "common/numbertext.h"
 #include "docs/filename.h"
 #include "docs/report.h"
-#include "engine/evaluation.h"
-#include "numeric/extremafinder.h"
-#include "numeric/studyfunction.h"
 
 namespace tessaly::app {
 namespace {
@@ -44,8 +40,8 @@ QString firstLocalFile(const QMimeData* data)
 
 QString FrmFunctions::dialogFolder() const
 {
-    if (!StudyFileName.isEmpty())
-        return QFileInfo(StudyFileName).absolutePath();
+    if (!m_studyFileName.isEmpty())
+        return QFileInfo(m_studyFileName).absolutePath();
     return QDir::homePath();
 }
 
@@ -55,15 +51,15 @@ void FrmFunctions::mnuOpen_Click()
 {
     const QString chosen = m_dialogs.openFileName(this, dialogFolder());
     if (chosen.isEmpty())
-        StudyFileName.clear();
+        m_studyFileName.clear();
     else
         OpenStudy(chosen);
 }
 
 void FrmFunctions::mnuSave_Click()
 {
-    if (!StudyFileName.isEmpty()) {
-        SaveStudy(StudyFileName);
+    if (!m_studyFileName.isEmpty()) {
+        SaveStudy(m_studyFileName);
         return;
     }
     const QString chosen = m_dialogs.saveFileName(this, dialogFolder());
@@ -75,12 +71,12 @@ void FrmFunctions::mnuSaveAs_Click()
 {
     const QString chosen = m_dialogs.saveFileName(this, dialogFolder());
     if (chosen.isEmpty())
-        StudyFileName.clear();
+        m_studyFileName.clear();
     else
         SaveStudy(chosen);
 }
 
-void FrmFunctions::Form_OLEDragDrop(const QMimeData* data)
+void FrmFunctions::Form_DragDrop(const QMimeData* data)
 {
     const QString path = firstLocalFile(data);
     if (!path.isEmpty())
@@ -98,31 +94,19 @@ void FrmFunctions::dropEvent(QDropEvent* event)
     if (firstLocalFile(event->mimeData()).isEmpty())
         return;
     event->acceptProposedAction();
-    Form_OLEDragDrop(event->mimeData());
+    Form_DragDrop(event->mimeData());
 }
 
 bool FrmFunctions::SaveStudy(const QString& path)
 {
     // The bitmap beside a study always shows that study.
     const std::optional<QImage> graph = GraphOfFields();
-    if (const auto message = docs::saveStudy(path, fieldItems(), results(), graph ? &*graph : nullptr)) {
+    if (const auto message = docs::saveStudy(path, fieldItems(), m_session.results(), graph ? &*graph : nullptr)) {
         m_prompter.message(*message);
         return false;
     }
-    StudyFileName = path;
+    m_studyFileName = path;
     return true;
-}
-
-docs::StudyResults FrmFunctions::results() const
-{
-    docs::StudyResults r;
-    r.integralValid = IntegralValid;
-    r.integralValue = IntegralValue;
-    r.roots.assign(RootTable.begin() + 1, RootTable.begin() + 1 + RootCount);
-    r.possibleRootCount = PossibleRootCount;
-    r.maxima.assign(MaxPositions.begin() + 1, MaxPositions.begin() + 1 + MaxCount);
-    r.minima.assign(MinPositions.begin() + 1, MinPositions.begin() + 1 + MinCount);
-    return r;
 }
 
 bool FrmFunctions::OpenStudy(const QString& path)
@@ -132,84 +116,40 @@ bool FrmFunctions::OpenStudy(const QString& path)
         m_prompter.message(read.message);
         return false;
     }
-    StudyFileName = path;
+    m_studyFileName = path;
     {
-        const FlagScope loading(LoadingStudy);
-        docs::StudyRecord record = read.study->record;
+        const FlagScope loading(m_loadingStudy);
+        record::StudyRecord record = read.study->record;
         record.persist = m_ui.chkPersist->isChecked() ? 1 : 0;  // the file does not keep it
         ShowStudyRecord(record);
         m_holdsStudy = true;
-        ExecuteConstants();
+        m_session.runEachConstant();
         RestoreResults(read.study->results);
     }
     cmdPlot_Click();
     if (!read.replaced.empty())
-        m_prompter.message(QString::fromStdString(docs::replacedMessage(read.replaced)));
+        message(record::replacedMessage(read.replaced));
     return true;
 }
 
-void FrmFunctions::ExecuteConstants()
+void FrmFunctions::RestoreResults(const record::StudyResults& results)
 {
-    std::vector<engine::UserConstants::Failure> failures;
-    {
-        const FlagScope quiet(m_quietEngine);
-        failures = m_constants.executeEach(ScriptControl1, m_shared);
-    }
-    QStringList told;
-    for (const auto& f : failures) {
-        ierr = f.error.number;
-        told << QString::fromStdString(m_constants.failureMessage(f));
-    }
-    if (!told.isEmpty())
-        m_prompter.message(told.join(QLatin1Char('\n')));
-}
-
-void FrmFunctions::RestoreResults(const docs::StudyResults& r)
-{
+    for (QLabel* label : {m_ui.lblIntegral, m_ui.lblDerVal, m_ui.lblRoots, m_ui.lblExtrema})
+        label->clear();
     m_ui.lstRoots->clear();
     m_ui.lstExtrema->clear();
-    m_ui.lblIntegral->clear();
-    m_ui.lblDerVal->clear();
-    m_ui.lblRoots->clear();
-    m_ui.lblExtrema->clear();
-
-    IntegralValid = r.integralValid;
-    IntegralValue = r.integralValue;
-    if (IntegralValid)
-        m_ui.lblIntegral->setText(QString::fromStdString(common::numberText(IntegralValue)));
-
-    RootCount = static_cast<std::int32_t>(r.roots.size());
-    std::copy(r.roots.begin(), r.roots.end(), RootTable.begin() + 1);
-    if (RootCount != 0) {
-        m_ui.lblRoots->setText(QStringLiteral("%1 roots").arg(RootCount));
-        for (double x : r.roots)
-            m_ui.lstRoots->addItem(QString::fromStdString(common::numberText(x)));
-    }
-
-    MaxCount = static_cast<std::int32_t>(r.maxima.size());
-    MinCount = static_cast<std::int32_t>(r.minima.size());
-    PossibleRootCount = r.possibleRootCount;
-    std::copy(r.maxima.begin(), r.maxima.end(), MaxPositions.begin() + 1);
-    std::copy(r.minima.begin(), r.minima.end(), MinPositions.begin() + 1);
-    if (MaxCount + MinCount + PossibleRootCount == 0)
-        return;
-    m_ui.lblExtrema->setText(QString::fromStdString(numeric::extremaLabel(MaxCount, MinCount, PossibleRootCount)));
-    // The heights are not kept: f is evaluated again, with the opened function.
-    study.equation = textOf(m_ui.txtEquation);
-    numeric::EngineFunction f(ScriptControl1, m_shared, study.equation);
-    m_shared.ierr = 0;
-    auto rows = [&](bool maximum, const std::vector<double>& positions) {
-        for (const docs::ReportExtremum& e : docs::extremaAt(f, positions)) {
-            if (e.error)
-                ierr = e.error;
-            const std::string text = e.error ? std::string(maximum ? "MAX: [" : "MIN: [") + common::numberText(e.x) +
-                                                   " , error " + std::to_string(e.error) + "]"
-                                             : numeric::extremumRow(maximum, /*spaced=*/true, e.x, e.y);
-            m_ui.lstExtrema->addItem(QString::fromStdString(text));
-        }
+    const session::RestoredResults shown = m_session.restoreResults(results, textOf(m_ui.txtEquation));
+    auto show = [](QLabel* label, const std::optional<std::string>& text) {
+        if (text)
+            label->setText(QString::fromStdString(*text));
     };
-    rows(false, r.minima);
-    rows(true, r.maxima);
+    show(m_ui.lblIntegral, shown.integralLabel);
+    show(m_ui.lblRoots, shown.rootsLabel);
+    show(m_ui.lblExtrema, shown.extremaLabel);
+    for (const auto& row : shown.rootRows)
+        m_ui.lstRoots->addItem(QString::fromStdString(row));
+    for (const auto& row : shown.extremaRows)
+        m_ui.lstExtrema->addItem(QString::fromStdString(row));
 }
 
 void FrmFunctions::mnuPrint_Click()
@@ -218,14 +158,15 @@ void FrmFunctions::mnuPrint_Click()
     if (!m_dialogs.setUpPrinter(this, printer))
         return;
     BusyCursor busy;
-    const numeric::StudyTexts typed = studyFieldTexts();
     std::vector<std::string> listed;
     for (int k = 0; k < m_ui.cboConstants->count(); ++k)
         listed.push_back(m_ui.cboConstants->itemText(k).toStdString());
-    numeric::EngineFunction f(ScriptControl1, m_shared, typed.equation);
-    m_shared.ierr = 0;
-    docs::ReportInput in = docs::reportInputOf(typed, plotFieldTexts(), std::move(listed), results(), f, study.errorBound);
-    if (GraphCurrent) {
+    const record::FieldTexts typed = fieldTexts();
+    auto f = m_session.functionOf(typed.equation);
+    m_session.extension().ierr = 0;
+    docs::ReportInput in =
+        docs::reportInputOf(typed, std::move(listed), m_session.results(), f, m_session.study().errorBound);
+    if (m_graphCurrent) {
         in.graph = &m_ui.Picture1->image();
         in.graphOrder = m_graphOrder;
     }

@@ -16,7 +16,6 @@
 #include <algorithm>
 
 #include "app/pictureview.h"
-#include "numeric/studyinputs.h"
 
 namespace tessaly::app {
 namespace {
@@ -92,7 +91,7 @@ void FrmFunctionsUi::setupUi(QMainWindow* window)
 {
     window->setObjectName(QStringLiteral("frmFunctions"));
     window->setWindowTitle(QStringLiteral("Tessaly"));
-    const numeric::StudyTexts study;
+    const record::FieldTexts& study = record::defaultTexts();
 
     // Graph picture and the command frames beside it.
     Picture1 = named(new PictureView, "Picture1", {});
@@ -199,11 +198,11 @@ void FrmFunctionsUi::setupUi(QMainWindow* window)
 
     // The study.
     fraStudySpecs = frame("fraStudySpecs", QStringLiteral("Study specifications"));
-    txtXlower = field("txtXlower", text(study.lower), QStringLiteral("Lower limit of interval to be studied"));
-    txtXupper = field("txtXupper", text(study.upper), QStringLiteral("Upper limit of interval to be studied"));
-    txtMaxcy = field("txtMaxcy", text(study.maxIterations), QStringLiteral("Limits number of main loop iterations"));
-    txtError = field("txtError", text(study.errorBound), QStringLiteral("Error MUST be >0"));
-    txtSubintervals = field("txtSubintervals", text(study.subintervals), QStringLiteral("Minimum # of subintervals"));
+    txtXlower = field("txtXlower", text(study[record::Lower]), QStringLiteral("Lower limit of interval to be studied"));
+    txtXupper = field("txtXupper", text(study[record::Upper]), QStringLiteral("Upper limit of interval to be studied"));
+    txtMaxcy = field("txtMaxcy", text(study[record::MaxIterations]), QStringLiteral("Limits number of main loop iterations"));
+    txtError = field("txtError", text(study[record::ErrorBound]), QStringLiteral("Error MUST be >0"));
+    txtSubintervals = field("txtSubintervals", text(study[record::Subintervals]), QStringLiteral("Minimum # of subintervals"));
     lblXinterval = label("lblXinterval", QStringLiteral("<=x<="), QStringLiteral("Defines interval to be studied"));
     lblMaxcy = label("lblMaxcy", QStringLiteral("Max. # of iterations:"));
     lblError = label("lblError", QStringLiteral("Approx. error bound:"));
@@ -228,15 +227,15 @@ void FrmFunctionsUi::setupUi(QMainWindow* window)
     chkShade = check("chkShade", QStringLiteral("Shade"), true, QStringLiteral("Check if you want the area shaded"));
     chkPersist = check("chkPersist", QStringLiteral("Persist"), false, QStringLiteral("Check if you want persistent graphics"));
     chkGrid = check("chkGrid", QStringLiteral("Grid"), true, QStringLiteral("Check if you want a grid on graph"));
-    txtDivy = field("txtDivy", QStringLiteral("1"), QStringLiteral("Size of divisions on y-axis"));
-    txtYorigin = field("txtYorigin", QStringLiteral("0"), QStringLiteral("Position of x-axis"));
-    txtDivx = field("txtDivx", QStringLiteral("1"), QStringLiteral("Size of divisions on x-axis"));
-    txtXorigin = field("txtXorigin", QStringLiteral("0"), QStringLiteral("Position of y-axis"));
-    txtPlotStep = field("txtPlotStep", QStringLiteral("1"), QStringLiteral("Enter integer between 1 and 80"));
-    txtWindowlx = field("txtWindowlx", QStringLiteral("-20"), QStringLiteral("Lower limit for x (plotting)"));
-    txtWindowgx = field("txtWindowgx", QStringLiteral("20"), QStringLiteral("Upper limit for x (plotting)"));
-    txtWindowly = field("txtWindowly", QStringLiteral("-15"), QStringLiteral("Lower limit for y (plotting)"));
-    txtWindowgy = field("txtWindowgy", QStringLiteral("15"), QStringLiteral("Upper limit for y (plotting)"));
+    txtDivy = field("txtDivy", text(study[record::DivisionY]), QStringLiteral("Size of divisions on y-axis"));
+    txtYorigin = field("txtYorigin", text(study[record::OriginY]), QStringLiteral("Position of x-axis"));
+    txtDivx = field("txtDivx", text(study[record::DivisionX]), QStringLiteral("Size of divisions on x-axis"));
+    txtXorigin = field("txtXorigin", text(study[record::OriginX]), QStringLiteral("Position of y-axis"));
+    txtPlotStep = field("txtPlotStep", text(study[record::PlotStep]), QStringLiteral("Enter integer between 1 and 80"));
+    txtWindowlx = field("txtWindowlx", text(study[record::WindowLx]), QStringLiteral("Lower limit for x (plotting)"));
+    txtWindowgx = field("txtWindowgx", text(study[record::WindowGx]), QStringLiteral("Upper limit for x (plotting)"));
+    txtWindowly = field("txtWindowly", text(study[record::WindowLy]), QStringLiteral("Lower limit for y (plotting)"));
+    txtWindowgy = field("txtWindowgy", text(study[record::WindowGy]), QStringLiteral("Upper limit for y (plotting)"));
     lblDivy = label("lblDivy", QStringLiteral("y-divisions:"));
     lblYorigin = label("lblYorigin", QStringLiteral("y-origin:"));
     lblDivx = label("lblDivx", QStringLiteral("x-divisions:"));
@@ -337,6 +336,9 @@ void FrmFunctionsUi::setupUi(QMainWindow* window)
     mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+
+    for (int i = 0; i < record::kNumberItemCount; ++i)
+        number[static_cast<std::size_t>(i)] = window->findChild<QLineEdit*>(QString::fromLatin1(record::kNumberItems[i].field));
 
     // Tab order: the order of the controls above.
     QWidget* order[] = {cmdShowEvaluator, cmdRemCons, cmdAddCons, cboConstants, cmdDerVal, txtXeval, txtDerNum,

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <array>
+
+#include "record/studyrecord.h"
+
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -104,6 +108,9 @@ struct FrmFunctionsUi {
     QLabel* lblExtrema = nullptr;
     QLabel* lblRoots = nullptr;
     QLabel* lblEquation = nullptr;
+
+    // The fields of the record's number items, by record::Item.
+    std::array<QLineEdit*, record::kNumberItemCount> number{};
 
     QMenu* mnuFile = nullptr;
     QAction* mnuOpen = nullptr;

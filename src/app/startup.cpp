@@ -13,7 +13,6 @@
 #include "app/prompter.h"
 #include "app/signalcloser.h"
 #include "docs/filename.h"
-#include "engine/class1.h"
 #include "plot/fonts.h"
 
 namespace tessaly::app {
@@ -72,7 +71,6 @@ int runProgram(int argc, char** argv, const ProgramSeams& seams)
     QApplication::setApplicationName(QStringLiteral("tessaly"));  // names the settings folder
     plot::substituteFonts();
 
-    engine::Class1 shared;  // the extension object of both windows' engines
     MessageBoxPrompter messageBoxes;
     QtDialogs fileDialogs;
     Prompter& prompter = seams.prompter ? *seams.prompter : messageBoxes;
@@ -100,7 +98,7 @@ int runProgram(int argc, char** argv, const ProgramSeams& seams)
         return 0;
 
     // 2. The main window object, not yet loaded; it puts the separator back at exit.
-    FrmFunctions window(shared, prompter, dialogs);
+    FrmFunctions window(prompter, dialogs);
     loaded = &window;
     messageBoxes.setParent(&window);
     window.setDecimalGuard(&guard);

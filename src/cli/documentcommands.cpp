@@ -9,25 +9,19 @@
 #include "cli/studyoptions.h"
 #include "docs/report.h"
 #include "docs/studyfile.h"
-#include "engine/evaluation.h"
-#include "numeric/extremafinder.h"
-#include "numeric/integrator.h"
-#include "numeric/rootfinder.h"
 
 namespace tessaly::cli {
 namespace {
 
-// The study the options name, with --order as the plot selection and the plot
-// options on top of the study's plot fields; nothing when it cannot be opened.
-std::optional<Study> documentStudy(const OutputArgs& a, Session& session, std::ostream& err)
+// The study the options name, with --order as the plot selection; nothing when
+// it cannot be opened.
+std::optional<record::FieldTexts> documentStudy(const OutputArgs& a, Session& session, std::ostream& err)
 {
-    auto study = studyFrom(a.parsed, session, err);
-    if (!study)
-        return std::nullopt;
-    if (const auto order = a.parsed.value("--order"))
-        study->texts.derivative = *order;
-    study->plot = plotTexts(a.parsed, study->plot);
-    return study;
+    auto texts = studyFrom(a.parsed, session, err);
+    if (texts)
+        if (const auto order = a.parsed.value("--order"))
+            texts->derivative = *order;
+    return texts;
 }
 
 }  // namespace
@@ -39,60 +33,24 @@ int runSave(std::span<const std::string> args, std::ostream&, std::ostream& err)
         return *status;
     const auto app = guiApplication();
     Session session(err);
-    auto study = documentStudy(a, session, err);
-    if (!study)
+    const auto texts = documentStudy(a, session, err);
+    if (!texts)
         return kExitFailed;
-    if (!functionAccepted(*study, err))
+    if (!functionAccepted(*texts, err))
         return kExitUsage;
-    docs::StudyResults& results = study->results;
-    numeric::StudyInputs in;
+    session::StudySession& study = session.study;
 
-    // Each command starts afresh, as a press of its button does, and tells a
-    // study it cannot read as the button does.
-    results.roots.clear();
-    if (readStudy(*study, session, in) == 0) {
-        numeric::EngineFunction f(session.engine, session.object, in.equation);
-        const numeric::RootsOutcome r = numeric::findRoots(f, in);
-        results.roots = r.roots;
-        if (r.tableFull)
-            session.message(numeric::kRootTableFullMessage);
-    } else {
-        session.tellReadFailure();
-    }
-    results.maxima.clear();
-    results.minima.clear();
-    results.possibleRootCount = 0;
-    if (readStudy(*study, session, in) == 0) {
-        numeric::EngineFunction f(session.engine, session.object, in.equation);
-        const numeric::ExtremaOutcome r = numeric::findExtrema(f, in);
-        results.maxima = r.maxPositions;
-        results.minima = r.minPositions;
-        results.possibleRootCount = r.possibleRoots;
-        if (r.tableFull)
-            session.message(numeric::kExtremaTableFullMessage);
-    } else {
-        session.tellReadFailure();
-    }
-    if (const auto e = readStudy(*study, session, in); e == 0) {
-        numeric::EngineFunction f(session.engine, session.object, in.equation);
-        const numeric::IntegralOutcome r = numeric::integrate(f, in);
-        if (r.value) {
-            results.integralValue = *r.value;
-            results.integralValid = r.valid;
-        }
-        if (r.error && r.message)
-            session.message(*r.message);
-    } else {
-        session.tellReadFailure(numeric::integralFailureMessage(e));
-    }
+    // The four commands, as a user pressing their buttons would.
+    study.roots(*texts);
+    study.extrema(*texts);
+    study.integral(*texts);
     std::optional<StudyGraph> graph;
-    if (readStudy(*study, session, in) == 0)
-        graph = drawStudyGraph(session, in, study->plot, a.switches);
-    else
-        session.tellReadFailure();
+    if (const auto in = study.readForGraph(*texts))
+        graph = drawStudyGraph(session, *in, *texts, a.switches);
     const bool current = graph && graph->accepted;
 
-    if (const auto message = docs::saveStudy(a.output, docs::itemsOfTexts(study->texts, study->plot, study->constants.statements()), results, current ? &graph->image : nullptr)) {
+    const auto items = record::itemsOfTexts(*texts, study.constants().statements());
+    if (const auto message = docs::saveStudy(a.output, items, study.results(), current ? &graph->image : nullptr)) {
         session.message(message->toStdString());
         return kExitFailed;
     }
@@ -106,28 +64,26 @@ int runReport(std::span<const std::string> args, std::ostream&, std::ostream& er
         return *status;
     const auto app = guiApplication();
     Session session(err);
-    auto study = documentStudy(a, session, err);
-    if (!study)
+    const auto texts = documentStudy(a, session, err);
+    if (!texts)
         return kExitFailed;
-    if (!functionAccepted(*study, err))
+    if (!functionAccepted(*texts, err))
         return kExitUsage;
+    session::StudySession& study = session.study;
 
     // As an open does: each constant runs (a failing one is told and passed
     // over), then Plot.
-    session.runEachConstant(study->constants);
-    numeric::StudyInputs in;
+    study.runEachConstant();
     std::optional<StudyGraph> graph;
-    if (readStudy(*study, session, in) == 0)
-        graph = drawStudyGraph(session, in, study->plot, a.switches);
-    else
-        session.tellReadFailure();
+    if (const auto in = study.readForGraph(*texts))
+        graph = drawStudyGraph(session, *in, *texts, a.switches);
 
-    numeric::EngineFunction f(session.engine, session.object, study->texts.equation);
-    docs::ReportInput report = docs::reportInputOf(study->texts, study->plot, study->constants.statements(),
-                                                   study->results, f, in.errorBound);
+    auto f = study.functionOf(texts->equation);
+    docs::ReportInput report = docs::reportInputOf(*texts, study.constants().statements(), study.results(), f,
+                                                   study.study().errorBound);
     if (graph && graph->accepted) {
         report.graph = &graph->image;
-        report.graphOrder = in.derivativeOrder;
+        report.graphOrder = study.study().derivativeOrder;
     }
 
     const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),

@@ -5,7 +5,7 @@
 #include "cli/session.h"
 #include "common/numbertext.h"
 #include "engine/evaluation.h"
-#include "numeric/studyinputs.h"
+#include "record/fieldreading.h"
 
 namespace tessaly::cli {
 namespace {
@@ -27,18 +27,20 @@ int runEval(std::span<const std::string> args, std::ostream& out, std::ostream& 
     }
 
     Session session(err);
+    engine::Engine& engine = session.study.engine();
+    engine::Class1& object = session.study.extension();
     for (const std::string& statement : parsed.all("--statement"))
-        if (const auto e = session.engine.executeStatement(statement))
-            return session.failed(engine::trappedError(e, session.object));
+        if (const auto e = engine.executeStatement(statement))
+            return session.failed(engine::trappedError(e, object));
 
     double x = 0;
     if (const auto text = parsed.value("--x"))
-        if (const auto e = numeric::readNumber(*text, x))
+        if (const auto e = record::readNumber(*text, x))
             return session.failed(e);
 
-    const engine::FunctionValue r = engine::evaluateAt(session.engine, session.object, parsed.positionals[0], x);
+    const engine::FunctionValue r = engine::evaluateAt(engine, object, parsed.positionals[0], x);
     if (r.error)
-        return session.failed(engine::trappedError(r.error, session.object));
+        return session.failed(engine::trappedError(r.error, object));
     out << common::numberText(r.value) << "\n";
     return kExitOk;
 }

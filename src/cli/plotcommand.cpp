@@ -38,7 +38,7 @@ std::unique_ptr<QGuiApplication> guiApplication()
     return app;
 }
 
-StudyGraph drawStudyGraph(Session& session, const numeric::StudyInputs& in, const plot::PlotTexts& texts,
+StudyGraph drawStudyGraph(Session& session, const numeric::StudyInputs& in, const record::FieldTexts& texts,
                           const PlotSwitches& on)
 {
     StudyGraph out;
@@ -48,15 +48,17 @@ StudyGraph drawStudyGraph(Session& session, const numeric::StudyInputs& in, cons
     request.shade = on.shade;
     request.labelWindow = on.labelWindow;
     request.labelDivisions = on.labelDivisions;
-    request.divisionXText = texts.divisionX;
-    request.divisionYText = texts.divisionY;
+    request.divisionXText = texts[record::DivisionX];
+    request.divisionYText = texts[record::DivisionY];
     if (!plot::plotAccepted(request.plot, in.derivativeOrder, plot::kPictureWidth, plot::kPictureHeight))
         return out;
     out.accepted = true;
     out.image = QImage(plot::kPictureWidth, plot::kPictureHeight, QImage::Format_RGB32);
     out.image.fill(Qt::white);
-    numeric::EngineFunction f(session.engine, session.object, in.equation);
-    out.error = plot::drawGraph(out.image, f, request, numeric::factorialTable(), {}).error;
+    auto f = session.study.functionOf(in.equation);
+    const plot::GraphOutcome drawn = plot::drawGraph(out.image, f, request, session.study.factorials(), {});
+    session.study.graphDrawn(drawn.currentX, drawn.error);
+    out.error = drawn.error;
     return out;
 }
 
@@ -110,20 +112,18 @@ int runPlot(std::span<const std::string> args, std::ostream&, std::ostream& err)
 
     const auto app = guiApplication();
     Session session(err);
-    auto study = studyFrom(parsed, session, err);
-    if (!study)
+    auto texts = studyFrom(parsed, session, err);
+    if (!texts)
         return kExitFailed;
-    if (!functionAccepted(*study, err))
+    if (!functionAccepted(*texts, err))
         return kExitUsage;
     if (const auto order = parsed.value("--order"))
-        study->texts.derivative = *order;
-    numeric::StudyInputs in;
-    if (const auto e = readStudy(*study, session, in)) {
-        session.tellReadFailure();
-        return session.failed(e);
-    }
+        texts->derivative = *order;
+    const auto in = session.study.readForGraph(*texts);
+    if (!in)
+        return session.failed(session.study.lastError());
 
-    const StudyGraph graph = drawStudyGraph(session, in, plotTexts(parsed, study->plot), on);
+    const StudyGraph graph = drawStudyGraph(session, *in, *texts, on);
     if (!graph.accepted) {
         err << kPlotRefused << "\n";
         return kExitUsage;

@@ -13,6 +13,7 @@
 
 #include "cli/plotoptions.h"
 #include "numeric/studyinputs.h"
+#include "record/studyrecord.h"
 
 namespace tessaly::cli {
 
@@ -46,7 +47,7 @@ struct StudyGraph {
     QImage image;
     std::int32_t error = 0;
 };
-StudyGraph drawStudyGraph(Session& session, const numeric::StudyInputs& in, const plot::PlotTexts& texts,
+StudyGraph drawStudyGraph(Session& session, const numeric::StudyInputs& in, const record::FieldTexts& texts,
                           const PlotSwitches& on);
 
 // The reason a plot is refused, for standard error.

@@ -1,20 +1,9 @@
 #include "cli/plotoptions.h"
 
+#include "cli/studyoptions.h"
+
 namespace tessaly::cli {
 namespace {
-
-struct PlotField {
-    const char* option;
-    std::string plot::PlotTexts::*field;
-};
-
-constexpr PlotField kPlotFields[] = {
-    {"--window-lx", &plot::PlotTexts::windowLx}, {"--window-gx", &plot::PlotTexts::windowGx},
-    {"--window-ly", &plot::PlotTexts::windowLy}, {"--window-gy", &plot::PlotTexts::windowGy},
-    {"--origin-x", &plot::PlotTexts::originX},   {"--origin-y", &plot::PlotTexts::originY},
-    {"--div-x", &plot::PlotTexts::divisionX},    {"--div-y", &plot::PlotTexts::divisionY},
-    {"--plot-step", &plot::PlotTexts::plotStep},
-};
 
 struct PlotSwitch {
     const char* option;
@@ -32,21 +21,11 @@ constexpr PlotSwitch kSwitches[] = {
 
 std::vector<KnownOption> plotOptions()
 {
-    std::vector<KnownOption> known;
-    for (const auto& f : kPlotFields)
-        known.push_back({f.option, false});
+    std::vector<KnownOption> known = fieldOptions(/*plot=*/true);
     for (const auto& s : kSwitches)
         known.push_back({s.option, false});
     known.push_back({"--order", false});
     return known;
-}
-
-plot::PlotTexts plotTexts(const ParsedArgs& args, plot::PlotTexts texts)
-{
-    for (const auto& f : kPlotFields)
-        if (const auto v = args.value(f.option))
-            texts.*f.field = *v;
-    return texts;
 }
 
 std::optional<std::string> readPlotSwitches(const ParsedArgs& args, PlotSwitches& out)

@@ -2,18 +2,8 @@
 
 #include "cli/cli.h"
 #include "engine/errors.h"
-#include "engine/evaluation.h"
 
 namespace tessaly::cli {
-
-Session::Session(std::ostream& err) : m_err(err)
-{
-    engine.setErrorObserver([this](const engine::ScriptError& e) {
-        if (!m_runningConstants && engine::mainWindowShowsError(e.number))
-            message(e.description);
-    });
-    engine::prepareWindowEngine(engine, object);
-}
 
 void Session::message(const std::string& text)
 {
@@ -28,45 +18,6 @@ void Session::message(const std::string& text)
             break;
         from = end + 1;
     }
-}
-
-std::int32_t Session::runConstants(const engine::UserConstants& constants)
-{
-    m_constantProblem.reset();
-    m_runningConstants = true;
-    const engine::UserConstants::Failure failure = constants.execute(engine);
-    m_runningConstants = false;
-    if (!failure)
-        return 0;
-    m_constantProblem = constants.failureMessage(failure);
-    return failure.error.number;
-}
-
-void Session::runEachConstant(const engine::UserConstants& constants)
-{
-    m_runningConstants = true;
-    const auto failures = constants.executeEach(engine, object);
-    m_runningConstants = false;
-    std::string told;
-    for (const auto& f : failures) {
-        if (!told.empty())
-            told += '\n';
-        told += constants.failureMessage(f);
-    }
-    if (!told.empty())
-        message(told);
-}
-
-void Session::tellReadFailure(const std::optional<std::string>& commandMessage)
-{
-    std::string text = commandMessage.value_or(std::string());
-    if (m_constantProblem) {
-        if (!text.empty())
-            text += '\n';
-        text += *m_constantProblem;
-    }
-    if (!text.empty())
-        message(text);
 }
 
 int Session::failed(std::int32_t number)

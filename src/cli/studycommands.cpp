@@ -5,123 +5,83 @@
 #include "cli/cli.h"
 #include "cli/session.h"
 #include "cli/studyoptions.h"
-#include "numeric/derivatives.h"
-#include "numeric/extremafinder.h"
-#include "numeric/integrator.h"
-#include "numeric/rootfinder.h"
 
 namespace tessaly::cli {
 namespace {
 
-using Command = std::function<int(const ParsedArgs&, Session&, const numeric::StudyInputs&, std::ostream&)>;
-// The message a command shows when its study cannot be read, by the failure's number.
-using ReadFailureMessage = std::function<std::optional<std::string>(std::int32_t)>;
+using Command = std::function<int(const ParsedArgs&, Session&, const record::FieldTexts&, std::ostream&)>;
 
 // Parses the study options (and the command's own), sets the study up as the
-// window would and reads it; then runs the command.
+// window would; then runs the command.
 int studyCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err,
-                 std::vector<KnownOption> known, const Command& command,
-                 const ReadFailureMessage& readFailureMessage = {})
+                 std::vector<KnownOption> known, const Command& command)
 {
     for (const auto& option : studyOptions())
         known.push_back(option);
     ParsedArgs parsed;
-    if (const auto problem = parseOptions(args, known, parsed)) {
-        err << *problem << "\n" << usageText();
+    auto usage = [&err](const std::string& problem) {
+        err << problem << "\n" << usageText();
         return kExitUsage;
-    }
-    if (const auto problem = studyOptionsProblem(parsed)) {
-        err << *problem << "\n" << usageText();
-        return kExitUsage;
-    }
-    if (!parsed.positionals.empty()) {
-        err << "unexpected argument " << parsed.positionals[0] << "\n" << usageText();
-        return kExitUsage;
-    }
+    };
+    if (const auto problem = parseOptions(args, known, parsed))
+        return usage(*problem);
+    if (const auto problem = studyOptionsProblem(parsed))
+        return usage(*problem);
+    if (!parsed.positionals.empty())
+        return usage("unexpected argument " + parsed.positionals[0]);
     Session session(err);
-    auto study = studyFrom(parsed, session, err);
-    if (!study)
+    const auto texts = studyFrom(parsed, session, err);
+    if (!texts)
         return kExitFailed;
-    if (!functionAccepted(*study, err))
+    if (!functionAccepted(*texts, err))
         return kExitUsage;
-    numeric::StudyInputs in;
-    if (const auto e = readStudy(*study, session, in)) {
-        session.tellReadFailure(readFailureMessage ? readFailureMessage(e) : std::nullopt);
-        return session.failed(e);
-    }
-    return command(parsed, session, in, out);
+    return command(parsed, session, *texts, out);
 }
 
-void printRows(const std::vector<std::string>& rows, std::ostream& out)
+// Prints a command's rows, then its label; without a label it ended on a failure.
+int printed(const std::vector<std::string>& rows, const std::optional<std::string>& label, std::int32_t error,
+            Session& s, std::ostream& o)
 {
     for (const auto& row : rows)
-        out << row << "\n";
+        o << row << "\n";
+    if (!label)
+        return s.failed(error);
+    o << *label << "\n";
+    return kExitOk;
 }
 
 }  // namespace
 
 int runRoots(std::span<const std::string> args, std::ostream& out, std::ostream& err)
 {
-    return studyCommand(args, out, err, {}, [](const ParsedArgs&, Session& s, const numeric::StudyInputs& in, std::ostream& o) {
-        numeric::EngineFunction f(s.engine, s.object, in.equation);
-        const numeric::RootsOutcome r = numeric::findRoots(f, in);
-        printRows(r.rows, o);
-        if (!r.label)
-            return s.failed(r.error);
-        o << *r.label << "\n";
-        if (r.tableFull)
-            s.message(numeric::kRootTableFullMessage);
-        return kExitOk;
+    return studyCommand(args, out, err, {}, [](const ParsedArgs&, Session& s, const record::FieldTexts& t, std::ostream& o) {
+        const auto r = s.study.roots(t);
+        return printed(r.rows, r.label, r.error, s, o);
     });
 }
 
 int runExtrema(std::span<const std::string> args, std::ostream& out, std::ostream& err)
 {
-    return studyCommand(args, out, err, {}, [](const ParsedArgs&, Session& s, const numeric::StudyInputs& in, std::ostream& o) {
-        numeric::EngineFunction f(s.engine, s.object, in.equation);
-        const numeric::ExtremaOutcome r = numeric::findExtrema(f, in);
-        printRows(r.rows, o);
-        if (!r.label)
-            return s.failed(r.error);
-        o << *r.label << "\n";
-        if (r.tableFull)
-            s.message(numeric::kExtremaTableFullMessage);
-        return kExitOk;
+    return studyCommand(args, out, err, {}, [](const ParsedArgs&, Session& s, const record::FieldTexts& t, std::ostream& o) {
+        const auto r = s.study.extrema(t);
+        return printed(r.rows, r.label, r.error, s, o);
     });
 }
 
 int runIntegral(std::span<const std::string> args, std::ostream& out, std::ostream& err)
 {
-    return studyCommand(args, out, err, {}, [](const ParsedArgs&, Session& s, const numeric::StudyInputs& in, std::ostream& o) {
-        numeric::EngineFunction f(s.engine, s.object, in.equation);
-        const numeric::IntegralOutcome r = numeric::integrate(f, in);
-        if (!r.label) {
-            if (r.message)
-                s.message(*r.message);
-            return s.failed(r.error);
-        }
-        o << *r.label << "\n";
-        return kExitOk;
-    }, numeric::integralFailureMessage);
+    return studyCommand(args, out, err, {}, [](const ParsedArgs&, Session& s, const record::FieldTexts& t, std::ostream& o) {
+        const auto r = s.study.integral(t);
+        return printed({}, r.label, r.error, s, o);
+    });
 }
 
 int runValue(std::span<const std::string> args, std::ostream& out, std::ostream& err)
 {
     const std::vector<KnownOption> own = {{"--x", false}, {"--order", false}};
-    return studyCommand(args, out, err, own, [](const ParsedArgs& p, Session& s, const numeric::StudyInputs& in, std::ostream& o) {
-        std::int32_t order = 0;
-        double x = 0;
-        if (const auto e = numeric::readWholeNumber(p.value("--order").value_or("0"), order))
-            return s.failed(e);
-        if (const auto e = numeric::readNumber(p.value("--x").value_or("0"), x))
-            return s.failed(e);
-        numeric::EngineFunction f(s.engine, s.object, in.equation);
-        const numeric::ValueOutcome r =
-            numeric::valueAt(f, order, x, numeric::factorialTable(), numeric::DerivativeSteps{});
-        if (!r.label)
-            return s.failed(r.error);
-        o << *r.label << "\n";
-        return kExitOk;
+    return studyCommand(args, out, err, own, [](const ParsedArgs& p, Session& s, const record::FieldTexts& t, std::ostream& o) {
+        const auto r = s.study.value(t, p.value("--order").value_or("0"), p.value("--x").value_or("0"));
+        return printed({}, r.label, r.error, s, o);
     });
 }
 

@@ -3,6 +3,7 @@
 #include "cli/cli.h"
 #include "cli/options.h"
 #include "cli/plotoptions.h"
+#include "cli/studyoptions.h"
 #include "plot/windowcommand.h"
 
 namespace tessaly::cli {
@@ -39,7 +40,8 @@ int runWindow(std::span<const std::string> args, std::ostream& out, std::ostream
     if (!command)
         return usage("unknown window command " + *name);
 
-    const plot::PlotTexts texts = plotTexts(parsed);
+    record::FieldTexts texts = record::defaultTexts();
+    applyFieldOptions(parsed, texts);
     const plot::PlotWindow from = plot::windowOfTexts(texts);
     const auto changed = plot::changeWindow(from, *command);
     if (!changed) {

@@ -73,42 +73,18 @@ int lineLength(const ReportLine& line)
 
 }  // namespace
 
-std::vector<ReportExtremum> extremaAt(numeric::StudyFunction& f, const std::vector<double>& positions)
-{
-    std::vector<ReportExtremum> out;
-    for (double x : positions) {
-        const engine::FunctionValue v = f.at(x);
-        out.push_back({x, v.value, v.error ? f.trapped(v.error) : 0});
-    }
-    return out;
-}
-
-ReportInput reportInputOf(const numeric::StudyTexts& study, const plot::PlotTexts& plot,
-                          std::vector<std::string> constants, const StudyResults& results, numeric::StudyFunction& f,
-                          double errorBound)
+ReportInput reportInputOf(const record::FieldTexts& texts, std::vector<std::string> constants,
+                          const StudyResults& results, numeric::StudyFunction& f, double errorBound)
 {
     ReportInput in;
-    in.equation = study.equation;
+    in.texts = texts;
     in.constants = std::move(constants);
-    in.lower = study.lower;
-    in.upper = study.upper;
-    in.subintervals = study.subintervals;
-    in.maxIterations = study.maxIterations;
-    in.errorBound = study.errorBound;
     in.integralValid = results.integralValid;
     in.integralValue = results.integralValue;
     in.roots = results.roots;
-    in.maxima = extremaAt(f, results.maxima);
-    in.minima = extremaAt(f, results.minima);
+    in.maxima = numeric::heightsAt(f, results.maxima);
+    in.minima = numeric::heightsAt(f, results.minima);
     in.errorBoundValue = errorBound;
-    in.originX = plot.originX;
-    in.originY = plot.originY;
-    in.divisionX = plot.divisionX;
-    in.divisionY = plot.divisionY;
-    in.windowLx = plot.windowLx;
-    in.windowGx = plot.windowGx;
-    in.windowLy = plot.windowLy;
-    in.windowGy = plot.windowGy;
     return in;
 }
 
@@ -131,10 +107,12 @@ std::string reportCaption(std::int32_t order)
 
 std::vector<ReportLine> reportLines(const ReportInput& in)
 {
+    using namespace record;
+    const FieldTexts& t = in.texts;
     std::vector<ReportLine> out;
     out.push_back(text(""));
     out.push_back(text("FUNCTION:"));
-    out.push_back(text(in.equation));
+    out.push_back(text(t.equation));
     out.push_back(text(""));
     if (!in.constants.empty()) {
         out.push_back(text("CONSTANTS:"));
@@ -142,10 +120,10 @@ std::vector<ReportLine> reportLines(const ReportInput& in)
             out.push_back(text(c));
         out.push_back(text(""));
     }
-    out.push_back(pair("    INTERVAL STUDIED: ", in.lower, in.upper));
-    out.push_back(text("   # OF SUBINTERVALS: " + in.subintervals));
-    out.push_back(text("MAX. # OF ITERATIONS: " + in.maxIterations));
-    out.push_back(text("       MAXIMUM ERROR: " + in.errorBound));
+    out.push_back(pair("    INTERVAL STUDIED: ", t[Lower], t[Upper]));
+    out.push_back(text("   # OF SUBINTERVALS: " + t[Subintervals]));
+    out.push_back(text("MAX. # OF ITERATIONS: " + t[MaxIterations]));
+    out.push_back(text("       MAXIMUM ERROR: " + t[ErrorBound]));
     if (in.integralValid) {
         out.push_back(text(""));
         out.push_back(text("INTEGRAL= " + reportNumber(in.integralValue)));
@@ -161,10 +139,10 @@ std::vector<ReportLine> reportLines(const ReportInput& in)
     out.push_back(text(""));
     out.push_back(text("PLOT SETUP:"));
     out.push_back(text(""));
-    out.push_back(pair("     AXES: ", in.originX, in.originY));
-    out.push_back(pair("DIVISIONS: ", in.divisionX, in.divisionY));
-    out.push_back(pair(" X-WINDOW: ", in.windowLx, in.windowGx));
-    out.push_back(pair(" Y-WINDOW: ", in.windowLy, in.windowGy));
+    out.push_back(pair("     AXES: ", t[OriginX], t[OriginY]));
+    out.push_back(pair("DIVISIONS: ", t[DivisionX], t[DivisionY]));
+    out.push_back(pair(" X-WINDOW: ", t[WindowLx], t[WindowGx]));
+    out.push_back(pair(" Y-WINDOW: ", t[WindowLy], t[WindowGy]));
     return out;
 }
 

@@ -9,27 +9,17 @@
 #include <vector>
 
 #include "docs/studyfile.h"
-#include "numeric/studyinputs.h"
-#include "plot/plotsettings.h"
+#include "numeric/extremafinder.h"
+#include "record/studyrecord.h"
 
 class QPagedPaintDevice;
 
-namespace tessaly::numeric {
-class StudyFunction;
-}
 
 namespace tessaly::docs {
 
 // An extremum as the report shows it: its position and f there, or the number
 // of the error that f raised.
-struct ReportExtremum {
-    double x = 0;
-    double y = 0;
-    std::int32_t error = 0;
-};
-
-// f at each position, in order (the heights are not kept with the positions).
-std::vector<ReportExtremum> extremaAt(numeric::StudyFunction& f, const std::vector<double>& positions);
+using ReportExtremum = numeric::Height;
 
 // What the printed report shows: the graph when it is current and the order of
 // the derivative it shows, the fields' texts as typed, the constants, and the
@@ -37,24 +27,21 @@ std::vector<ReportExtremum> extremaAt(numeric::StudyFunction& f, const std::vect
 struct ReportInput {
     const QImage* graph = nullptr;
     std::int32_t graphOrder = 0;
-    std::string equation;
+    record::FieldTexts texts;
     std::vector<std::string> constants;
-    std::string lower, upper, subintervals, maxIterations, errorBound;
     bool integralValid = false;
     double integralValue = 0;
     std::vector<double> roots;
     std::vector<ReportExtremum> maxima;
     std::vector<ReportExtremum> minima;
     double errorBoundValue = 0;
-    std::string originX, originY, divisionX, divisionY, windowLx, windowGx, windowLy, windowGy;
 };
 
 // The report of a study from its fields' texts as typed, its constants and its
 // results; f gives the heights of the extrema, and |f| within errorBound marks
 // a possible root. No graph: the caller adds it when it is current.
-ReportInput reportInputOf(const numeric::StudyTexts& study, const plot::PlotTexts& plot,
-                          std::vector<std::string> constants, const StudyResults& results, numeric::StudyFunction& f,
-                          double errorBound);
+ReportInput reportInputOf(const record::FieldTexts& texts, std::vector<std::string> constants,
+                          const StudyResults& results, numeric::StudyFunction& f, double errorBound);
 
 // A piece of a report line, black or red.
 struct ReportSpan {

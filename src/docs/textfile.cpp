@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include "docs/filename.h"
-#include "docs/itemreader.h"
+#include "record/itemreader.h"
 
 namespace tessaly::docs {
 namespace {
@@ -154,7 +154,7 @@ TextFileRead readTextFile(const QString& path)
         out.badContent = true;
         return out;
     }
-    out.text = decodeText(bytes);
+    out.text = record::decodeText(bytes);
     return out;
 }
 

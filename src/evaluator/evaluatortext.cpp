@@ -4,7 +4,7 @@
 
 #include "common/leadingnumber.h"
 #include "common/numbertext.h"
-#include "docs/itemreader.h"
+#include "record/itemreader.h"
 
 namespace tessaly::evaluator {
 
@@ -21,7 +21,7 @@ std::optional<double> memoryAfter(double memory, std::string_view resultText, in
 
 std::optional<std::string> negatedResult(std::string_view resultText)
 {
-    const auto v = docs::parseNumberItem(resultText);
+    const auto v = record::parseNumberItem(resultText);
     if (!v)
         return std::nullopt;
     const double negated = -*v;

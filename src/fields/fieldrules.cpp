@@ -11,7 +11,7 @@
 
 #include "common/leadingnumber.h"
 #include "common/rounding.h"
-#include "docs/valuerules.h"
+#include "record/valuerules.h"
 #include "fields/decimalpointfilter.h"
 
 namespace tessaly::fields {
@@ -25,19 +25,22 @@ double value(const QString& t) { return common::readLeadingNumber(t.toStdString(
 FieldRules::FieldRules(const RuleFields& fields, RuleHooks hooks, QObject* parent)
     : QObject(parent), m_f(fields), m_hooks(std::move(hooks))
 {
+    // A typed comma becomes a point in the function, the evaluation point, and
+    // every number field but the whole-number ones (there it stays a comma and
+    // the value stops before it).
     auto* points = new DecimalPointFilter(this);
-    for (QLineEdit* f : {m_f.txtXlower, m_f.txtXupper, m_f.txtError, m_f.txtWindowlx, m_f.txtWindowgx,
-                         m_f.txtWindowly, m_f.txtWindowgy, m_f.txtXorigin, m_f.txtYorigin, m_f.txtDivx, m_f.txtDivy,
-                         m_f.txtXeval, m_f.txtEquation})
-        points->attach(f);
+    points->attach(m_f.txtEquation);
+    points->attach(m_f.txtXeval);
+    for (int i = 0; i < record::kNumberItemCount; ++i)
+        if (record::kNumberItems[i].type != record::ItemType::Whole)
+            points->attach(m_f.number[static_cast<std::size_t>(i)]);
     // An editable combo box hands the keys it gets straight to its line edit.
     points->attach(m_f.cboConstants);
-    for (QLineEdit* f : {m_f.txtEquation, m_f.txtXlower, m_f.txtXupper, m_f.txtSubintervals, m_f.txtMaxcy,
-                         m_f.txtError, m_f.txtWindowlx, m_f.txtWindowgx, m_f.txtWindowly, m_f.txtWindowgy,
-                         m_f.txtXorigin, m_f.txtYorigin, m_f.txtDivx, m_f.txtDivy, m_f.txtPlotStep, m_f.txtXeval,
-                         m_f.txtDerNum})
+    for (QWidget* f : {static_cast<QWidget*>(m_f.txtEquation), static_cast<QWidget*>(m_f.txtXeval),
+                       static_cast<QWidget*>(m_f.txtDerNum), static_cast<QWidget*>(m_f.cboDerivative)})
         m_ruleFields.insert(f);
-    m_ruleFields.insert(m_f.cboDerivative);
+    for (QLineEdit* f : m_f.number)
+        m_ruleFields.insert(f);
     qApp->installEventFilter(this);
 }
 
@@ -61,26 +64,28 @@ bool FieldRules::insideWindow(QObject* o) const
     return w && w->window() == m_f.window;
 }
 
-bool FieldRules::validate(QWidget* field)
+bool FieldRules::validate(QWidget* f)
 {
-    docs::Validation v;
-    if (field == m_f.txtEquation)
-        v = docs::validateEquation(text(m_f.txtEquation));
-    else if (field == m_f.txtError)
-        v = docs::validateErrorBound(text(m_f.txtError));
-    else if (field == m_f.txtDivx || field == m_f.txtDivy)
-        v = docs::validateDivision(text(static_cast<QLineEdit*>(field)));
-    else if (field == m_f.txtPlotStep)
-        v = docs::validatePlotStep(text(m_f.txtPlotStep));
-    else if (field == m_f.txtSubintervals)
-        v = docs::validateSubintervals(text(m_f.txtSubintervals));
-    else if (field == m_f.txtMaxcy)
-        v = docs::validateMaxIterations(text(m_f.txtMaxcy), text(m_f.txtSubintervals));
+    using namespace record;
+    auto typed = [this](Item i) { return text(field(i)); };
+    record::Validation v;
+    if (f == m_f.txtEquation)
+        v = validateEquation(text(m_f.txtEquation));
+    else if (f == field(ErrorBound))
+        v = validateErrorBound(typed(ErrorBound));
+    else if (f == field(DivisionX) || f == field(DivisionY))
+        v = validateDivision(text(static_cast<QLineEdit*>(f)));
+    else if (f == field(PlotStep))
+        v = validatePlotStep(typed(PlotStep));
+    else if (f == field(Subintervals))
+        v = validateSubintervals(typed(Subintervals));
+    else if (f == field(MaxIterations))
+        v = validateMaxIterations(typed(MaxIterations), typed(Subintervals));
     else
         return true;  // no rule
     if (!v.accepted)
         return false;
-    auto* line = static_cast<QLineEdit*>(field);
+    auto* line = static_cast<QLineEdit*>(f);
     const QString corrected = QString::fromStdString(v.text);
     if (line->text() != corrected)
         line->setText(corrected);
@@ -102,40 +107,39 @@ void FieldRules::gotFocus(QWidget* field, bool selectAll)
                 line->selectAll();
         });
     }
-    if (field == m_f.txtError)
-        m_errorAtFocus = value(m_f.txtError->text());
+    if (field == this->field(record::ErrorBound))
+        m_errorAtFocus = value(this->field(record::ErrorBound)->text());
     if (field == m_f.cboDerivative) {
         const auto order = common::toInt32HalfEven(value(m_f.cboDerivative->currentText()));
         m_hooks.plotDerivativeOrder() = order.value_or(0);
     }
 }
 
-void FieldRules::lostFocus(QWidget* field)
+void FieldRules::lostFocus(QWidget* f)
 {
-    if (field == m_f.txtError) {
-        const double bound = value(m_f.txtError->text());
+    using namespace record;
+    if (f == field(ErrorBound)) {
+        const double bound = value(field(ErrorBound)->text());
         m_hooks.setErrorBound(bound);
         if (bound < m_errorAtFocus)
             m_hooks.markStudyStale();
-    } else if (field == m_f.cboDerivative) {
+    } else if (f == m_f.cboDerivative) {
         const auto order = common::toInt32HalfEven(value(m_f.cboDerivative->currentText()));
         if (order.value_or(0) != m_hooks.plotDerivativeOrder())
             m_hooks.markPlotStale();
-    } else if (field == m_f.txtSubintervals) {
-        const auto left = docs::leaveSubintervals(text(m_f.txtSubintervals), text(m_f.txtMaxcy));
-        m_f.txtSubintervals->setText(QString::fromStdString(left.subintervals));
+    } else if (f == field(Subintervals)) {
+        const auto left = leaveSubintervals(text(field(Subintervals)), text(field(MaxIterations)));
+        field(Subintervals)->setText(QString::fromStdString(left.subintervals));
         if (left.maxIterations)
-            m_f.txtMaxcy->setText(QString::fromStdString(*left.maxIterations));
+            field(MaxIterations)->setText(QString::fromStdString(*left.maxIterations));
     }
     // An interval pair out of order sends the focus to the other field (queued:
     // the focus is moving already).
-    const std::pair<QLineEdit*, QLineEdit*> pairs[] = {
-        {m_f.txtXlower, m_f.txtXupper}, {m_f.txtWindowlx, m_f.txtWindowgx}, {m_f.txtWindowly, m_f.txtWindowgy}};
-    for (const auto& [lower, upper] : pairs) {
-        if (field != lower && field != upper)
+    for (const auto& [lower, upper] : {std::pair{Lower, Upper}, std::pair{WindowLx, WindowGx}, std::pair{WindowLy, WindowGy}}) {
+        if (f != field(lower) && f != field(upper))
             continue;
-        if (!docs::pairInOrder(text(lower), text(upper))) {
-            QLineEdit* other = field == lower ? upper : lower;
+        if (!pairInOrder(text(field(lower)), text(field(upper)))) {
+            QLineEdit* other = f == field(lower) ? field(upper) : field(lower);
             QTimer::singleShot(0, other, [other] { other->setFocus(Qt::OtherFocusReason); });
         }
     }

@@ -4,8 +4,11 @@
 #include <QPointer>
 #include <QSet>
 
+#include <array>
 #include <cstdint>
 #include <functional>
+
+#include "record/studyrecord.h"
 
 class QComboBox;
 class QLineEdit;
@@ -18,20 +21,7 @@ struct RuleFields {
     QWidget* window = nullptr;
     QWidget* menuBar = nullptr;
     QLineEdit* txtEquation = nullptr;
-    QLineEdit* txtXlower = nullptr;
-    QLineEdit* txtXupper = nullptr;
-    QLineEdit* txtSubintervals = nullptr;
-    QLineEdit* txtMaxcy = nullptr;
-    QLineEdit* txtError = nullptr;
-    QLineEdit* txtWindowlx = nullptr;
-    QLineEdit* txtWindowgx = nullptr;
-    QLineEdit* txtWindowly = nullptr;
-    QLineEdit* txtWindowgy = nullptr;
-    QLineEdit* txtXorigin = nullptr;
-    QLineEdit* txtYorigin = nullptr;
-    QLineEdit* txtDivx = nullptr;
-    QLineEdit* txtDivy = nullptr;
-    QLineEdit* txtPlotStep = nullptr;
+    std::array<QLineEdit*, record::kNumberItemCount> number{};  // by record::Item
     QLineEdit* txtXeval = nullptr;
     QLineEdit* txtDerNum = nullptr;
     QComboBox* cboDerivative = nullptr;
@@ -71,6 +61,7 @@ private:
     void gotFocus(QWidget* field, bool selectAll);
     void lostFocus(QWidget* field);
     QWidget* ruleFieldOf(QObject* o) const;
+    QLineEdit* field(record::Item i) const { return m_f.number[static_cast<std::size_t>(i)]; }
     bool insideWindow(QObject* o) const;
     bool blocksFocusChange(QObject* watched, QEvent* event) const;
     // Whether a control is neither the focused field (or part of it) nor the menu bar.

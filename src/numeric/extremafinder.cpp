@@ -313,4 +313,14 @@ std::string extremumRow(bool maximum, bool spaced, double x, double y)
 
 ExtremaOutcome findExtrema(StudyFunction& f, const StudyInputs& in) { return ExtremaFinder(f, in).run(); }
 
+std::vector<Height> heightsAt(StudyFunction& f, const std::vector<double>& positions)
+{
+    std::vector<Height> out;
+    for (double x : positions) {
+        const engine::FunctionValue v = f.at(x);
+        out.push_back({x, v.value, v.error ? f.trapped(v.error) : 0});
+    }
+    return out;
+}
+
 }  // namespace tessaly::numeric

@@ -41,4 +41,14 @@ std::string extremaLabel(std::int32_t maxima, std::int32_t minima, std::int32_t 
 // A row: "MIN: [x , y]" (spaced) or "MIN:[x , y]".
 std::string extremumRow(bool maximum, bool spaced, double x, double y);
 
+// An extremum's height: f at its position, or the number of the error that f
+// raised there (the heights are not kept with the positions).
+struct Height {
+    double x = 0;
+    double y = 0;
+    std::int32_t error = 0;
+};
+// f at each position, in order.
+std::vector<Height> heightsAt(StudyFunction& f, const std::vector<double>& positions);
+
 }  // namespace tessaly::numeric

@@ -3,29 +3,10 @@
 #include <cfloat>
 #include <cmath>
 
-#include "common/leadingnumber.h"
 #include "common/rounding.h"
+#include "record/valuerules.h"
 
 namespace tessaly::plot {
-namespace {
-
-// The number a field begins with; beyond the double range, the largest double
-// of the number's sign.
-double fieldValue(const std::string& text)
-{
-    if (const auto v = common::readLeadingNumber(text))
-        return *v;
-    for (char c : text) {
-        if (c == '-')
-            return -DBL_MAX;
-        if (c != ' ' && c != '\t' && c != '\n' && c != '+')
-            break;
-    }
-    return DBL_MAX;
-}
-
-}  // namespace
-
 float toSingle(double v)
 {
     if (std::isnan(v))
@@ -37,28 +18,30 @@ float toSingle(double v)
     return static_cast<float>(v);
 }
 
-PlotSettings readPlotSettings(const PlotTexts& t, bool gridOn)
+PlotSettings readPlotSettings(const record::FieldTexts& t, bool gridOn)
 {
+    using namespace record;
+    auto single = [&t](Item i) { return toSingle(fieldValue(t[i])); };
     PlotSettings s;
-    s.windowLx = toSingle(fieldValue(t.windowLx));
-    s.windowGx = toSingle(fieldValue(t.windowGx));
-    s.windowLy = toSingle(fieldValue(t.windowLy));
-    s.windowGy = toSingle(fieldValue(t.windowGy));
-    s.originX = toSingle(fieldValue(t.originX));
-    s.originY = toSingle(fieldValue(t.originY));
-    const double step = common::roundHalfEven(fieldValue(t.plotStep));
+    s.windowLx = single(WindowLx);
+    s.windowGx = single(WindowGx);
+    s.windowLy = single(WindowLy);
+    s.windowGy = single(WindowGy);
+    s.originX = single(OriginX);
+    s.originY = single(OriginY);
+    const double step = common::roundHalfEven(fieldValue(t[PlotStep]));
     s.plotStep = step > INT32_MAX ? INT32_MAX : step < INT32_MIN ? INT32_MIN : static_cast<std::int32_t>(step);
-    s.divisionX = toSingle(fieldValue(t.divisionX));
-    s.divisionY = toSingle(fieldValue(t.divisionY));
+    s.divisionX = single(DivisionX);
+    s.divisionY = single(DivisionY);
     s.gridOn = gridOn;
     return s;
 }
 
 bool plotAccepted(const PlotSettings& s, std::int32_t order, int widthPixels, int heightPixels)
 {
-    if (s.plotStep < 1 || s.plotStep > 80 || order < 0 || order > 33)
+    if (!record::plotStepAccepted(s.plotStep) || !record::derivativeOrderAccepted(order))
         return false;
-    if (!(s.windowLx < s.windowGx) || !(s.windowLy < s.windowGy))
+    if (!record::windowPairAccepted(s.windowLx, s.windowGx) || !record::windowPairAccepted(s.windowLy, s.windowGy))
         return false;
     for (float v : {s.windowLx, s.windowGx, s.windowLy, s.windowGy, s.originX, s.originY, s.divisionX, s.divisionY})
         if (!std::isfinite(v))

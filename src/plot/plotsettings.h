@@ -3,24 +3,13 @@
 #include <cstdint>
 #include <string>
 
+#include "record/studyrecord.h"
+
 namespace tessaly::plot {
 
 // A double as a single-precision value, saturating at the largest single
 // instead of overflowing to infinity (NaN stays NaN).
 float toSingle(double v);
-
-// The plot fields' texts, as typed.
-struct PlotTexts {
-    std::string windowLx = "-20";
-    std::string windowGx = "20";
-    std::string windowLy = "-15";
-    std::string windowGy = "15";
-    std::string originX = "0";
-    std::string originY = "0";
-    std::string plotStep = "1";
-    std::string divisionX = "1";
-    std::string divisionY = "1";
-};
 
 // The plot's working values: the window, the axes' positions and the division
 // sizes in single precision, the plot step and whether the grid is drawn.
@@ -39,7 +28,7 @@ struct PlotSettings {
 
 // Reads the plot fields with the leading-number reader, without checks: a field
 // that does not begin with a number gives 0, a number beyond range saturates.
-PlotSettings readPlotSettings(const PlotTexts& texts, bool gridOn);
+PlotSettings readPlotSettings(const record::FieldTexts& texts, bool gridOn);
 
 // Whether a graph can be drawn with these settings and derivative order: a plot
 // step from 1 to 80, each lower window limit below its upper one, finite values

@@ -121,7 +121,7 @@ std::array<std::string, 4> windowTexts(const PlotWindow& w)
             common::singleNumberText(w.gy)};
 }
 
-PlotWindow windowOfTexts(const PlotTexts& texts)
+PlotWindow windowOfTexts(const record::FieldTexts& texts)
 {
     const PlotSettings s = readPlotSettings(texts, true);
     return {s.windowLx, s.windowGx, s.windowLy, s.windowGy};

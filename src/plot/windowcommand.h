@@ -44,6 +44,6 @@ std::array<std::string, 4> windowTexts(const PlotWindow& w);
 
 // The window the four window fields hold, read as Plot reads them (a field that
 // does not begin with a number counts as 0, one beyond range saturates).
-PlotWindow windowOfTexts(const PlotTexts& texts);
+PlotWindow windowOfTexts(const record::FieldTexts& texts);
 
 }  // namespace tessaly::plot

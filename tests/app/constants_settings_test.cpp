@@ -31,7 +31,7 @@ const QByteArray kDefaults =
 QStringList statementsOf(const FrmFunctions& w)
 {
     QStringList s;
-    for (const auto& statement : w.constants().statements())
+    for (const auto& statement : w.session().constants().statements())
         s << QString::fromStdString(statement);
     return s;
 }
@@ -104,7 +104,7 @@ TEST(Constants, AddingDiscardsResultsRemovingKeepsThem)
     win.add(QStringLiteral("k=2"));
     EXPECT_TRUE(win.rows("lstRoots").isEmpty());
     EXPECT_EQ(win.find<QLabel>("lblRoots")->text(), "");
-    EXPECT_EQ(win.w->RootCount, 0);
+    EXPECT_EQ(win.w->session().results().roots.size(), 0);
 }
 
 TEST(Constants, RemovingPutsTheNameBack)
@@ -114,10 +114,10 @@ TEST(Constants, RemovingPutsTheNameBack)
     win.add(QStringLiteral("pi=3"));
     win.add(QStringLiteral("a=5"));
     win.press("cmdRoots");  // runs the constants
-    EXPECT_EQ(win.shared.pi, 3);
+    EXPECT_EQ(win.w->session().extension().pi, 3);
     win.select(0);
     win.press("cmdRemCons");
-    EXPECT_EQ(win.shared.pi, pi) << "pi comes back, not 0";
+    EXPECT_EQ(win.w->session().extension().pi, pi) << "pi comes back, not 0";
     win.select(0);
     win.press("cmdRemCons");
     win.find<QLineEdit>("txtEquation")->setText(QStringLiteral("x-a"));
@@ -177,10 +177,10 @@ TEST(Constants, AConstantThatFailsIsNamedByEveryCommand)
         win.prompter.asked.clear();
         win.press(row.button);
         EXPECT_EQ(win.prompter.texts(), QStringList{row.told}) << row.button;
-        EXPECT_EQ(win.w->ierr, 11) << row.button;
+        EXPECT_EQ(win.w->session().lastError(), 11) << row.button;
     }
     EXPECT_TRUE(win.rows("lstRoots").isEmpty());
-    EXPECT_FALSE(win.w->GraphCurrent);
+    EXPECT_FALSE(win.w->graphCurrent());
 }
 
 TEST(Settings, FirstRunShowsTheDefaultsAndExitWritesThem)

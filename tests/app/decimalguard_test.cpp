@@ -11,6 +11,7 @@
 #include "app/decimalguard.h"
 #include "app/frmfunctions.h"
 #include "app/startup.h"
+#include "docs/settingsfile.h"
 #include "recordingprompter.h"
 
 using tessaly::app::DecimalGuard;

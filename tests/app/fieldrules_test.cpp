@@ -205,7 +205,7 @@ TEST(FieldRules, EnterPlotsOnlyAnAcceptedValue)
     QTest::keyClicks(step, QStringLiteral("2"));
     QTest::keyClick(step, Qt::Key_Return);
     EXPECT_EQ(plot.count(), 1);
-    EXPECT_TRUE(win.w->GraphCurrent);
+    EXPECT_TRUE(win.w->graphCurrent());
 }
 
 TEST(FieldRules, ACommaFromAnInputMethodBecomesAPoint)
@@ -240,11 +240,11 @@ TEST(FieldRules, StaleMarksFollowTheFieldsThatChanged)
     EXPECT_EQ(win.rows("lstRoots").size(), 5);
     typeAndTab(win, "txtError", QStringLiteral(".001"));
     EXPECT_TRUE(win.rows("lstRoots").isEmpty());
-    EXPECT_EQ(win.w->study.errorBound, 0.001);
+    EXPECT_EQ(win.w->session().study().errorBound, 0.001);
 
     typeAndTab(win, "txtWindowgy", QStringLiteral("16"));
     EXPECT_TRUE(blank());
-    EXPECT_FALSE(win.w->GraphCurrent);
+    EXPECT_FALSE(win.w->graphCurrent());
 }
 
 TEST(FieldRules, ChoosingAnotherCurveErasesTheGraphOnLeaving)
@@ -258,12 +258,12 @@ TEST(FieldRules, ChoosingAnotherCurveErasesTheGraphOnLeaving)
     combo->setFocus(Qt::TabFocusReason);
     combo->setCurrentIndex(0);  // the same curve
     QTest::keyClick(combo, Qt::Key_Tab);
-    EXPECT_TRUE(win.w->GraphCurrent);
+    EXPECT_TRUE(win.w->graphCurrent());
 
     combo->setFocus(Qt::TabFocusReason);
     combo->setCurrentIndex(2);
     QTest::keyClick(combo, Qt::Key_Tab);
-    EXPECT_FALSE(win.w->GraphCurrent);
+    EXPECT_FALSE(win.w->graphCurrent());
 }
 
 }  // namespace

@@ -161,13 +161,13 @@ TEST(MainWindow, LoadFillsTheDerivativeListAndTheFactorials)
                                   "5th.derivative", "6th.derivative", "7th.derivative", "8th.derivative",
                                   "9th.derivative"}));
     EXPECT_EQ(combo->currentText(), "Function");
-    EXPECT_EQ(win.w->Factorials[0], 1);
-    EXPECT_EQ(win.w->Factorials[5], 120);
+    EXPECT_EQ(win.w->session().factorials()[0], 1);
+    EXPECT_EQ(win.w->session().factorials()[5], 120);
     double f = 1;
     for (int k = 1; k <= 33; ++k)
         f *= k;
-    EXPECT_EQ(win.w->Factorials[33], f);
-    EXPECT_EQ(win.shared.pi, std::atan(1.0) * 4) << "the start-up statements ran";
+    EXPECT_EQ(win.w->session().factorials()[33], f);
+    EXPECT_EQ(win.w->session().extension().pi, std::atan(1.0) * 4) << "the start-up statements ran";
 }
 
 TEST(MainWindow, RootsButtonListsTheDefaultStudysRoots)
@@ -178,10 +178,10 @@ TEST(MainWindow, RootsButtonListsTheDefaultStudysRoots)
     ASSERT_EQ(rows.size(), 5);
     EXPECT_EQ(rows[2], "0");
     EXPECT_EQ(win.find<QLabel>("lblRoots")->text(), "5 roots");
-    EXPECT_EQ(win.w->RootCount, 5);
-    EXPECT_NEAR(win.w->RootTable[4], std::atan(1.0) * 4, 1e-6);
+    EXPECT_EQ(win.w->session().results().roots.size(), 5);
+    EXPECT_NEAR(win.w->session().results().roots[3], std::atan(1.0) * 4, 1e-6);
     EXPECT_TRUE(win.prompter.asked.isEmpty());
-    EXPECT_EQ(win.w->study.equation, "pi/3*x*sin(x)*tanh(x)");
+    EXPECT_EQ(win.w->session().study().equation, "pi/3*x*sin(x)*tanh(x)");
 
     // A second run rebuilds the list rather than adding to it.
     win.set("txtXlower", "0");
@@ -201,7 +201,7 @@ TEST(MainWindow, SyntaxErrorIsShownOnceAndLeavesTheLabel)
     EXPECT_EQ(win.prompter.asked[0].caption, "Tessaly");
     EXPECT_EQ(win.find<QLabel>("lblRoots")->text(), "5 roots");
     EXPECT_TRUE(win.rows("lstRoots").isEmpty());
-    EXPECT_EQ(win.w->ierr, 1002);
+    EXPECT_EQ(win.w->session().lastError(), 1002);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the pointer is restored";
 }
 
@@ -214,13 +214,13 @@ TEST(MainWindow, ToleratedFailuresShowNoMessage)
     win.press("cmdRoots");
     EXPECT_TRUE(win.prompter.asked.isEmpty());
     EXPECT_EQ(win.find<QLabel>("lblRoots")->text(), "0 roots");
-    EXPECT_EQ(win.w->ierr, 11);
+    EXPECT_EQ(win.w->session().lastError(), 11);
 
     win.set("txtEquation", "Asin(x*2)");
     win.press("cmdRoots");
     EXPECT_TRUE(win.prompter.asked.isEmpty());
-    EXPECT_EQ(win.w->ierr, 5);
-    EXPECT_EQ(win.shared.ierr, 0) << "the trap clears the object's number";
+    EXPECT_EQ(win.w->session().lastError(), 5);
+    EXPECT_EQ(win.w->session().extension().ierr, 0) << "the trap clears the object's number";
 }
 
 TEST(MainWindow, AFullRootTableIsToldOnce)
@@ -235,7 +235,7 @@ TEST(MainWindow, AFullRootTableIsToldOnce)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the pointer is restored";
     EXPECT_EQ(win.rows("lstRoots").size(), 255);
     EXPECT_EQ(win.find<QLabel>("lblRoots")->text(), "255 roots");
-    EXPECT_EQ(win.w->RootCount, 255);
+    EXPECT_EQ(win.w->session().results().roots.size(), 255);
 }
 
 TEST(MainWindow, AStudyFieldBeyondRangeEndsTheCommandWithoutRows)
@@ -245,8 +245,8 @@ TEST(MainWindow, AStudyFieldBeyondRangeEndsTheCommandWithoutRows)
     win.setQuietly("txtSubintervals", "1E400");
     win.press("cmdRoots");
     EXPECT_TRUE(win.rows("lstRoots").isEmpty());
-    EXPECT_EQ(win.w->RootCount, 0);
-    EXPECT_EQ(win.w->ierr, 6);
+    EXPECT_EQ(win.w->session().results().roots.size(), 0);
+    EXPECT_EQ(win.w->session().lastError(), 6);
     EXPECT_EQ(win.find<QLabel>("lblRoots")->text(), "5 roots");
     EXPECT_TRUE(win.prompter.asked.isEmpty());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the pointer is restored";
@@ -305,21 +305,21 @@ TEST(MainWindow, ExtremaIntegralAndValueButtons)
     win.press("cmdExtrema");
     EXPECT_EQ(win.rows("lstExtrema").size(), 6);
     EXPECT_EQ(win.find<QLabel>("lblExtrema")->text(), "3 max. 3 min. ");
-    EXPECT_EQ(win.w->MaxCount, 3);
-    EXPECT_EQ(win.w->MinCount, 3);
-    EXPECT_NEAR(win.w->MaxPositions[3], 7.9786661678668604, 0.01);
+    EXPECT_EQ(win.w->session().results().maxima.size(), 3);
+    EXPECT_EQ(win.w->session().results().minima.size(), 3);
+    EXPECT_NEAR(win.w->session().results().maxima[2], 7.9786661678668604, 0.01);
 
     win.press("cmdIntegrate");
-    EXPECT_TRUE(win.w->IntegralValid);
-    EXPECT_NEAR(win.w->IntegralValue, 0, 1e-12);
-    EXPECT_EQ(win.find<QLabel>("lblIntegral")->text().toStdString(), tessaly::common::numberText(win.w->IntegralValue));
+    EXPECT_TRUE(win.w->session().results().integralValid);
+    EXPECT_NEAR(win.w->session().results().integralValue, 0, 1e-12);
+    EXPECT_EQ(win.find<QLabel>("lblIntegral")->text().toStdString(), tessaly::common::numberText(win.w->session().results().integralValue));
 
     win.set("txtXeval", "1");
     win.set("txtDerNum", "1st");
     win.press("cmdDerVal");
     EXPECT_EQ(win.find<QLabel>("lblDerVal")->text().left(6), "1.4720");
-    EXPECT_EQ(win.w->study.derivativeOrder, 1);
-    EXPECT_EQ(win.w->CurrentX, 1);
+    EXPECT_EQ(win.w->session().study().derivativeOrder, 1);
+    EXPECT_EQ(win.w->session().currentX(), 1);
     EXPECT_TRUE(win.prompter.asked.isEmpty());
 }
 
@@ -328,14 +328,14 @@ TEST(MainWindow, AFailingIntegralKeepsTheStoredOneAndSaysWhy)
     Window win;
     win.press("cmdIntegrate");
     const QString shown = win.find<QLabel>("lblIntegral")->text();
-    const double stored = win.w->IntegralValue;
+    const double stored = win.w->session().results().integralValue;
     win.setQuietly("txtEquation", "Log(x)");
     win.press("cmdIntegrate");
     EXPECT_EQ(win.prompter.texts(), QStringList{"Invalid procedure call or argument"});
     EXPECT_EQ(win.find<QLabel>("lblIntegral")->text(), shown);
-    EXPECT_EQ(win.w->IntegralValue, stored);
-    EXPECT_TRUE(win.w->IntegralValid);
-    EXPECT_EQ(win.w->ierr, 5);
+    EXPECT_EQ(win.w->session().results().integralValue, stored);
+    EXPECT_TRUE(win.w->session().results().integralValid);
+    EXPECT_EQ(win.w->session().lastError(), 5);
 }
 
 TEST(MainWindow, AFailingValueLeavesTheLabelEmpty)
@@ -347,7 +347,7 @@ TEST(MainWindow, AFailingValueLeavesTheLabelEmpty)
     win.set("txtDerNum", "1");
     win.press("cmdDerVal");
     EXPECT_EQ(win.find<QLabel>("lblDerVal")->text(), "");
-    EXPECT_EQ(win.w->ierr, 5);
+    EXPECT_EQ(win.w->session().lastError(), 5);
     EXPECT_TRUE(win.prompter.asked.isEmpty());
 }
 

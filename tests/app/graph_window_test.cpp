@@ -35,12 +35,12 @@ TEST(GraphWindow, PlotDrawsTheGraphAndMarksItCurrent)
 {
     Window win;
     EXPECT_TRUE(blank(picture(win)));
-    EXPECT_FALSE(win.w->GraphCurrent);
+    EXPECT_FALSE(win.w->graphCurrent());
     win.press("cmdPlot");
     EXPECT_FALSE(blank(picture(win)));
-    EXPECT_TRUE(win.w->GraphCurrent);
-    EXPECT_EQ(win.w->plotSettings.windowLx, -20);
-    EXPECT_EQ(win.w->ierr, 0);
+    EXPECT_TRUE(win.w->graphCurrent());
+    EXPECT_EQ(win.w->plotSettings().windowLx, -20);
+    EXPECT_EQ(win.w->session().lastError(), 0);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -69,7 +69,7 @@ TEST(GraphWindow, SettingsThatCannotBeDrawnLeaveThePictureCleared)
         fresh.set(field, QString::fromLatin1(text));
         fresh.press("cmdPlot");
         EXPECT_TRUE(blank(picture(fresh))) << field << " " << text;
-        EXPECT_FALSE(fresh.w->GraphCurrent) << field << " " << text;
+        EXPECT_FALSE(fresh.w->graphCurrent()) << field << " " << text;
         EXPECT_TRUE(fresh.prompter.asked.isEmpty());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     }
@@ -85,17 +85,17 @@ TEST(GraphWindow, StudyEditsClearResultsPlotEditsEraseTheGraph)
     win.set("txtXlower", "-7");
     EXPECT_TRUE(win.rows("lstRoots").isEmpty());
     EXPECT_FALSE(blank(picture(win))) << "the graph stays";
-    EXPECT_TRUE(win.w->GraphCurrent);
+    EXPECT_TRUE(win.w->graphCurrent());
 
     win.press("cmdRoots");
     win.set("txtDivx", "2");
     EXPECT_TRUE(blank(picture(win)));
-    EXPECT_FALSE(win.w->GraphCurrent);
+    EXPECT_FALSE(win.w->graphCurrent());
     EXPECT_FALSE(win.rows("lstRoots").isEmpty()) << "the results stay";
 
     win.press("cmdPlot");
     win.find<QCheckBox>("chkGrid")->setChecked(false);
-    EXPECT_TRUE(win.w->GraphCurrent) << "a check box changes nothing until Plot";
+    EXPECT_TRUE(win.w->graphCurrent()) << "a check box changes nothing until Plot";
 
     win.set("txtEquation", "x");
     EXPECT_TRUE(blank(picture(win)));
@@ -107,8 +107,8 @@ TEST(GraphWindow, AFailureBeforeTheCurveLeavesNoCurrentGraph)
     Window win;
     win.add(QStringLiteral("z=1/0"));
     win.press("cmdPlot");
-    EXPECT_FALSE(win.w->GraphCurrent);
-    EXPECT_EQ(win.w->ierr, 11);
+    EXPECT_FALSE(win.w->graphCurrent());
+    EXPECT_EQ(win.w->session().lastError(), 11);
 }
 
 }  // namespace

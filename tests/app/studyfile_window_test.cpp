@@ -78,11 +78,11 @@ TEST_F(StudyWindow, ASavedStudyOpensAsItWasSaved)
         win.press(command);
     ASSERT_EQ(win.rows("lstRoots").size(), 3);
     ASSERT_EQ(win.rows("lstExtrema").size(), 2);
-    ASSERT_TRUE(win.w->GraphCurrent);
+    ASSERT_TRUE(win.w->graphCurrent());
 
     win.dialogs.fileAnswer = path(QStringLiteral("cubic.txt"));
     menu(win, "mnuSaveAs");
-    EXPECT_EQ(win.w->StudyFileName, path(QStringLiteral("cubic.txt")));
+    EXPECT_EQ(win.w->studyFileName(), path(QStringLiteral("cubic.txt")));
     EXPECT_TRUE(win.prompter.asked.isEmpty()) << win.prompter.texts().join(QLatin1Char('\n')).toStdString();
     const QImage bitmap(path(QStringLiteral("cubic.txt.bmp")));
     ASSERT_FALSE(bitmap.isNull());
@@ -91,7 +91,7 @@ TEST_F(StudyWindow, ASavedStudyOpensAsItWasSaved)
     Window other;
     other.dialogs.fileAnswer = path(QStringLiteral("cubic.txt"));
     menu(other, "mnuOpen");
-    EXPECT_EQ(other.w->StudyFileName, path(QStringLiteral("cubic.txt")));
+    EXPECT_EQ(other.w->studyFileName(), path(QStringLiteral("cubic.txt")));
     // After an open, the minima come first; this cubic has one of each.
     QStringList extrema = win.rows("lstExtrema");
     std::sort(extrema.begin(), extrema.end(), [](const QString& a, const QString& b) { return a.startsWith("MIN") > b.startsWith("MIN"); });
@@ -100,10 +100,10 @@ TEST_F(StudyWindow, ASavedStudyOpensAsItWasSaved)
     for (int k = 0; k < extrema.size(); ++k)
         expected[from + k] = extrema[k];
     EXPECT_EQ(shown(other), expected);
-    EXPECT_TRUE(other.w->GraphCurrent) << "Open plots";
+    EXPECT_TRUE(other.w->graphCurrent()) << "Open plots";
     EXPECT_EQ(other.find<PictureView>("Picture1")->image(), win.find<PictureView>("Picture1")->image());
-    EXPECT_EQ(other.w->RootCount, 3);
-    EXPECT_TRUE(other.w->IntegralValid);
+    EXPECT_EQ(other.w->session().results().roots.size(), 3);
+    EXPECT_TRUE(other.w->session().results().integralValid);
     EXPECT_TRUE(other.prompter.asked.isEmpty());
 }
 
@@ -122,12 +122,12 @@ TEST_F(StudyWindow, SaveAsksOnlyTheFirstTimeAndSaveAsAlways)
 
     menu(win, "mnuSaveAs");
     EXPECT_EQ(win.dialogs.asked.last(), QStringLiteral("Save As ") + dir.path()) << "starts in the study's folder";
-    EXPECT_EQ(win.w->StudyFileName, path(QStringLiteral("b.txt")));
+    EXPECT_EQ(win.w->studyFileName(), path(QStringLiteral("b.txt")));
 
     // A cancelled Save As leaves no name: the next Save asks again.
     win.dialogs.fileAnswer.clear();
     menu(win, "mnuSaveAs");
-    EXPECT_TRUE(win.w->StudyFileName.isEmpty());
+    EXPECT_TRUE(win.w->studyFileName().isEmpty());
     menu(win, "mnuSave");
     EXPECT_EQ(win.dialogs.asked.size(), 4);
     EXPECT_TRUE(win.prompter.asked.isEmpty());
@@ -149,7 +149,7 @@ TEST_F(StudyWindow, TheBitmapBesideAStudyAlwaysShowsThatStudy)
     const QImage blank = picture();
     menu(win, "mnuSave");
     EXPECT_EQ(picture(), blank);
-    EXPECT_FALSE(win.w->GraphCurrent);
+    EXPECT_FALSE(win.w->graphCurrent());
     win.press("cmdPlot");
     EXPECT_EQ(bitmap(), picture()) << "the bitmap is the graph Plot then draws";
 
@@ -188,7 +188,7 @@ TEST_F(StudyWindow, ARefusedOpenChangesNothing)
         EXPECT_EQ(win.prompter.texts(), QStringList{row.message});
         EXPECT_EQ(win.prompter.asked.value(0).caption, QStringLiteral("Tessaly"));
         EXPECT_EQ(shown(win), before) << row.file.toStdString();
-        EXPECT_EQ(win.w->StudyFileName, path(QStringLiteral("mine.txt"))) << "the next Save does not overwrite the refused file";
+        EXPECT_EQ(win.w->studyFileName(), path(QStringLiteral("mine.txt"))) << "the next Save does not overwrite the refused file";
     }
     EXPECT_EQ(readFile(path(QStringLiteral("notes.txt"))), "\"tessaly\"\r\nsome notes\r\n");
 }
@@ -198,14 +198,14 @@ TEST_F(StudyWindow, AFailedOrRefusedSaveKeepsTheStudysFileName)
     Window win;
     win.dialogs.fileAnswer = path(QStringLiteral("mine.txt"));
     menu(win, "mnuSave");
-    ASSERT_EQ(win.w->StudyFileName, path(QStringLiteral("mine.txt")));
+    ASSERT_EQ(win.w->studyFileName(), path(QStringLiteral("mine.txt")));
 
     writeFile(path(QStringLiteral("plain")), "a file");
     win.dialogs.fileAnswer = path(QStringLiteral("plain/study.txt"));
     menu(win, "mnuSaveAs");
     ASSERT_EQ(win.prompter.asked.size(), 1);
     EXPECT_TRUE(win.prompter.asked[0].text.startsWith(QStringLiteral("Could not save %1: ").arg(path(QStringLiteral("plain/study.txt")))));
-    EXPECT_EQ(win.w->StudyFileName, path(QStringLiteral("mine.txt")));
+    EXPECT_EQ(win.w->studyFileName(), path(QStringLiteral("mine.txt")));
 
     const QByteArray saved = readFile(path(QStringLiteral("mine.txt")));
     win.setQuietly("txtSubintervals", QStringLiteral("3000000000"));
@@ -230,7 +230,7 @@ TEST_F(StudyWindow, OpeningGoesOnPastAFailingConstantAndAFailingHeight)
     EXPECT_EQ(label(win, "lblExtrema"), QStringLiteral("1 max. 1 min. 1 possible root(s)."));
     EXPECT_EQ(label(win, "lblIntegral"), QStringLiteral("0.5"));
     EXPECT_EQ(label(win, "lblRoots"), QStringLiteral("1 roots"));
-    EXPECT_EQ(win.w->StudyFileName, path(QStringLiteral("log.txt")));
+    EXPECT_EQ(win.w->studyFileName(), path(QStringLiteral("log.txt")));
 }
 
 TEST_F(StudyWindow, OpeningASecondStudyKeepsOnlyItsConstantsAndThePersistChoice)
@@ -257,19 +257,19 @@ TEST_F(StudyWindow, ADroppedLocalFileOpensAndAnythingElseIsIgnored)
 
     QMimeData web;
     web.setUrls({QUrl(QStringLiteral("https://example.org/study.txt"))});
-    win.w->Form_OLEDragDrop(&web);
+    win.w->Form_DragDrop(&web);
     QMimeData text;
     text.setText(name);
-    win.w->Form_OLEDragDrop(&text);
+    win.w->Form_DragDrop(&text);
     EXPECT_EQ(win.text("txtEquation"), QStringLiteral("pi/3*x*sin(x)*tanh(x)"));
 
     QMimeData files;
     const QUrl url(QStringLiteral("file://") + QString::fromLatin1(QUrl::toPercentEncoding(name, "/")));
     ASSERT_TRUE(url.toString(QUrl::FullyEncoded).contains(QStringLiteral("%20")));
     files.setUrls({url, QUrl::fromLocalFile(path(QStringLiteral("other.txt")))});
-    win.w->Form_OLEDragDrop(&files);
+    win.w->Form_DragDrop(&files);
     EXPECT_EQ(win.text("txtEquation"), QStringLiteral("x*x"));
-    EXPECT_EQ(win.w->StudyFileName, name);
+    EXPECT_EQ(win.w->studyFileName(), name);
     EXPECT_TRUE(win.prompter.asked.isEmpty());
 }
 
@@ -353,13 +353,13 @@ TEST_F(StudyWindow, AStudyNamedAtStartUpReplacesTheSettingsUnlessItCannotBeOpene
     win.w->close();
     win.start(nullptr, [&] { return win.w->OpenStudy(good); });
     EXPECT_EQ(win.text("txtEquation"), QStringLiteral("x-1"));
-    EXPECT_EQ(win.w->StudyFileName, good);
+    EXPECT_EQ(win.w->studyFileName(), good);
 
     win.set("txtEquation", QStringLiteral("x-3"));
     win.w->close();
     win.start(nullptr, [&] { return win.w->OpenStudy(path(QStringLiteral("missing.txt"))); });
     EXPECT_EQ(win.text("txtEquation"), QStringLiteral("x-3")) << "the settings file, written at the last close";
-    EXPECT_TRUE(win.w->StudyFileName.isEmpty());
+    EXPECT_TRUE(win.w->studyFileName().isEmpty());
     EXPECT_EQ(win.prompter.texts().last(),
               QStringLiteral("Cannot open %1: No such file or directory").arg(path(QStringLiteral("missing.txt"))));
 }

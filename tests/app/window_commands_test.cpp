@@ -28,7 +28,7 @@ QStringList windowFields(const Window& win)
 
 QStringList plottedWindow(const Window& win)
 {
-    const auto& s = win.w->plotSettings;
+    const auto& s = win.w->plotSettings();
     QStringList r;
     for (float v : {s.windowLx, s.windowGx, s.windowLy, s.windowGy})
         r << QString::fromStdString(tessaly::common::singleNumberText(v));
@@ -71,7 +71,7 @@ TEST(WindowButtons, EachButtonChangesTheFieldsAndPlots)
         win.press(r.button);
         EXPECT_EQ(windowFields(win), r.fields) << r.button;
         EXPECT_EQ(plottedWindow(win), r.fields) << r.button << ": Plot ran on the new fields";
-        EXPECT_TRUE(win.w->GraphCurrent) << r.button;
+        EXPECT_TRUE(win.w->graphCurrent()) << r.button;
     }
     EXPECT_TRUE(win.prompter.asked.isEmpty());
 }
@@ -91,11 +91,11 @@ TEST(WindowButtons, ACommandThatCollapsesTheWindowChangesNothing)
     win.set("txtWindowlx", "1");
     win.set("txtWindowgx", "1.0000002");
     win.press("cmdPlot");
-    ASSERT_TRUE(win.w->GraphCurrent);
+    ASSERT_TRUE(win.w->graphCurrent());
     const QImage before = picture(win)->image();
     win.press("cmdZoomIn");
     EXPECT_EQ(windowFields(win), (QStringList{"1", "1.0000002", "-15", "15"}));
-    EXPECT_TRUE(win.w->GraphCurrent) << "the graph stays";
+    EXPECT_TRUE(win.w->graphCurrent()) << "the graph stays";
     EXPECT_EQ(picture(win)->image(), before);
 }
 
@@ -127,12 +127,12 @@ TEST(GraphPointer, APressCentresTheLastGraphOnThePoint)
     Window win;
     clickPicture(win, {250, 150});
     EXPECT_EQ(windowFields(win), (QStringList{"-20", "20", "-15", "15"})) << "nothing drawn yet";
-    EXPECT_FALSE(win.w->GraphCurrent);
+    EXPECT_FALSE(win.w->graphCurrent());
 
     win.press("cmdPlot");
     clickPicture(win, {250, 150});
     EXPECT_EQ(windowFields(win), (QStringList{"-15", "25", "-15", "15"}));
-    EXPECT_TRUE(win.w->GraphCurrent);
+    EXPECT_TRUE(win.w->graphCurrent());
     EXPECT_EQ(picture(win)->toolTip(), QStringLiteral("(10, 0): Click to center graph here")) << "the new graph under the pointer";
 
     // Any button; the size is the last graph's, not the one typed since.
@@ -157,7 +157,7 @@ TEST(GraphPointer, NoCentringAfterARefusedDrawing)
     win.press("cmdPlot");
     win.set("txtPlotStep", "81");
     win.press("cmdPlot");
-    ASSERT_FALSE(win.w->GraphCurrent);
+    ASSERT_FALSE(win.w->graphCurrent());
     clickPicture(win, {250, 150});
     EXPECT_EQ(windowFields(win), (QStringList{"-20", "20", "-15", "15"}));
 }

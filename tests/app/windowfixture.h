@@ -15,7 +15,6 @@
 #include <memory>
 
 #include "app/frmfunctions.h"
-#include "engine/class1.h"
 #include "recordingdialogs.h"
 #include "recordingprompter.h"
 
@@ -24,7 +23,6 @@ namespace tessaly::app::testing {
 // A loaded main window on the offscreen platform, with a settings file of its
 // own and a prompter that answers its message boxes.
 struct Window {
-    engine::Class1 shared;
     RecordingPrompter prompter;
     RecordingDialogs dialogs;
     QTemporaryDir folder;
@@ -38,7 +36,7 @@ struct Window {
     // Creates and loads the window (again), from the settings file as it is now.
     void start(const QByteArray* settings = nullptr, std::function<bool()> openStudy = {})
     {
-        w = std::make_unique<FrmFunctions>(shared, prompter, dialogs);
+        w = std::make_unique<FrmFunctions>(prompter, dialogs);
         w->setSettingsPath(path());
         if (settings) {
             QFile f(path());

@@ -6,27 +6,15 @@
 #include <vector>
 
 using namespace tessaly::docs;
+using namespace tessaly::record;
 
 namespace {
 
 ReportInput plainStudy()
 {
     ReportInput in;
-    in.equation = std::string("pi/3*x*sin(x)*tanh(x)");
-    in.lower = std::string("-8");
-    in.upper = std::string("8");
-    in.subintervals = std::string("256");
-    in.maxIterations = std::string("20");
-    in.errorBound = std::string(".01");
+    in.texts = tessaly::record::defaultTexts();
     in.errorBoundValue = 0.01;
-    in.originX = std::string("0");
-    in.originY = std::string("0");
-    in.divisionX = std::string("1");
-    in.divisionY = std::string("1");
-    in.windowLx = std::string("-20");
-    in.windowGx = std::string("20");
-    in.windowLy = std::string("-15");
-    in.windowGy = std::string("15");
     return in;
 }
 

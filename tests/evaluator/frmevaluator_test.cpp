@@ -174,10 +174,12 @@ TEST(EvaluatorWindow, ExecuteListsTheExpressionAboveItsResult)
 TEST(EvaluatorWindow, XIsTheMainWindowsAbscissaAndItsConstantsAreNotKnown)
 {
     Evaluator e;
-    e.win.w->CurrentX = 2.5;
+    e.win.set("txtXeval", QStringLiteral("2.5"));
+    e.win.press("cmdDerVal");  // Value= leaves its point as the current abscissa
+    ASSERT_EQ(e.win.w->session().currentX(), 2.5);
     e.execute(QStringLiteral("x*2"));
     EXPECT_EQ(e.result(), QStringLiteral("5"));
-    EXPECT_EQ(e.win.w->CurrentX, 2.5) << "the evaluator never changes it";
+    EXPECT_EQ(e.win.w->session().currentX(), 2.5) << "the evaluator never changes it";
 
     e.win.add(QStringLiteral("q=3"));
     e.ev->activateWindow();

@@ -15,6 +15,7 @@
 #include "engine/evaluation.h"
 #include "numeric/studyfunction.h"
 #include "plot/graphdriver.h"
+#include "record/fieldreading.h"
 #include "plot/graphwindow.h"
 
 using namespace tessaly;
@@ -39,9 +40,9 @@ struct Graph {
     explicit Graph(const std::string& f = "pi/3*x*sin(x)*tanh(x)") : text(f)
     {
         engine::prepareWindowEngine(engine, object);
-        numeric::readStudyInputs(numeric::StudyTexts{}, request.study);
+        record::readStudyInputs(record::defaultTexts(), request.study);
         request.study.equation = f;
-        request.plot = plot::readPlotSettings(plot::PlotTexts{}, true);
+        request.plot = plot::readPlotSettings(record::defaultTexts(), true);
         image.fill(Qt::white);
     }
 
@@ -113,7 +114,12 @@ TEST(Curve, UndefinedPointsLeaveGaps)
 {
     // a window where every sample is a whole number: 1/x fails at x = 0 exactly
     Graph pole("1/x");
-    pole.request.plot = plot::readPlotSettings(plot::PlotTexts{"-200", "200", "-2", "2", "0", "0", "1", "1", "1"}, false);
+    record::FieldTexts window = record::defaultTexts();
+    const std::pair<record::Item, std::string> limits[] = {
+        {record::WindowLx, "-200"}, {record::WindowGx, "200"}, {record::WindowLy, "-2"}, {record::WindowGy, "2"}};
+    for (const auto& [item, text] : limits)
+        window[item] = text;
+    pole.request.plot = plot::readPlotSettings(window, false);
     pole.request.shade = pole.request.labelWindow = pole.request.labelDivisions = false;
     pole.draw();
     int column199 = 0, column200 = 0;

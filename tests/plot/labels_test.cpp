@@ -68,12 +68,13 @@ TEST(DivisionLabels, ThinnedToACharacterHeightApart)
 
 TEST(PlotSettings, ReadAsTheFieldsBeginSaturatingBeyondRange)
 {
-    PlotTexts t;
-    t.windowLx = "-20.123456789";
-    t.windowGx = "1E400";
-    t.windowLy = "-1E300";
-    t.plotStep = "2.5";
-    t.divisionX = "abc";
+    using namespace tessaly::record;
+    FieldTexts t = defaultTexts();
+    t[WindowLx] = "-20.123456789";
+    t[WindowGx] = "1E400";
+    t[WindowLy] = "-1E300";
+    t[PlotStep] = "2.5";
+    t[DivisionX] = "abc";
     const PlotSettings s = readPlotSettings(t, false);
     EXPECT_EQ(s.windowLx, static_cast<float>(-20.123456789));
     EXPECT_EQ(s.windowGx, FLT_MAX);
@@ -85,7 +86,7 @@ TEST(PlotSettings, ReadAsTheFieldsBeginSaturatingBeyondRange)
 
 TEST(PlotSettings, TheGuardRefusesWhatCannotBeDrawn)
 {
-    const PlotSettings good = readPlotSettings(PlotTexts{}, true);
+    const PlotSettings good = readPlotSettings(tessaly::record::defaultTexts(), true);
     EXPECT_TRUE(plotAccepted(good, 0, 400, 300));
     EXPECT_TRUE(plotAccepted(good, 33, 400, 300));
     auto with = [&](auto change) {

@@ -16,11 +16,12 @@ std::optional<Texts> after(const Texts& fields, const char* command)
 {
     const auto code = windowCommandNamed(command);
     EXPECT_TRUE(code) << command;
-    PlotTexts texts;
-    texts.windowLx = fields[0];
-    texts.windowGx = fields[1];
-    texts.windowLy = fields[2];
-    texts.windowGy = fields[3];
+    using namespace tessaly::record;
+    FieldTexts texts = defaultTexts();
+    texts[WindowLx] = fields[0];
+    texts[WindowGx] = fields[1];
+    texts[WindowLy] = fields[2];
+    texts[WindowGy] = fields[3];
     const auto w = changeWindow(windowOfTexts(texts), *code);
     if (!w)
         return std::nullopt;

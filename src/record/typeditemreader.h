@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
-#include "docs/itemreader.h"
-#include "docs/studyrecord.h"
+#include "record/itemreader.h"
+#include "record/studyrecord.h"
 
-namespace tessaly::docs {
+namespace tessaly::record {
 
 // Reads the items of the program's files one after another, each into the type
 // of what receives it. The first problem ends the reading: every later read
@@ -58,4 +58,4 @@ bool readNumberItems(TypedItemReader& items, StudyRecord& record, int from, int 
 inline constexpr const char* kTrueItem = "#TRUE#";
 inline constexpr const char* kFalseItem = "#FALSE#";
 
-}  // namespace tessaly::docs
+}  // namespace tessaly::record

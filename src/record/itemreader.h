@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace tessaly::docs {
+namespace tessaly::record {
 
 // The text of a file's bytes as UTF-8: a UTF-8 byte-order mark is dropped, and
 // bytes that are not valid UTF-8 are read as Latin-1 (older 8-bit files).
@@ -43,4 +43,4 @@ std::optional<double> parseNumberItem(std::string_view text);
 // A text item as written: between double quotes, each quote inside doubled.
 std::string quotedItem(std::string_view text);
 
-}  // namespace tessaly::docs
+}  // namespace tessaly::record

@@ -1,20 +1,20 @@
-#include "docs/studyrecord.h"
+#include "record/studyrecord.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "docs/valuerules.h"
+#include "record/valuerules.h"
 
-using namespace tessaly::docs;
+using namespace tessaly::record;
 
 namespace {
 
 TEST(StudyRecord, FieldTextsAreShortNumberTextsOfEachType)
 {
     StudyRecord r;
-    const RecordTexts defaults = fieldTexts(r);
+    const FieldTexts defaults = fieldTexts(r);
     EXPECT_EQ(defaults.equation, "pi/3*x*sin(x)*tanh(x)");
     const char* expected[] = {"-8", "8", "256", ".01", "20", "-20", "20", "-15", "15", "1", "0", "0", "1", "1"};
     for (int i = 0; i < 14; ++i)
@@ -24,11 +24,25 @@ TEST(StudyRecord, FieldTextsAreShortNumberTextsOfEachType)
     r.lower = -0.25;
     r.windowLx = static_cast<float>(-20.123456789);
     r.divisionY = 0.1f;
-    const RecordTexts t = fieldTexts(r);
+    const FieldTexts t = fieldTexts(r);
     EXPECT_EQ(t.numbers[3], ".5");
     EXPECT_EQ(t.numbers[0], "-.25");
     EXPECT_EQ(t.numbers[5], "-20.12346");
     EXPECT_EQ(t.numbers[13], ".1");
+}
+
+TEST(StudyRecord, EachRowOfTheItemTableReachesItsOwnItem)
+{
+    const StudyRecord defaults;
+    for (int i = 0; i < kNumberItemCount; ++i) {
+        StudyRecord r;
+        setNumberItem(r, i, 7);
+        for (int j = 0; j < kNumberItemCount; ++j)
+            EXPECT_EQ(numberItem(r, j), j == i ? 7 : numberItem(defaults, j)) << kNumberItems[i].field << " " << j;
+    }
+    EXPECT_EQ(defaultTexts(), fieldTexts(defaults));
+    EXPECT_EQ(defaultTexts()[PlotStep], "1");
+    EXPECT_EQ(defaultTexts().derivative, "Function");
 }
 
 TEST(StudyRecord, ItemsFitTheirTypes)

@@ -1,4 +1,4 @@
-#include "docs/itemreader.h"
+#include "record/itemreader.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-using tessaly::docs::decodeText;
-using tessaly::docs::ItemReader;
-using tessaly::docs::parseNumberItem;
-using tessaly::docs::quotedItem;
+using tessaly::record::decodeText;
+using tessaly::record::ItemReader;
+using tessaly::record::parseNumberItem;
+using tessaly::record::quotedItem;
 
 namespace {
 

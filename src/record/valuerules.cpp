@@ -1,4 +1,4 @@
-#include "docs/valuerules.h"
+#include "record/valuerules.h"
 
 #include <algorithm>
 #include <climits>
@@ -8,7 +8,7 @@
 #include "common/numbertext.h"
 #include "common/rounding.h"
 
-namespace tessaly::docs {
+namespace tessaly::record {
 
 bool equationAccepted(std::string_view text)
 {
@@ -20,6 +20,20 @@ bool divisionAccepted(double value) { return value != 0; }
 bool plotStepAccepted(double value) { return value == std::floor(value) && value >= 1 && value <= 80; }
 bool windowPairAccepted(double lower, double upper) { return lower < upper; }
 bool persistAccepted(double value) { return value == 0 || value == 1; }
+bool derivativeOrderAccepted(double value) { return value == std::floor(value) && value >= 0 && value <= 33; }
+
+double fieldValue(std::string_view text)
+{
+    if (const auto v = common::readLeadingNumber(text))
+        return *v;
+    for (char c : text) {
+        if (c == '-')
+            return -INFINITY;
+        if (c != ' ' && c != '\t' && c != '\n' && c != '+')
+            break;
+    }
+    return INFINITY;
+}
 
 std::int32_t subintervalsFor(double value)
 {
@@ -35,20 +49,6 @@ std::int32_t subintervalsFor(double value)
 }
 
 namespace {
-
-// A field's value; beyond the double range, infinite with the number's sign.
-double valueOf(std::string_view text)
-{
-    if (const auto v = common::readLeadingNumber(text))
-        return *v;
-    for (char c : text) {
-        if (c == '-')
-            return -INFINITY;
-        if (c != ' ' && c != '\t' && c != '\n' && c != '+')
-            break;
-    }
-    return INFINITY;
-}
 
 std::string whole(std::int64_t v) { return std::to_string(v); }
 
@@ -66,13 +66,13 @@ int powerExponent(std::int32_t v)
 }  // namespace
 
 Validation validateEquation(std::string_view text) { return refusedUnless(equationAccepted(text), text); }
-Validation validateErrorBound(std::string_view text) { return refusedUnless(errorBoundAccepted(valueOf(text)), text); }
-Validation validateDivision(std::string_view text) { return refusedUnless(divisionAccepted(valueOf(text)), text); }
-Validation validatePlotStep(std::string_view text) { return refusedUnless(plotStepAccepted(valueOf(text)), text); }
+Validation validateErrorBound(std::string_view text) { return refusedUnless(errorBoundAccepted(fieldValue(text)), text); }
+Validation validateDivision(std::string_view text) { return refusedUnless(divisionAccepted(fieldValue(text)), text); }
+Validation validatePlotStep(std::string_view text) { return refusedUnless(plotStepAccepted(fieldValue(text)), text); }
 
 Validation validateSubintervals(std::string_view text)
 {
-    const double rounded = common::roundHalfEven(valueOf(text));
+    const double rounded = common::roundHalfEven(fieldValue(text));
     if (!(rounded >= 2))
         return {true, "2"};
     if (rounded > kMaxSubintervals)
@@ -82,8 +82,8 @@ Validation validateSubintervals(std::string_view text)
 
 Validation validateMaxIterations(std::string_view text, std::string_view subintervalsText)
 {
-    double value = valueOf(text);
-    const double s = valueOf(subintervalsText);
+    double value = fieldValue(text);
+    const double s = fieldValue(subintervalsText);
     if (s >= 2) {
         // log2(s) - 1, written as number text and read back as the field would
         const double needed = std::log2(std::min(s, 1e300)) - 1;
@@ -100,18 +100,18 @@ Validation validateMaxIterations(std::string_view text, std::string_view subinte
 
 SubintervalsLeft leaveSubintervals(std::string_view text, std::string_view maxIterationsText)
 {
-    const std::int32_t count = subintervalsFor(valueOf(text));
+    const std::int32_t count = subintervalsFor(fieldValue(text));
     SubintervalsLeft out;
     out.subintervals = whole(count);
     const int k = powerExponent(count);
-    if (k - 1 > valueOf(maxIterationsText))
+    if (k - 1 > fieldValue(maxIterationsText))
         out.maxIterations = whole(k - 1);
     return out;
 }
 
 bool pairInOrder(std::string_view lowerText, std::string_view upperText)
 {
-    return valueOf(upperText) > valueOf(lowerText);
+    return fieldValue(upperText) > fieldValue(lowerText);
 }
 
-}  // namespace tessaly::docs
+}  // namespace tessaly::record

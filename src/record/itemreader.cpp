@@ -1,11 +1,11 @@
-#include "docs/itemreader.h"
+#include "record/itemreader.h"
 
 #include <charconv>
 #include <limits>
 
 #include "common/leadingnumber.h"
 
-namespace tessaly::docs {
+namespace tessaly::record {
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -173,4 +173,4 @@ std::string quotedItem(std::string_view text)
     return out;
 }
 
-}  // namespace tessaly::docs
+}  // namespace tessaly::record

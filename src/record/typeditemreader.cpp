@@ -1,6 +1,6 @@
-#include "docs/typeditemreader.h"
+#include "record/typeditemreader.h"
 
-namespace tessaly::docs {
+namespace tessaly::record {
 namespace {
 
 const char* rangeOf(ItemType type)
@@ -115,4 +115,4 @@ bool readNumberItems(TypedItemReader& items, StudyRecord& record, int from, int 
     return true;
 }
 
-}  // namespace tessaly::docs
+}  // namespace tessaly::record

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace tessaly::docs {
+namespace tessaly::record {
 
 // Which values the window's fields accept: the settings file, the study file and
 // the field rules all ask here.
@@ -16,6 +16,11 @@ bool divisionAccepted(double value);                    // not exactly 0 (negati
 bool plotStepAccepted(double value);                    // a whole number from 1 to 80
 bool windowPairAccepted(double lower, double upper);     // lower below upper
 bool persistAccepted(double value);                     // 0 or 1
+bool derivativeOrderAccepted(double value);             // a whole number from 0 to 33 (the factorials' table)
+
+// A field's value: the number its text begins with (0 when none); beyond the
+// double range, infinite with the number's sign.
+double fieldValue(std::string_view text);
 
 // The largest subinterval count the field takes: 2^30.
 constexpr std::int32_t kMaxSubintervals = 1 << 30;
@@ -61,4 +66,4 @@ SubintervalsLeft leaveSubintervals(std::string_view text, std::string_view maxIt
 // Whether an interval pair is in order: the upper value above the lower one.
 bool pairInOrder(std::string_view lowerText, std::string_view upperText);
 
-}  // namespace tessaly::docs
+}  // namespace tessaly::record

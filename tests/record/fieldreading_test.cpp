@@ -1,15 +1,14 @@
-#include "numeric/studyinputs.h"
+#include "record/fieldreading.h"
 
 #include <gtest/gtest.h>
 
-using tessaly::numeric::readStudyInputs;
+using namespace tessaly::record;
 using tessaly::numeric::StudyInputs;
-using tessaly::numeric::StudyTexts;
 
 TEST(StudyInputs, DefaultTextsGiveTheDefaultStudy)
 {
     StudyInputs in;
-    ASSERT_EQ(readStudyInputs(StudyTexts{}, in), 0);
+    ASSERT_EQ(readStudyInputs(defaultTexts(), in), 0);
     EXPECT_EQ(in.equation, "pi/3*x*sin(x)*tanh(x)");
     EXPECT_EQ(in.lower, -8);
     EXPECT_EQ(in.upper, 8);
@@ -21,13 +20,13 @@ TEST(StudyInputs, DefaultTextsGiveTheDefaultStudy)
 
 TEST(StudyInputs, FieldsAreReadAsTheyBeginAndWholeNumbersRoundHalfToEven)
 {
-    StudyTexts t;
+    FieldTexts t = defaultTexts();
     t.equation = "  x^2 ";
-    t.lower = "-1.5e1abc";
-    t.upper = " 2 0";
-    t.subintervals = "100.5";
-    t.errorBound = "1E-3";
-    t.maxIterations = "2.5";
+    t[Lower] = "-1.5e1abc";
+    t[Upper] = " 2 0";
+    t[Subintervals] = "100.5";
+    t[ErrorBound] = "1E-3";
+    t[MaxIterations] = "2.5";
     t.derivative = "3rd.derivative";
     StudyInputs in;
     ASSERT_EQ(readStudyInputs(t, in), 0);
@@ -42,14 +41,18 @@ TEST(StudyInputs, FieldsAreReadAsTheyBeginAndWholeNumbersRoundHalfToEven)
 
 TEST(StudyInputs, NumbersBeyondTheirRangeAreOverflow)
 {
-    for (auto field : {&StudyTexts::lower, &StudyTexts::subintervals, &StudyTexts::derivative}) {
-        StudyTexts t;
-        t.*field = "1E400";
+    for (Item item : {Lower, Subintervals}) {
+        FieldTexts t = defaultTexts();
+        t[item] = "1E400";
         StudyInputs in;
         EXPECT_EQ(readStudyInputs(t, in), 6);
     }
-    StudyTexts t;
-    t.subintervals = "3000000000";
+    FieldTexts t = defaultTexts();
+    t.derivative = "1E400";
+    StudyInputs derivative;
+    EXPECT_EQ(readStudyInputs(t, derivative), 6);
+    t = defaultTexts();
+    t[Subintervals] = "3000000000";
     StudyInputs in;
     EXPECT_EQ(readStudyInputs(t, in), 6);
 }
