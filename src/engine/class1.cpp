@@ -4,41 +4,10 @@
 #include <cmath>
 
 #include "engine/arithmetic.h"
+#include "engine/steps.h"
 
 namespace tessaly::engine {
 namespace {
-
-// Runs the steps of a formula in order; after the first failure the remaining
-// steps do nothing and error() tells the number of that failure.
-class Steps {
-public:
-    double add(double a, double b) { return step(num::add, a, b); }
-    double sub(double a, double b) { return step(num::sub, a, b); }
-    double mul(double a, double b) { return step(num::mul, a, b); }
-    double div(double a, double b) { return step(num::div, a, b); }
-    double exp(double a) { return step1(num::fnExp, a); }
-    double log(double a) { return step1(num::fnLog, a); }
-    double sqr(double a) { return step1(num::fnSqr, a); }
-    double atn(double a) { return step1(num::fnAtn, a); }
-    std::int32_t error() const { return m_error; }
-
-private:
-    double step(std::int32_t (*f)(double, double, double&), double a, double b)
-    {
-        double r = 0;
-        if (m_error == 0)
-            m_error = f(a, b, r);
-        return m_error == 0 ? r : 0;
-    }
-    double step1(num::UnaryFn f, double a)
-    {
-        double r = 0;
-        if (m_error == 0)
-            m_error = f(a, r);
-        return m_error == 0 ? r : 0;
-    }
-    std::int32_t m_error = 0;
-};
 
 // Comparisons inside the formulas are truth values: -1 when true, 0 when false.
 double is(bool b) { return num::truth(b); }

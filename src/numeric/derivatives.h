@@ -38,7 +38,6 @@ engine::FunctionValue derivativeAt(StudyFunction& f, const DerivativeSteps& step
 struct ValueOutcome {
     std::optional<std::string> label;  // the value's number text; nothing after a failure
     std::int32_t error = 0;
-    std::int32_t order = 0;            // the order asked for (it becomes the plotted order's working value)
     double currentX = 0;
     DerivativeSteps steps;             // the steps the command left
 };

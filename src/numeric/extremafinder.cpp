@@ -3,14 +3,12 @@
 #include <cmath>
 
 #include "common/numbertext.h"
-#include "engine/arithmetic.h"
+#include "numeric/studysteps.h"
 #include "engine/errors.h"
 #include "numeric/gridwalk.h"
 
 namespace tessaly::numeric {
 namespace {
-
-namespace num = engine::num;
 
 constexpr double kProbe = 0.0045;      // d
 constexpr double kProbeTwice = 0.009;  // 2d
@@ -43,11 +41,8 @@ public:
         for (;;) {
             switch (step) {
             case Step::FirstPoint: {
-                const Advance a = advance(/*first=*/true);
-                if (a == Advance::PastEnd)
-                    return finished();
-                if (a == Advance::Stuck)
-                    return ended(engine::err::InvalidCall);
+                if (!next(/*first=*/true))
+                    return endOfGrid();
                 TESSALY_TRAP(slopeSign(m_x, s1))
                 if (s1 == 0) {
                     Kind kind = Kind::Flat;
@@ -62,11 +57,8 @@ public:
                 break;
             }
             case Step::FollowingPoint: {
-                const Advance a = advance(/*first=*/false);
-                if (a == Advance::PastEnd)
-                    return finished();
-                if (a == Advance::Stuck)
-                    return ended(engine::err::InvalidCall);
+                if (!next(/*first=*/false))
+                    return endOfGrid();
                 step = Step::Slope;
                 break;
             }
@@ -112,20 +104,15 @@ private:
     enum class Kind { Minimum, Maximum, Flat };
 
     // The sign of f(x + d) - f(x - d), f(x - d) evaluated first.
-    std::int32_t slopeSign(double x, double& s)
+    std::int32_t slopeSign(double x, double& sign)
     {
-        double left = 0, right = 0, at = 0, difference = 0;
-        if (const auto e = num::sub(x, kProbe, at))
-            return e;
-        if (const auto e = value(at, left))
-            return e;
-        if (const auto e = num::add(x, kProbe, at))
-            return e;
-        if (const auto e = value(at, right))
-            return e;
-        if (const auto e = num::sub(right, left, difference))
-            return e;
-        s = sgn(difference);
+        StudySteps s(m_f);
+        const double left = s.f(x, -kProbe);
+        const double right = s.f(x, kProbe);
+        const double difference = s.sub(right, left);
+        if (s.failed())
+            return s.error();
+        sign = sgn(difference);
         return 0;
     }
 
@@ -133,15 +120,15 @@ private:
     // minimum or maximum by comparing f(x + d) with f(x).
     std::int32_t classify(double x, Kind& kind)
     {
-        double fx = 0, fd = 0, at = 0;
-        if (const auto e = value(x, fx))
-            return e;
+        StudySteps s(m_f);
+        const double fx = s.f(x);
+        if (s.failed())
+            return s.error();
         if (std::fabs(fx) <= m_in.errorBound)
             ++m_out.possibleRoots;
-        if (const auto e = num::add(x, kProbe, at))
-            return e;
-        if (const auto e = value(at, fd))
-            return e;
+        const double fd = s.f(x, kProbe);
+        if (s.failed())
+            return s.error();
         kind = fd > fx ? Kind::Minimum : fd < fx ? Kind::Maximum : Kind::Flat;
         m_value = fx;
         return 0;
@@ -152,56 +139,35 @@ private:
     // unless an extremum of its kind lies within E.
     std::int32_t refine(bool& full)
     {
-        double half = 0;
-        if (const auto e = num::div(m_h, 2, half))
-            return e;
-        if (const auto e = num::sub(m_x, half, m_x))
-            return e;
-        double p = 0, distance = 0;
+        StudySteps s(m_f);
+        m_x = s.sub(m_x, s.div(m_h, 2));
+        double distance = 0;
         for (std::int32_t i = 1;; ++i) {
-            p = m_x;
-            const double offsets[5] = {-kProbeTwice, -kProbe, 0, kProbe, kProbeTwice};
+            const double p = m_x;
             double f[5];
-            for (int k = 0; k < 5; ++k) {
-                double at = m_x;
-                if (k != 2)
-                    if (const auto e = num::add(m_x, offsets[k], at))
-                        return e;
-                if (const auto e = value(at, f[k]))
-                    return e;
-            }
-            double numerator = 0, denominator = 0, t = 0, step = 0;
-            // f(-2d) - 8 f(-d) + 8 f(d) - f(2d)
-            if (const auto e = weighted(f, {1, -8, 0, 8, -1}, numerator))
-                return e;
-            // -f(-2d) + 16 f(-d) - 30 f(0) + 16 f(d) - f(2d)
-            if (const auto e = weighted(f, {-1, 16, -30, 16, -1}, denominator))
-                return e;
-            if (const auto e = num::div(numerator, denominator, t))
-                return e;
-            if (const auto e = num::mul(t, kProbe, step))
-                return e;
-            if (const auto e = num::sub(m_x, step, m_x))
-                return e;
-            if (const auto e = num::sub(p, m_x, distance))
-                return e;
+            const double offsets[5] = {-kProbeTwice, -kProbe, 0, kProbe, kProbeTwice};
+            for (int k = 0; k < 5; ++k)
+                f[k] = s.f(m_x, offsets[k]);
+            const double numerator = weighted(s, f, {1, -8, 0, 8, -1});        // f(-2d) - 8 f(-d) + 8 f(d) - f(2d)
+            const double denominator = weighted(s, f, {-1, 16, -30, 16, -1});  // -f(-2d) + 16 f(-d) - 30 f(0) + ...
+            const double next = s.sub(m_x, s.mul(s.div(numerator, denominator), kProbe));
+            if (s.failed())
+                return s.error();
+            m_x = next;
+            distance = s.sub(p, m_x);
+            if (s.failed())
+                return s.error();
             if (std::fabs(distance) <= m_in.errorBound || i >= m_in.maxIterations)
                 break;
         }
-        double fx = 0;
-        if (const auto e = value(m_x, fx))
-            return e;
-        if (std::fabs(fx) <= m_in.errorBound)
+        if (const double fx = s.f(m_x); !s.failed() && std::fabs(fx) <= m_in.errorBound)
             ++m_out.possibleRoots;
-        if (!(std::fabs(distance) <= m_in.errorBound))
-            return 0;
-        double fLeft = 0, at = 0;
-        if (const auto e = num::sub(m_x, kProbe, at))
-            return e;
-        if (const auto e = value(at, fLeft))
-            return e;
-        if (const auto e = value(m_x, fx))
-            return e;
+        if (s.failed() || !(std::fabs(distance) <= m_in.errorBound))
+            return s.error();
+        const double fLeft = s.f(m_x, -kProbe);
+        const double fx = s.f(m_x);
+        if (s.failed())
+            return s.error();
         if (fx < fLeft)
             return addRefined(Kind::Minimum, full);
         if (fx > fLeft)
@@ -211,7 +177,7 @@ private:
 
     // The sum of weights times values, left to right, each weight applied as the
     // formula writes it (a leading minus negates, a weight of 1 is no product).
-    static std::int32_t weighted(const double (&f)[5], std::initializer_list<int> weights, double& out)
+    static double weighted(StudySteps& s, const double (&f)[5], std::initializer_list<int> weights)
     {
         double sum = 0;
         bool first = true;
@@ -220,22 +186,15 @@ private:
             const double v = f[k++];
             if (w == 0)
                 continue;
-            double term = 0;
             const int magnitude = w < 0 ? -w : w;
-            if (magnitude == 1) {
-                term = v;
-            } else if (const auto e = num::mul(magnitude, v, term)) {
-                return e;
-            }
-            if (first) {
+            const double term = magnitude == 1 ? v : s.mul(magnitude, v);
+            if (first)
                 sum = w < 0 ? -term : term;
-                first = false;
-            } else if (const auto e = w < 0 ? num::sub(sum, term, sum) : num::add(sum, term, sum)) {
-                return e;
-            }
+            else
+                sum = w < 0 ? s.sub(sum, term) : s.add(sum, term);
+            first = false;
         }
-        out = sum;
-        return 0;
+        return sum;
     }
 
     std::vector<double>& positions(Kind kind) { return kind == Kind::Maximum ? m_out.maxPositions : m_out.minPositions; }
@@ -247,10 +206,10 @@ private:
         for (const double position : positions(kind))
             if (std::fabs(m_x - position) < m_in.errorBound)
                 return 0;
-        double fx = 0;
-        if (const auto e = value(m_x, fx))
-            return e;
-        m_value = fx;
+        const auto v = m_f.at(m_x);
+        if (v.error)
+            return v.error;
+        m_value = v.value;
         full = !record(kind, /*spaced=*/true);
         return 0;
     }
@@ -276,6 +235,9 @@ private:
     }
 
     ExtremaOutcome ended(std::int32_t number = 0) { return close(m_out, number); }
+
+    // Past b the scan is finished; a step that does not move x ends it with 5.
+    ExtremaOutcome endOfGrid() { return stuck() ? ended(engine::err::InvalidCall) : finished(); }
 
     ExtremaOutcome full()
     {

@@ -20,11 +20,12 @@ protected:
     // below 1 (no grid to walk), or the number of a failure computing the step.
     std::int32_t start();
 
-    enum class Advance { Moved, PastEnd, Stuck };
-    // The next grid point. The first point of a run must lie strictly below b; a
-    // following point may be b itself. A grid point beyond the largest double is
-    // past b; a step that does not move x is Stuck.
-    Advance advance(bool first);
+    // Moves x to the next grid point; false at the end of the grid. The first
+    // point of a run must lie strictly below b; a following point may be b
+    // itself. A grid point beyond the largest double is past b; a step that does
+    // not move x ends the grid too, and stuck() then tells so.
+    bool next(bool first);
+    bool stuck() const { return m_stuck; }
 
     // f at an abscissa, or the error number.
     std::int32_t value(double at, double& out)
@@ -64,6 +65,7 @@ protected:
     double m_x = 0;
     double m_lastGridX = 0;
     std::int32_t m_error = 0;  // the number the trap recorded last
+    bool m_stuck = false;
 };
 
 }  // namespace tessaly::numeric

@@ -3,184 +3,79 @@
 #include <cmath>
 
 #include "common/numbertext.h"
-#include "engine/arithmetic.h"
+#include "numeric/studysteps.h"
 #include "engine/errors.h"
 
 namespace tessaly::numeric {
 namespace {
 
-namespace num = engine::num;
-
-// The computation, with every step's failure passed on as a number.
+// The computation as one chain of steps: the first failure ends it.
 class Integrator {
 public:
-    Integrator(StudyFunction& f, const StudyInputs& in) : m_f(f), m_in(in) {}
+    Integrator(StudyFunction& f, const StudyInputs& in) : m_s(f), m_in(in) {}
 
     std::int32_t run(double& estimate, bool& converged)
     {
+        StudySteps& s = m_s;
         const double a = m_in.lower;
         std::int32_t n = 2;
-        double H = 0, span = 0, ends = 0, fa = 0, fb = 0, t = 0, u = 0;
         // Start: n = 2, H = (b - a) / 2, Ends = f(b) + f(a), f(b) first.
-        if (const auto e = num::sub(m_in.upper, a, span))
-            return e;
-        if (const auto e = num::div(span, 2, H))
-            return e;
-        if (const auto e = value(m_in.upper, fb))
-            return e;
-        if (const auto e = value(a, fa))
-            return e;
-        if (const auto e = num::add(fb, fa, ends))
-            return e;
+        double H = s.div(s.sub(m_in.upper, a), 2);
+        const double fb = s.f(m_in.upper);
+        const double ends = s.add(fb, s.f(a));
         // S = (4 f(a + H) + Ends) (H / 3)
-        double x = 0, fm = 0, S = 0;
-        if (const auto e = num::add(a, H, x))
-            return e;
-        if (const auto e = value(x, fm))
-            return e;
-        if (const auto e = num::mul(4, fm, t))
-            return e;
-        if (const auto e = num::add(t, ends, t))
-            return e;
-        if (const auto e = num::div(H, 3, u))
-            return e;
-        if (const auto e = num::mul(t, u, S))
-            return e;
+        const double x = s.add(a, H);
+        double S = s.mul(s.add(s.mul(4, s.f(x)), ends), s.div(H, 3));
         // Even = 0; Odd = f(a + H)
-        double even = 0, odd = 0, mid = 0;
-        if (const auto e = value(x, odd))
-            return e;
+        double even = 0;
+        double odd = s.f(x);
         // Mid = f(H 3 / 2 + a) + f(H / 2 + a), the first evaluated first.
-        double x1 = 0, x2 = 0, f1 = 0, f2 = 0;
-        if (const auto e = threeHalves(H, a, x1))
-            return e;
-        if (const auto e = value(x1, f1))
-            return e;
-        if (const auto e = num::div(H, 2, x2))
-            return e;
-        if (const auto e = num::add(x2, a, x2))
-            return e;
-        if (const auto e = value(x2, f2))
-            return e;
-        if (const auto e = num::add(f1, f2, mid))
-            return e;
+        const double f1 = s.f(s.add(s.div(s.mul(H, 3), 2), a));
+        double mid = s.add(f1, s.f(s.add(s.div(H, 2), a)));
         // B = (12 Odd + 7 Ends + 32 Mid) H / 45
-        double B = 0;
-        if (const auto e = booleSum(odd, ends, mid, B))
-            return e;
-        if (const auto e = num::mul(B, H, B))
-            return e;
-        if (const auto e = num::div(B, 45, B))
-            return e;
+        double B = s.div(s.mul(s.add(s.add(s.mul(12, odd), s.mul(7, ends)), s.mul(32, mid)), H), 45);
 
-        for (std::int32_t i = 0;;) {
-            bool met = false;
-            if (const auto e = test(B, S, n, met))
-                return e;
+        for (std::int32_t i = 0;; ++i) {
+            const bool met = test(B, S, n);
+            if (s.failed())
+                return s.error();
             if (met || i >= m_in.maxIterations)
                 break;
             if (n > INT32_MAX / 2)
                 return engine::err::Overflow;  // the panel count
             n = 2 * n;
-            if (const auto e = num::mul(0.5, H, H))
-                return e;
-            ++i;
-            if (const auto e = num::add(odd, even, even))
-                return e;
+            H = s.mul(0.5, H);
+            even = s.add(odd, even);
             odd = mid;
             S = B;
             // B = 12 Odd + 7 Ends + 14 Even, a partial sum
-            double twelve = 0, seven = 0, fourteen = 0;
-            if (const auto e = num::mul(12, odd, twelve))
-                return e;
-            if (const auto e = num::mul(7, ends, seven))
-                return e;
-            if (const auto e = num::add(twelve, seven, B))
-                return e;
-            if (const auto e = num::mul(14, even, fourteen))
-                return e;
-            if (const auto e = num::add(B, fourteen, B))
-                return e;
+            B = s.add(s.add(s.mul(12, odd), s.mul(7, ends)), s.mul(14, even));
             // The midpoints: x = 0.5 H + a, then n - 1 times x = x + H.
-            if (const auto e = num::mul(0.5, H, x))
-                return e;
-            if (const auto e = num::add(x, a, x))
-                return e;
-            if (const auto e = value(x, mid))
-                return e;
-            for (std::int32_t k = 1; k < n; ++k) {
-                double fx = 0;
-                if (const auto e = num::add(x, H, x))
-                    return e;
-                if (const auto e = value(x, fx))
-                    return e;
-                if (const auto e = num::add(mid, fx, mid))
-                    return e;
+            double at = s.add(s.mul(0.5, H), a);
+            mid = s.f(at);
+            for (std::int32_t k = 1; k < n && !s.failed(); ++k) {
+                at = s.add(at, H);
+                mid = s.add(mid, s.f(at));
             }
             // B = (32 Mid + B) H / 45
-            double thirtyTwo = 0;
-            if (const auto e = num::mul(32, mid, thirtyTwo))
-                return e;
-            if (const auto e = num::add(thirtyTwo, B, B))
-                return e;
-            if (const auto e = num::mul(B, H, B))
-                return e;
-            if (const auto e = num::div(B, 45, B))
-                return e;
+            B = s.div(s.mul(s.add(s.mul(32, mid), B), H), 45);
         }
         estimate = B;
-        return test(B, S, n, converged);
+        converged = test(B, S, n);
+        return s.error();
     }
 
-    double currentX() const { return m_currentX; }
+    double currentX() const { return m_s.lastX(); }
 
 private:
-    std::int32_t value(double x, double& out)
-    {
-        m_currentX = x;
-        const auto v = m_f.at(x);
-        out = v.value;
-        return v.error;
-    }
-
     // |B - S| <= E and n >= N
-    std::int32_t test(double B, double S, std::int32_t n, bool& met) const
+    bool test(double B, double S, std::int32_t n)
     {
-        double d = 0;
-        if (const auto e = num::sub(B, S, d))
-            return e;
-        met = std::fabs(d) <= m_in.errorBound && n >= m_in.subintervals;
-        return 0;
+        return std::fabs(m_s.sub(B, S)) <= m_in.errorBound && n >= m_in.subintervals;
     }
 
-    // H 3 / 2 + a
-    static std::int32_t threeHalves(double H, double a, double& x)
-    {
-        if (const auto e = num::mul(H, 3, x))
-            return e;
-        if (const auto e = num::div(x, 2, x))
-            return e;
-        return num::add(x, a, x);
-    }
-
-    // 12 Odd + 7 Ends + 32 Mid
-    static std::int32_t booleSum(double odd, double ends, double mid, double& out)
-    {
-        double t = 0, u = 0;
-        if (const auto e = num::mul(12, odd, t))
-            return e;
-        if (const auto e = num::mul(7, ends, u))
-            return e;
-        if (const auto e = num::add(t, u, t))
-            return e;
-        if (const auto e = num::mul(32, mid, u))
-            return e;
-        return num::add(t, u, out);
-    }
-
-    StudyFunction& m_f;
+    StudySteps m_s;
     const StudyInputs& m_in;
-    double m_currentX = 0;
 };
 
 }  // namespace

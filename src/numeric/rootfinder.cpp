@@ -3,14 +3,12 @@
 #include <cmath>
 
 #include "common/numbertext.h"
-#include "engine/arithmetic.h"
+#include "numeric/studysteps.h"
 #include "engine/errors.h"
 #include "numeric/gridwalk.h"
 
 namespace tessaly::numeric {
 namespace {
-
-namespace num = engine::num;
 
 constexpr double kProbe = 1E-05;       // δ: offset of the slope probes
 constexpr double kProbeTwice = 2E-05;  // 2δ
@@ -35,11 +33,8 @@ public:
         for (;;) {
             switch (step) {
             case Step::FirstPoint: {
-                const Advance a = advance(/*first=*/true);
-                if (a == Advance::PastEnd)
-                    return finished();
-                if (a == Advance::Stuck)
-                    return ended(engine::err::InvalidCall);
+                if (!next(/*first=*/true))
+                    return endOfGrid();
                 if (const auto e = value(m_x, left)) {
                     if (!tolerate(e))
                         return ended();
@@ -55,11 +50,8 @@ public:
                 break;
             }
             case Step::FollowingPoint: {
-                const Advance a = advance(/*first=*/false);
-                if (a == Advance::PastEnd)
-                    return finished();
-                if (a == Advance::Stuck)
-                    return ended(engine::err::InvalidCall);
+                if (!next(/*first=*/false))
+                    return endOfGrid();
                 if (const auto e = value(m_x, right)) {
                     if (!tolerate(e)) {
                         return ended();
@@ -122,46 +114,29 @@ private:
     // than at both ends of the bracket: the sign changed across a pole there.
     std::int32_t refine(double left, double right, bool& found)
     {
-        double half = 0;
-        if (const auto e = num::div(m_h, 2, half))
-            return e;
-        if (const auto e = num::sub(m_x, half, m_x))
-            return e;
-        double p = 0, distance = 0;
+        StudySteps s(m_f);
+        m_x = s.sub(m_x, s.div(m_h, 2));
+        double distance = 0;
         for (std::int32_t i = 1;; ++i) {
-            p = m_x;
-            double f0 = 0, f1 = 0, f2 = 0, probe = 0;
-            if (const auto e = value(m_x, f0))
-                return e;
-            if (const auto e = num::add(m_x, kProbe, probe))
-                return e;
-            if (const auto e = value(probe, f1))
-                return e;
-            if (const auto e = num::sub(m_x, kProbe, probe))
-                return e;
-            if (const auto e = value(probe, f2))
-                return e;
-            double slope = 0, ratio = 0, step = 0;
-            if (const auto e = num::sub(f1, f2, slope))
-                return e;
-            if (const auto e = num::div(f0, slope, ratio))
-                return e;
-            if (const auto e = num::mul(ratio, kProbeTwice, step))
-                return e;
-            if (const auto e = num::sub(m_x, step, m_x))
-                return e;
-            if (const auto e = num::sub(p, m_x, distance))
-                return e;
+            const double p = m_x;
+            const double f0 = s.f(m_x);
+            const double f1 = s.f(m_x, kProbe);
+            const double f2 = s.f(m_x, -kProbe);
+            const double next = s.sub(m_x, s.mul(s.div(f0, s.sub(f1, f2)), kProbeTwice));
+            if (s.failed())
+                return s.error();
+            m_x = next;
+            distance = s.sub(p, m_x);
+            if (s.failed())
+                return s.error();
             if (std::fabs(distance) <= m_in.errorBound || i >= m_in.maxIterations)
                 break;
         }
         if (!(std::fabs(distance) <= m_in.errorBound))
             return 0;
-        double there = 0;
-        if (const auto e = value(m_x, there))
-            return e;
+        const double there = s.f(m_x);
         found = !(std::fabs(there) > std::fabs(left) && std::fabs(there) > std::fabs(right));
-        return 0;
+        return s.error();
     }
 
     // Records a root; false when the table already holds 255.
@@ -181,6 +156,9 @@ private:
     }
 
     RootsOutcome ended(std::int32_t number = 0) { return close(m_out, number); }
+
+    // Past b the scan is finished; a step that does not move x ends it with 5.
+    RootsOutcome endOfGrid() { return stuck() ? ended(engine::err::InvalidCall) : finished(); }
 
     // A 256th root: the scan stops, but the label still tells the 255 listed.
     RootsOutcome full()
