@@ -37,8 +37,10 @@ std::string_view joinText(const Cell& c, std::string& scratch)
 // The text a followed by b, kept in the pool.
 std::int32_t join(std::string_view a, std::string_view b, TextPool& pool, Cell& out)
 {
-    if (a.size() + b.size() > kMaxTextBytes)
-        return err::OutOfStringSpace;  // too long whatever the bytes hold: not even made
+    // A join too long by more than the three characters the seam may merge (see
+    // textLength) is refused before the text is made.
+    if (a.size() + b.size() > kMaxTextLength && textLength(a) + textLength(b) > kMaxTextLength + 3)
+        return err::OutOfStringSpace;
     std::string text;
     text.reserve(a.size() + b.size());
     text.append(a).append(b);
@@ -116,8 +118,8 @@ constexpr std::array kBuiltins{
 
 std::int32_t TextPool::add(std::string text, const std::string*& kept)
 {
-    if (textLength(text) > kMaxTextLength)
-        return err::OutOfStringSpace;
+    if (text.size() > kMaxTextLength && textLength(text) > kMaxTextLength)
+        return err::OutOfStringSpace;  // (a character takes a byte at least)
     if (const auto e = charge(text.size()))
         return e;
     kept = &m_texts.emplace_back(std::move(text));

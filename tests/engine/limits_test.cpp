@@ -94,6 +94,12 @@ TEST(TextBounds, TheLongestTextIsFineAndOneCharacterMoreIsOutOfStringSpace)
             EXPECT_EQ(textLength(r.value.str()), kMaxTextLength) << row.text;
         }
     }
+    // A sequence cut short at the end of one text takes the continuation bytes
+    // that begin the other: three characters apart, one joined.
+    ASSERT_EQ(w.engine.executeStatement("c=" + quoted(repeated("a", kMaxTextLength - 1) + "\xf0")), 0);
+    ASSERT_EQ(w.engine.executeStatement("d=\"\x9f\x98\x80\""), 0);
+    EXPECT_EQ(w.engine.eval("c & d").value.str(), repeated("a", kMaxTextLength - 1) + "\xf0\x9f\x98\x80");
+    EXPECT_EQ(w.engine.eval("c & (d & \"x\")").error, 14);
     // A truth value joins as True or False.
     ASSERT_EQ(w.engine.executeStatement("t=" + quoted(repeated("a", kMaxTextLength - 4))), 0);
     EXPECT_EQ(w.engine.eval("t & (1=1)").error, 0);
@@ -156,6 +162,11 @@ TEST(TextBounds, DoublingConstantsStopAtTheLongestText)
     w.engine.setErrorObserver([&](const tessaly::engine::ScriptError& e) { failures.push_back(e.number); });
     EXPECT_EQ(constants.executeEach(w.engine, w.object), 14);
     EXPECT_EQ(failures, std::vector<std::int32_t>(26, 14)) << "a starts again from two characters";
+    EXPECT_EQ(w.engine.eval("a").value.str().size(), 32768u);
+
+    // Hundreds of statements more, each failing on its own (a text found by fuzzing).
+    for (int i = 0; i < 800; ++i)
+        ASSERT_EQ(w.engine.executeStatement("a=a&a"), 14);
     EXPECT_EQ(w.engine.eval("a").value.str().size(), 32768u);
 
     // Distinct names, as the Add button stores them.
