@@ -6,6 +6,7 @@ SHELL := /bin/bash
 JOBS ?= 2
 BUILD := build
 ASAN_BUILD := build-asan
+FUZZ_BUILD := build-fuzz
 
 BUILD_PACKAGES := cmake g++ make googletest libgtest-dev libgmock-dev \
                   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-liberation poppler-utils locales desktop-file-utils shared-mime-info
@@ -13,12 +14,14 @@ BUILD_PACKAGES := cmake g++ make googletest libgtest-dev libgmock-dev \
 PACKAGE_PACKAGES := dpkg-dev file
 TEST_PACKAGES := appstream $(PACKAGE_PACKAGES)
 BENCH_PACKAGES := libbenchmark-dev libmuparser-dev
+# clang and libFuzzer's runtime (libclang_rt.fuzzer) for the fuzz targets.
+FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 # Installs the packages given that are not installed yet; nothing when all are.
 install_missing = @sh tools/debian-packages.sh $(1)
 
-.PHONY: all deps test-deps package-deps bench-deps build build-asan run test test-release test-asan bench \
-        install install-built uninstall package clean
+.PHONY: all deps test-deps package-deps bench-deps fuzz-deps build build-asan build-fuzz run test test-release \
+        test-asan test-fuzz bench install install-built uninstall package clean
 
 all: build
 
@@ -34,6 +37,9 @@ package-deps:
 bench-deps: deps
 	$(call install_missing,$(BENCH_PACKAGES))
 
+fuzz-deps: deps
+	$(call install_missing,$(FUZZ_PACKAGES))
+
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTESSALY_WERROR=ON
 	cmake --build $(BUILD) -j$(JOBS)
@@ -43,6 +49,12 @@ build-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
 	  -DTESSALY_QT_FREE_ONLY=ON -DTESSALY_SANITIZE=ON -DTESSALY_WERROR=ON
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
+
+# The libFuzzer targets, built by clang over the Qt-free layers with the sanitizers.
+build-fuzz: fuzz-deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+	  -DTESSALY_QT_FREE_ONLY=ON -DTESSALY_SANITIZE=ON -DTESSALY_FUZZ=ON -DTESSALY_TESTS=OFF -DTESSALY_WERROR=ON
+	cmake --build $(FUZZ_BUILD) -j$(JOBS)
 
 run: build
 	./$(BUILD)/tessaly
@@ -75,7 +87,11 @@ test-release: test-deps build
 test-asan: build-asan
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
 
-test: test-release test-asan
+# Each fuzz target over its seed corpus, then on a fixed number of inputs of its own.
+test-fuzz: build-fuzz
+	cd $(FUZZ_BUILD) && ctest --output-on-failure
+
+test: test-release test-asan test-fuzz
 
 bench: bench-deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTESSALY_WERROR=ON
@@ -84,4 +100,4 @@ bench: bench-deps
 	./$(BUILD)/bench/commands_bench
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -86,73 +86,75 @@ std::string unquote(std::string_view raw)
     return out;
 }
 
-enum class NodeKind : std::uint8_t { Constant, Variable, Field, LongField, Unary, Binary, Call, Method, Store, Raise };
-
-struct Node {
-    explicit Node(NodeKind k, Op o = Op::Raise, std::vector<int> operands = {})
-        : kind(k), op(o), kids(std::move(operands))
-    {
-    }
-    NodeKind kind;
-    Op op;
-    std::vector<int> kids;  // operands, arguments or the assigned expression
-    Value constant;
-    Instr instr{};          // the instruction emitted after the kids
-};
-
-// Parses a text into a tree, folding operations on constants as the tree grows,
-// then lays the tree out as a flat program.
+// Parses a text and lays its program out as it goes: the code of an operand
+// ends where the code of its operator begins (post-order), so no tree is built.
+// An operation on constants is computed at once and its code replaced by the
+// value (constant folding).
 class Compiler {
 public:
     Compiler(std::string_view text, NameScope& scope) : m_lexer(text), m_scope(scope) { advance(); }
 
-    int expressionText()
+    void expressionText()
     {
-        if (m_tok.kind == Tok::End)
-            return constant(Value());
-        const int root = expression(1);
+        if (m_tok.kind == Tok::End) {
+            constant(Value());
+            return;
+        }
+        expression(1);
         expectEnd();
-        return root;
     }
 
-    int statementText()
+    void statementText()
     {
-        if (m_tok.kind == Tok::End)
-            return constant(Value());
+        if (m_tok.kind == Tok::End) {
+            constant(Value());
+            return;
+        }
         if (m_tok.kind != Tok::Identifier)
             throw CompileFailure{err::ExpectedStatement, m_tok.offset};
         const std::string name = lowerCase(m_tok.text);
         advance();
         const Binding target = m_scope.bind(name);
+        const std::size_t start = m_code.size();
 
         if (m_tok.kind == Tok::Equal) {
             advance();
-            const int value = expression(1);
+            expression(1);
             expectEnd();
-            return store(target, value);
+            store(target);
+            return;
         }
-        std::vector<int> args;
+        int count = 0;
         if (m_tok.kind == Tok::LeftParen) {
-            args = arguments();
+            count = arguments();
             if (m_tok.kind == Tok::Equal) {  // name(...) = value
                 advance();
-                args.push_back(expression(1));
+                expression(1);
                 expectEnd();
                 const bool isFunction = target.kind == Binding::Kind::Builtin || target.kind == Binding::Kind::Method;
-                return raise(isFunction ? err::IllegalAssignment : err::TypeMismatch, std::move(args));
+                raise(isFunction ? err::IllegalAssignment : err::TypeMismatch, count + 1);
+                return;
             }
         } else if (m_tok.kind != Tok::End && m_tok.kind != Tok::Separator) {
-            args.push_back(expression(1));  // name arg, arg, ...
+            expression(1);  // name arg, arg, ...
+            ++count;
             while (m_tok.kind == Tok::Comma) {
                 advance();
-                args.push_back(expression(1));
+                expression(1);
+                ++count;
             }
         }
         expectEnd();
-        return call(target, std::move(args));
+        call(target, start, count);
     }
 
-    std::unique_ptr<Program> emit(int root);
+    std::unique_ptr<Program> finish()
+    {
+        std::sort(m_variables.begin(), m_variables.end());
+        m_variables.erase(std::unique(m_variables.begin(), m_variables.end()), m_variables.end());
+        return std::make_unique<Program>(std::move(m_code), std::move(m_constants), std::move(m_variables),
+                                         m_scope.object(), m_maxHeight);
+    }
 
 private:
     [[gnu::noinline]] void advance() { m_tok = m_lexer.next(); }
@@ -176,308 +178,312 @@ private:
             throw CompileFailure{err::ExpectedEndOfStatement, at};
     }
 
-    int expression(int minLevel)
+    void expression(int minLevel)
     {
-        int left = unary();
+        const std::size_t start = m_code.size();
+        unary();
         for (;;) {
             const int level = binaryLevel(m_tok.kind);
             if (level == 0 || level < minLevel)
-                return left;
+                return;
             const Op op = binaryOp(m_tok.kind);
             advance();
-            const int right = expression(level + 1);
-            left = operation(op, {left, right});
+            expression(level + 1);
+            operation(op, start, 2);
         }
     }
 
-    int unary()
+    void unary()
     {
+        const std::size_t start = m_code.size();
         switch (m_tok.kind) {
         case Tok::Minus:
         case Tok::Plus: {
             const bool negate = m_tok.kind == Tok::Minus;
             enter();
             advance();
-            const int operand = unary();
+            unary();
             leave();
-            return negate ? operation(Op::Neg, {operand}) : operand;
+            if (negate)
+                operation(Op::Neg, start, 1);
+            return;
         }
-        case Tok::Not: {
+        case Tok::Not:
             enter();
             advance();
-            const int operand = expression(kNotOperandLevel);
+            expression(kNotOperandLevel);
             leave();
-            return operation(Op::Not, {operand});
-        }
-        default: return primary();
+            operation(Op::Not, start, 1);
+            return;
+        default: primary(); return;
         }
     }
 
     // The recursive path (expression, unary, primary, arguments) keeps its frames
     // small: everything that needs sizeable locals is in helpers that return
     // before the recursion goes deeper.
-    int primary()
+    void primary()
     {
         switch (m_tok.kind) {
-        case Tok::LeftParen: {
+        case Tok::LeftParen:
             enter();
             advance();
-            const int inner = expression(1);
+            expression(1);
             if (m_tok.kind != Tok::RightParen)
                 throw CompileFailure{err::ExpectedRightParen, m_tok.offset};
             advance();
             leave();
-            return inner;
-        }
+            return;
         case Tok::Identifier: {
+            const std::size_t start = m_code.size();
             const std::string_view name = m_tok.text;
             advance();
             if (m_tok.kind == Tok::LeftParen) {
-                std::vector<int> args = arguments();
-                return callNamed(name, std::move(args));
+                const int count = arguments();
+                callNamed(name, start, count);
+                return;
             }
-            return referenceNamed(name);
+            referenceNamed(name);
+            return;
         }
-        default: return literal();
+        default: literal(); return;
         }
     }
 
-    [[gnu::noinline]] int callNamed(std::string_view name, std::vector<int> args)
+    [[gnu::noinline]] void callNamed(std::string_view name, std::size_t start, int count)
     {
-        return call(m_scope.bind(lowerCase(name)), std::move(args));
+        call(m_scope.bind(lowerCase(name)), start, count);
     }
 
-    [[gnu::noinline]] int referenceNamed(std::string_view name) { return reference(m_scope.bind(lowerCase(name))); }
+    [[gnu::noinline]] void referenceNamed(std::string_view name) { reference(m_scope.bind(lowerCase(name))); }
 
-    [[gnu::noinline]] int literal()
+    [[gnu::noinline]] void literal()
     {
         switch (m_tok.kind) {
         case Tok::Number: {
             const double v = m_tok.number;
             advance();
-            return constant(Value::number(v));
+            constant(Value::number(v));
+            return;
         }
         case Tok::String: {
             std::string s = unquote(m_tok.text);
             advance();
-            return constant(Value::text(std::move(s)));
+            if (textLength(s) > kMaxTextLength)
+                raise(err::OutOfStringSpace, 0);  // a text no value may hold
+            else
+                constant(Value::text(std::move(s)));
+            return;
         }
-        case Tok::True: advance(); return constant(Value::boolean(true));
-        case Tok::False: advance(); return constant(Value::boolean(false));
-        case Tok::EmptyKw: advance(); return constant(Value());
-        case Tok::NullKw: advance(); return constant(Value::null());
+        case Tok::True: advance(); constant(Value::boolean(true)); return;
+        case Tok::False: advance(); constant(Value::boolean(false)); return;
+        case Tok::EmptyKw: advance(); constant(Value()); return;
+        case Tok::NullKw: advance(); constant(Value::null()); return;
         default: throw CompileFailure{err::Syntax, m_tok.offset};
         }
     }
 
-    // "(" [expression {"," expression}] ")"
-    std::vector<int> arguments()
+    // "(" [expression {"," expression}] ")"; returns the number of arguments.
+    int arguments()
     {
         enter();
         advance();
-        std::vector<int> args;
+        int count = 0;
         if (m_tok.kind != Tok::RightParen) {
-            args.push_back(expression(1));
+            expression(1);
+            ++count;
             while (m_tok.kind == Tok::Comma) {
                 advance();
-                args.push_back(expression(1));
+                expression(1);
+                ++count;
             }
         }
         if (m_tok.kind != Tok::RightParen)
             throw CompileFailure{err::ExpectedRightParen, m_tok.offset};
         advance();
         leave();
-        return args;
+        return count;
     }
 
-    int add(Node node)
+    // Appends an instruction that takes `operands` values off the stack and
+    // leaves one.
+    void emit(const Instr& in, int operands)
     {
-        m_nodes.push_back(std::move(node));
-        return static_cast<int>(m_nodes.size() - 1);
+        m_code.push_back(in);
+        m_height = m_height + 1 - static_cast<std::size_t>(operands);
+        m_maxHeight = std::max(m_maxHeight, m_height);
     }
 
-    int constant(Value v)
+    void constant(Value v, std::size_t made = 0)
     {
-        Node n{NodeKind::Constant};
-        n.constant = std::move(v);
-        return add(std::move(n));
+        Instr in{};
+        if (v.kind() == Kind::Number) {
+            in.op = Op::PushNumber;
+            in.u.d = v.numeric();
+        } else {
+            in.op = Op::PushConst;
+            in.n = static_cast<std::int32_t>(m_constants.size());
+            m_constants.push_back({std::move(v), made});
+        }
+        emit(in, 0);
     }
 
-    int raise(std::int32_t number, std::vector<int> args)
+    void raise(std::int32_t number, int operands)
     {
-        Node n{NodeKind::Raise, Op::Raise, std::move(args)};
-        n.instr.op = Op::Raise;
-        n.instr.n = number;
-        return add(std::move(n));
+        Instr in{};
+        in.op = Op::Raise;
+        in.n = number;
+        emit(in, operands);
     }
 
-    bool allConstant(const std::vector<int>& kids) const
+    // The operand that the instruction at i pushes, when it pushes a constant.
+    Cell constantOperand(std::size_t i) const
     {
-        for (int k : kids)
-            if (m_nodes[static_cast<std::size_t>(k)].kind != NodeKind::Constant)
+        const Instr& in = m_code[i];
+        if (in.op == Op::PushNumber)
+            return Cell{in.u.d, nullptr, Kind::Number};
+        return cellOf(m_constants[static_cast<std::size_t>(in.n)].value);
+    }
+
+    // Puts the value of an operation in place of its operands' code, when that
+    // code (from start on) is `count` constants and apply computes the value from
+    // them. Otherwise (false) the operation is left to run: a failing one fails
+    // when it runs, and one that makes a number out of texts made in advance is
+    // kept so that each run counts the making of those texts (see Constant).
+    template <typename Apply>
+    [[gnu::noinline]] bool fold(std::size_t start, std::size_t count, Apply apply)
+    {
+        if (m_code.size() - start != count)
+            return false;
+        std::size_t made = 0;
+        for (std::size_t i = start; i < m_code.size(); ++i) {
+            if (m_code[i].op == Op::PushConst)
+                made += m_constants[static_cast<std::size_t>(m_code[i].n)].made;
+            else if (m_code[i].op != Op::PushNumber)
                 return false;
+        }
+        m_pool.clear();
+        Cell out;
+        if (m_pool.charge(made) || apply(out))
+            return false;
+        Value value = valueOf(out);
+        if (value.kind() != Kind::String && m_pool.used() > 0)
+            return false;
+        while (m_code.size() > start) {
+            if (m_code.back().op == Op::PushConst)
+                m_constants.pop_back();  // the constants of the operands are the last ones
+            m_code.pop_back();
+            --m_height;
+        }
+        constant(std::move(value), m_pool.used());
         return true;
     }
 
-    const Value& constantOf(int k) const { return m_nodes[static_cast<std::size_t>(k)].constant; }
-
-    // An operator node, or its value when the operands are constants and the
-    // operation succeeds (a failing one stays, to fail when it runs).
-    [[gnu::noinline]] int operation(Op op, std::vector<int> kids)
+    void operation(Op op, std::size_t start, int operands)
     {
-        if (allConstant(kids)) {
-            Cell out;
-            TextPool pool;
-            std::int32_t e = 0;
-            if (kids.size() == 1)
-                e = applyUnary(op, cellOf(constantOf(kids[0])), out);
-            else
-                e = applyBinary(op, cellOf(constantOf(kids[0])), cellOf(constantOf(kids[1])), out, pool);
-            if (e == 0)
-                return constant(valueOf(out));
-        }
-        Node n{kids.size() == 1 ? NodeKind::Unary : NodeKind::Binary, op, std::move(kids)};
-        n.instr.op = op;
-        return add(std::move(n));
+        const bool folded = operands == 1
+            ? fold(start, 1, [&](Cell& out) { return applyUnary(op, constantOperand(start), out); })
+            : fold(start, 2, [&](Cell& out) {
+                  return applyBinary(op, constantOperand(start), constantOperand(start + 1), out, m_pool);
+              });
+        if (folded)
+            return;
+        Instr in{};
+        in.op = op;
+        emit(in, operands);
     }
 
-    int reference(const Binding& b)
+    void reference(const Binding& b)
     {
-        Node n{NodeKind::Variable};
+        Instr in{};
         switch (b.kind) {
         case Binding::Kind::Builtin:
-        case Binding::Kind::Method: return raise(err::WrongArguments, {});
+        case Binding::Kind::Method: raise(err::WrongArguments, 0); return;
         case Binding::Kind::Field:
-            n.kind = NodeKind::Field;
-            n.instr.op = Op::PushField;
-            n.instr.u.ref = b.field;
+            in.op = Op::PushField;
+            in.u.ref = b.field;
             break;
         case Binding::Kind::LongField:
-            n.kind = NodeKind::LongField;
-            n.instr.op = Op::PushLong;
-            n.instr.u.longRef = b.longField;
+            in.op = Op::PushLong;
+            in.u.longRef = b.longField;
             break;
         case Binding::Kind::Variable:
-            n.instr.op = Op::PushVar;
-            n.instr.u.var = b.variable;
+            in.op = Op::PushVar;
+            in.u.var = b.variable;
             m_variables.push_back(b.variable);
             break;
         }
-        return add(std::move(n));
+        emit(in, 0);
     }
 
-    int call(const Binding& b, std::vector<int> args)
+    // A call of b with `count` arguments, whose code begins at start.
+    void call(const Binding& b, std::size_t start, int count)
     {
-        const int count = static_cast<int>(args.size());
         if (b.kind == Binding::Kind::Builtin) {
-            if (count < b.builtin->minArgs || count > b.builtin->maxArgs)
-                return raise(err::WrongArguments, std::move(args));
-            if (allConstant(args)) {
-                Cell out;
-                const std::int32_t e = count == 1 ? applyCall1(b.builtin->fn, cellOf(constantOf(args[0])), out)
-                                                  : applyRound2(cellOf(constantOf(args[0])), cellOf(constantOf(args[1])), out);
-                if (e == 0)
-                    return constant(valueOf(out));
+            if (count < b.builtin->minArgs || count > b.builtin->maxArgs) {
+                raise(err::WrongArguments, count);
+                return;
             }
-            Node n{NodeKind::Call, count == 1 ? Op::Call1 : Op::Round2, std::move(args)};
-            n.instr.op = n.op;
-            n.instr.u.fn = b.builtin->fn;
-            return add(std::move(n));
+            const bool folded = fold(start, static_cast<std::size_t>(count), [&](Cell& out) {
+                return count == 1 ? applyCall1(b.builtin->fn, constantOperand(start), out)
+                                  : applyRound2(constantOperand(start), constantOperand(start + 1), out);
+            });
+            if (folded)
+                return;
+            Instr in{};
+            in.op = count == 1 ? Op::Call1 : Op::Round2;
+            in.u.fn = b.builtin->fn;
+            emit(in, count);
+            return;
         }
         if (b.kind == Binding::Kind::Method) {
-            if (count != 1)
-                return raise(err::WrongArguments, std::move(args));
-            Node n{NodeKind::Method, Op::CallMethod, std::move(args)};
-            n.instr.op = Op::CallMethod;
-            n.instr.n = b.method;
-            return add(std::move(n));
+            if (count != 1) {
+                raise(err::WrongArguments, count);
+                return;
+            }
+            Instr in{};
+            in.op = Op::CallMethod;
+            in.n = b.method;
+            emit(in, 1);
+            return;
         }
-        return raise(err::TypeMismatch, std::move(args));  // not a function
+        raise(err::TypeMismatch, count);  // not a function
     }
 
-    int store(const Binding& b, int value)
+    // Assigns the value just compiled to b.
+    void store(const Binding& b)
     {
-        Node n{NodeKind::Store, Op::StoreVar, {value}};
+        Instr in{};
         switch (b.kind) {
         case Binding::Kind::Builtin:
-        case Binding::Kind::Method: return raise(err::IllegalAssignment, {value});
+        case Binding::Kind::Method: raise(err::IllegalAssignment, 1); return;
         case Binding::Kind::Field:
-            n.instr.op = Op::StoreField;
-            n.instr.u.ref = b.field;
+            in.op = Op::StoreField;
+            in.u.ref = b.field;
             break;
         case Binding::Kind::LongField:
-            n.instr.op = Op::StoreLong;
-            n.instr.u.longRef = b.longField;
+            in.op = Op::StoreLong;
+            in.u.longRef = b.longField;
             break;
         case Binding::Kind::Variable:
-            n.instr.op = Op::StoreVar;
-            n.instr.u.var = b.variable;
+            in.op = Op::StoreVar;
+            in.u.var = b.variable;
             break;
         }
-        return add(std::move(n));
+        emit(in, 1);
     }
 
     Lexer m_lexer;
     NameScope& m_scope;
     Token m_tok;
     int m_depth = 0;
-    std::vector<Node> m_nodes;
+    std::vector<Instr> m_code;
+    std::vector<Constant> m_constants;
     std::vector<Variable*> m_variables;
+    std::size_t m_height = 0;
+    std::size_t m_maxHeight = 0;
+    TextPool m_pool;  // the texts of one folding
 };
-
-// Lays the tree out in post-order without recursion (a long chain such as
-// 1+1+1+... makes a tree as deep as the text is long).
-std::unique_ptr<Program> Compiler::emit(int root)
-{
-    std::vector<Instr> code;
-    std::vector<Value> constants;
-    std::size_t height = 0, maxHeight = 0;
-    struct Frame {
-        int node;
-        std::size_t next;
-    };
-    std::vector<Frame> stack{{root, 0}};
-    while (!stack.empty()) {
-        Frame& f = stack.back();
-        Node& n = m_nodes[static_cast<std::size_t>(f.node)];
-        if (f.next < n.kids.size()) {
-            const int kid = n.kids[f.next++];
-            stack.push_back({kid, 0});
-            continue;
-        }
-        Instr in = n.instr;
-        switch (n.kind) {
-        case NodeKind::Constant:
-            if (n.constant.kind() == Kind::Number) {
-                in.op = Op::PushNumber;
-                in.u.d = n.constant.numeric();
-            } else {
-                in.op = Op::PushConst;
-                in.n = static_cast<std::int32_t>(constants.size());
-                constants.push_back(n.constant);
-            }
-            ++height;
-            break;
-        case NodeKind::Variable:
-        case NodeKind::Field:
-        case NodeKind::LongField: ++height; break;
-        case NodeKind::Binary: --height; break;
-        case NodeKind::Call:
-            if (in.op == Op::Round2)
-                --height;
-            break;
-        case NodeKind::Raise: height = height - n.kids.size() + 1; break;  // counted as if it gave a value
-        case NodeKind::Unary:
-        case NodeKind::Method:
-        case NodeKind::Store: break;
-        }
-        maxHeight = std::max(maxHeight, height);
-        code.push_back(in);
-        stack.pop_back();
-    }
-    return std::make_unique<Program>(std::move(code), std::move(constants), std::move(m_variables),
-                                     m_scope.object(), maxHeight);
-}
 
 template <typename Parse>
 CompileOutcome compile(std::string_view text, NameScope& scope, Parse parse)
@@ -485,8 +491,8 @@ CompileOutcome compile(std::string_view text, NameScope& scope, Parse parse)
     CompileOutcome out;
     try {
         Compiler c(text, scope);
-        const int root = parse(c);
-        out.program = c.emit(root);
+        parse(c);
+        out.program = c.finish();
     } catch (const CompileFailure& f) {
         out.error = f.number;
         out.offset = f.offset;
@@ -498,12 +504,12 @@ CompileOutcome compile(std::string_view text, NameScope& scope, Parse parse)
 
 CompileOutcome compileExpression(std::string_view text, NameScope& scope)
 {
-    return compile(text, scope, [](Compiler& c) { return c.expressionText(); });
+    return compile(text, scope, [](Compiler& c) { c.expressionText(); });
 }
 
 CompileOutcome compileStatement(std::string_view text, NameScope& scope)
 {
-    return compile(text, scope, [](Compiler& c) { return c.statementText(); });
+    return compile(text, scope, [](Compiler& c) { c.statementText(); });
 }
 
 }  // namespace tessaly::engine

@@ -7,9 +7,11 @@ std::string_view errorDescription(std::int32_t number)
     switch (number) {
     case err::InvalidCall: return "Invalid procedure call or argument";
     case err::Overflow: return "Overflow";
+    case err::OutOfMemory: return "Out of memory";
     case err::SubscriptOutOfRange: return "Subscript out of range";
     case err::DivisionByZero: return "Division by zero";
     case err::TypeMismatch: return "Type mismatch";
+    case err::OutOfStringSpace: return "Out of string space";
     case err::OutOfStackSpace: return "Out of stack space";
     case err::InvalidUseOfNull: return "Invalid use of Null";
     case err::WrongArguments: return "Wrong number of arguments or invalid property assignment";

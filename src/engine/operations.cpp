@@ -20,17 +20,35 @@ const std::string& textOf(const Cell& c)
     return c.s ? *c.s : empty;
 }
 
-// A value joined by "&": numbers as number text, truth values as True/False.
-std::string joinText(const Cell& c)
+// A value as "&" joins it: numbers as number text, truth values as True/False.
+// scratch holds a number's text.
+std::string_view joinText(const Cell& c, std::string& scratch)
 {
     switch (c.k) {
     case Kind::String: return textOf(c);
-    case Kind::Number: return common::numberText(c.d);
+    case Kind::Number: return scratch = common::numberText(c.d);
     case Kind::Boolean: return c.d != 0 ? "True" : "False";
     case Kind::Empty:
     case Kind::Null: return {};
     }
     return {};
+}
+
+// The text a followed by b, kept in the pool.
+std::int32_t join(std::string_view a, std::string_view b, TextPool& pool, Cell& out)
+{
+    // A join too long by more than the three characters the seam may merge (see
+    // textLength) is refused before the text is made.
+    if (a.size() + b.size() > kMaxTextLength && textLength(a) + textLength(b) > kMaxTextLength + 3)
+        return err::OutOfStringSpace;
+    std::string text;
+    text.reserve(a.size() + b.size());
+    text.append(a).append(b);
+    const std::string* kept = nullptr;
+    if (const auto e = pool.add(std::move(text), kept))
+        return e;
+    out = Cell{0, kept, Kind::String};
+    return 0;
 }
 
 // The order of two non-Null values: texts by character codes; a number (or truth
@@ -98,6 +116,24 @@ constexpr std::array kBuiltins{
 
 }  // namespace
 
+std::int32_t TextPool::add(std::string text, const std::string*& kept)
+{
+    if (text.size() > kMaxTextLength && textLength(text) > kMaxTextLength)
+        return err::OutOfStringSpace;  // (a character takes a byte at least)
+    if (const auto e = charge(text.size()))
+        return e;
+    kept = &m_texts.emplace_back(std::move(text));
+    return 0;
+}
+
+std::int32_t TextPool::charge(std::size_t bytes)
+{
+    if (bytes > kMaxEvaluationTextBytes - m_used)
+        return err::OutOfMemory;
+    m_used += bytes;
+    return 0;
+}
+
 Cell cellOf(const Value& v) { return Cell{v.numeric(), v.kind() == Kind::String ? &v.str() : nullptr, v.kind()}; }
 
 Value valueOf(const Cell& c)
@@ -154,12 +190,14 @@ std::int32_t applyUnary(Op op, const Cell& a, Cell& out)
 std::int32_t applyBinary(Op op, const Cell& a, const Cell& b, Cell& out, TextPool& pool)
 {
     switch (op) {
-    case Op::Concat:
-        if (a.k == Kind::Null && b.k == Kind::Null)
+    case Op::Concat: {
+        if (a.k == Kind::Null && b.k == Kind::Null) {
             out = null();
-        else
-            out = Cell{0, pool.add(joinText(a) + joinText(b)), Kind::String};
-        return 0;
+            return 0;
+        }
+        std::string left, right;
+        return join(joinText(a, left), joinText(b, right), pool, out);
+    }
     case Op::And:
     case Op::Or:
     case Op::Xor:
@@ -182,10 +220,8 @@ std::int32_t applyBinary(Op op, const Cell& a, const Cell& b, Cell& out, TextPoo
     default: break;
     }
 
-    if (op == Op::Add && isTextLike(a) && isTextLike(b) && (isText(a) || isText(b))) {
-        out = Cell{0, pool.add(textOf(a) + textOf(b)), Kind::String};
-        return 0;
-    }
+    if (op == Op::Add && isTextLike(a) && isTextLike(b) && (isText(a) || isText(b)))
+        return join(textOf(a), textOf(b), pool, out);
     double x = 0, y = 0;
     if (const auto e = numericOperands(a, b, x, y))
         return e;

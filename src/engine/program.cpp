@@ -55,7 +55,7 @@ void Variable::assign(const Cell& c)
     }
 }
 
-Program::Program(std::vector<Instr> code, std::vector<Value> constants, std::vector<Variable*> variables,
+Program::Program(std::vector<Instr> code, std::vector<Constant> constants, std::vector<Variable*> variables,
                  Class1* object, std::size_t maxStack)
     : m_code(std::move(code)),
       m_constants(std::move(constants)),
@@ -74,12 +74,12 @@ Program::Program(std::vector<Instr> code, std::vector<Value> constants, std::vec
 void Program::buildNumericForm()
 {
     std::vector<Instr> fast;
-    fast.reserve(m_code.size());
+    fast.reserve(m_code.size() + 1);  // End included
     for (const Instr& in : m_code) {
         Instr out = in;
         switch (in.op) {
         case Op::PushConst: {
-            const Value& v = m_constants[static_cast<std::size_t>(in.n)];
+            const Value& v = m_constants[static_cast<std::size_t>(in.n)].value;
             if (v.kind() == Kind::String || v.kind() == Kind::Null)
                 return;
             out.op = Op::PushNumber;
@@ -338,7 +338,13 @@ std::int32_t Program::runGeneric(Value& result)
         std::int32_t e = 0;
         switch (in.op) {
         case Op::PushNumber: *sp++ = Cell{in.u.d, nullptr, Kind::Number}; break;
-        case Op::PushConst: *sp++ = cellOf(m_constants[static_cast<std::size_t>(in.n)]); break;
+        case Op::PushConst: {
+            const Constant& c = m_constants[static_cast<std::size_t>(in.n)];
+            if (c.made)
+                e = m_pool.charge(c.made);
+            *sp++ = cellOf(c.value);
+            break;
+        }
         case Op::PushVar: {
             const Variable* v = in.u.var;
             *sp++ = Cell{v->num, v->kind == Kind::String ? &v->text : nullptr, v->kind};

@@ -42,7 +42,7 @@ struct Instr {
 // numeric evaluator that does not allocate.
 class Program {
 public:
-    Program(std::vector<Instr> code, std::vector<Value> constants, std::vector<Variable*> variables,
+    Program(std::vector<Instr> code, std::vector<Constant> constants, std::vector<Variable*> variables,
             Class1* object, std::size_t maxStack);
 
     // Runs the program; returns 0 and sets result, or returns the error number.
@@ -89,7 +89,7 @@ private:
 
     std::vector<Instr> m_code;
     std::vector<Instr> m_fast;
-    std::vector<Value> m_constants;
+    std::vector<Constant> m_constants;
     std::vector<Variable*> m_variables;
     Class1* m_object;
     std::vector<Cell> m_cells;

@@ -1,10 +1,22 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace tessaly::engine {
+
+// The longest text a value may hold, in characters; making a longer one is error 14.
+constexpr std::size_t kMaxTextLength = 65535;
+
+// The characters of a text: a UTF-8 sequence (a lead byte and the continuation
+// bytes it announces, as many of them as follow) counts as one, and so does every
+// byte that begins none, so a text never takes more than four bytes a character.
+// Joined to another text, a text ending in a sequence cut short may take up to
+// three continuation bytes from it: the joined text then has up to three
+// characters fewer than the two apart.
+std::size_t textLength(std::string_view text);
 
 // The kinds of value an expression can produce. Truth values are -1 (True) and 0
 // (False); a name that was never assigned is Empty (0 in arithmetic, "" in texts).

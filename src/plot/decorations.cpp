@@ -134,7 +134,9 @@ std::vector<DivisionLabel> divisionLabels(float origin, float division, float un
     if (d == 0)
         return labels;
     const float spacing = d < unit ? static_cast<float>(common::roundHalfEven(unit / d + 0.5f)) * d : d;
-    const long long every = static_cast<long long>(std::floor(unit * 7 / spacing + 1));
+    // Every label when unit is not a positive width (plotAccepted refuses such a window).
+    const double ratio = std::floor(unit * 7 / spacing + 1);
+    const long long every = ratio >= 1 ? static_cast<long long>(std::min(ratio, 1e18)) : 1;
     const int decimals = labelDecimals(divisionText);
     const bool point = labelHasPoint(divisionText);
     divisions(origin, spacing, lo, hi, limit, [&](long long k, float v) {

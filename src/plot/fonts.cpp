@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tessaly::plot {
@@ -21,7 +22,7 @@ QFont labelFont(int heightPixels, int widthPixels)
     font.setStyleStrategy(QFont::NoAntialias);
     const int natural = QFontMetrics(font).averageCharWidth();
     if (natural > 0)
-        font.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * widthPixels / natural)), 1, 4000));
+        font.setStretch(static_cast<int>(std::lround(std::clamp(100.0 * widthPixels / natural, 1.0, 4000.0))));
     return font;
 }
 

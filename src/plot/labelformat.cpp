@@ -1,5 +1,6 @@
 #include "plot/labelformat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -48,7 +49,9 @@ int labelDecimals(std::string_view divisionText)
     const Written w = written(divisionText);
     if (!w.hasExponent)
         return w.decimals;
-    const long d = static_cast<long>(w.decimals) - w.exponent;
+    // Beyond ±64 the exponent decides nothing more (the count is at most 15), and
+    // clamped, the difference cannot overflow: strtol gives up to ±2^63.
+    const long d = static_cast<long>(w.decimals) - std::clamp(w.exponent, -64L, 64L);
     return d < 0 ? 0 : d > 15 ? 15 : static_cast<int>(d);
 }
 

@@ -1,7 +1,11 @@
-// Evaluating a compiled numeric expression again does no parsing and allocates nothing.
+// Evaluating a compiled numeric expression again does no parsing and allocates
+// nothing; compiling and evaluating any text, however hostile, takes memory in
+// proportion to its length and no more.
 
 #include <gtest/gtest.h>
+#include <malloc.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <functional>
@@ -9,10 +13,20 @@
 #include <string>
 
 #include "enginefixture.h"
+#include "engine/operations.h"
 
 namespace {
 std::atomic<bool> g_counting{false};
 std::atomic<long> g_allocations{0};
+std::atomic<std::size_t> g_live{0};  // bytes allocated and not yet freed
+std::atomic<std::size_t> g_peak{0};
+
+void release(void* p)
+{
+    if (p)
+        g_live -= malloc_usable_size(p);
+    std::free(p);
+}
 }  // namespace
 
 // Out of line, so the compiler does not pair a visible free() with operator new.
@@ -20,12 +34,16 @@ std::atomic<long> g_allocations{0};
 {
     if (g_counting)
         ++g_allocations;
-    if (void* p = std::malloc(size ? size : 1))
+    if (void* p = std::malloc(size ? size : 1)) {
+        const std::size_t live = g_live += malloc_usable_size(p);
+        if (live > g_peak)
+            g_peak = live;
         return p;
+    }
     throw std::bad_alloc();
 }
-[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
-[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p) noexcept { release(p); }
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { release(p); }
 
 namespace {
 
@@ -56,6 +74,53 @@ TEST(Allocation, EvaluatingAgainAllocatesNothing)
                   }),
                   0)
             << text;
+    }
+}
+
+// The most bytes live at once during work, beyond those live before it.
+std::size_t peakBytesDuring(const std::function<void()>& work)
+{
+    const std::size_t before = g_live;
+    g_peak = before;
+    work();
+    return g_peak - before;
+}
+
+std::string chain(const std::string& unit, const std::string& last, std::size_t length)
+{
+    std::string text;
+    while (text.size() + last.size() < length)
+        text += unit;
+    return text + last;
+}
+
+// Texts of 1.5 MB: chains that make ever longer texts (the compiler joins the
+// constant ones in advance), a literal no value may hold, and long numeric
+// chains. Compiling and evaluating each takes at most 128 bytes a character of
+// the text and a fixed amount for the texts it makes: a character gives at most
+// one instruction of 32 bytes, kept in the general and the numeric form, with
+// the slack of a growing array.
+TEST(Allocation, HostileTextsTakeMemoryInProportionToTheirLength)
+{
+    constexpr std::size_t kLength = 1500000;
+    const struct {
+        std::string text;
+        std::int32_t error;
+    } rows[] = {
+        {chain("\"1\"&", "\"1\"", kLength), 7},
+        {chain("x&", "x", kLength), 7},
+        {chain("\"1\"+", "\"1\"", kLength), 7},
+        {"\"" + std::string(kLength - 2, 'a') + "\"", 14},
+        {chain("1+", "1", kLength), 0},
+        {chain("x*", "x", kLength), 0},
+        {chain("x=", "x", kLength), 0},
+    };
+    for (const auto& row : rows) {
+        WindowEngine w;
+        tessaly::engine::EvalResult r;
+        const std::size_t peak = peakBytesDuring([&] { r = w.engine.eval(row.text); });
+        EXPECT_EQ(r.error, row.error) << row.text.substr(0, 12);
+        EXPECT_LT(peak, 128 * kLength + 4 * tessaly::engine::kMaxEvaluationTextBytes) << row.text.substr(0, 12);
     }
 }
 

@@ -30,6 +30,19 @@ TEST(LabelFormat, PatternsFromTheDivisionText)
             << r.divisionText << " " << r.value;
 }
 
+TEST(LabelFormat, DecimalsOfAnyExponentLieIn0To15)
+{
+    const struct {
+        const char* divisionText;
+        int decimals;
+    } rows[] = {
+        {"1.25E-1", 3},  {"1E-15", 15}, {"1E-16", 15}, {"1E-99999999999999999999", 15}, {"1E-9223372036854775808", 15},
+        {"1.5E+1", 0},   {"1E+99999999999999999999", 0}, {"1.25E9223372036854775807", 0},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(labelDecimals(r.divisionText), r.decimals) << r.divisionText;
+}
+
 TEST(LabelFormat, WindowLabelsArePrintedNumbers)
 {
     EXPECT_EQ(printedNumber(15), " 15");
@@ -61,6 +74,9 @@ TEST(DivisionLabels, ThinnedToACharacterHeightApart)
     // a negative size as its magnitude; 0 has no labels
     EXPECT_EQ(texts(divisionLabels(0, -1, 0.1f, -2, 2, "-1", 1000)), (V{"-2", "-1", "1", "2"}));
     EXPECT_TRUE(divisionLabels(0, 0, 0.1f, -2, 2, "0", 1000).empty());
+    // A pixel width that is not positive (a window plotAccepted refuses) labels every division.
+    for (const float unit : {-0.1f, -1e30f, NAN})
+        EXPECT_EQ(texts(divisionLabels(0, 1, unit, -2, 2, "1", 1000)), (V{"-2", "-1", "1", "2"})) << unit;
     // a far origin: the labels in the window come from their index directly
     const auto far = divisionLabels(1e6f, 1, 0.1f, -2, 2, "1", 1000);
     EXPECT_EQ(texts(far), (V{"-2", "-1", "", "1", "2"})) << "a 0 shows nothing in the pattern";
