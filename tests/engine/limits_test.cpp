@@ -156,11 +156,15 @@ TEST(TextBounds, DoublingConstantsStopAtTheLongestText)
     constants.assign(statements);
 
     WindowEngine w;
-    EXPECT_EQ(constants.execute(w.engine), 14);
-    EXPECT_EQ(w.engine.eval("a").value.str().size(), 32768u) << "2 doubled 14 times; the 15th is too long";
+    const UserConstants::Failure first = constants.execute(w.engine);
+    EXPECT_EQ(first.error.number, 14);
+    EXPECT_EQ(first.slot, 15) << "2 doubled 14 times; the 15th is too long";
+    EXPECT_EQ(w.engine.eval("a").value.str().size(), 32768u);
     std::vector<std::int32_t> failures;
     w.engine.setErrorObserver([&](const tessaly::engine::ScriptError& e) { failures.push_back(e.number); });
-    EXPECT_EQ(constants.executeEach(w.engine, w.object), 14);
+    const auto each = constants.executeEach(w.engine, w.object);
+    ASSERT_EQ(each.size(), 26u);
+    EXPECT_EQ(each.back().error.number, 14);
     EXPECT_EQ(failures, std::vector<std::int32_t>(26, 14)) << "a starts again from two characters";
     EXPECT_EQ(w.engine.eval("a").value.str().size(), 32768u);
 
@@ -180,7 +184,7 @@ TEST(TextBounds, DoublingConstantsStopAtTheLongestText)
     for (int i = 1; i <= 40; ++i)
         added.add(name(i) + "=" + name(i - 1) + "&" + name(i - 1));
     WindowEngine fresh;
-    EXPECT_EQ(added.execute(fresh.engine), 14);
+    EXPECT_EQ(added.execute(fresh.engine).error.number, 14);
     EXPECT_EQ(fresh.engine.eval("c14").value.str().size(), 32768u);
     EXPECT_EQ(fresh.engine.eval("c15 & \"\"").value.str(), "") << "never assigned";
 }
