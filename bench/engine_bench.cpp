@@ -9,8 +9,8 @@
 #include <benchmark/benchmark.h>
 #include <muParser.h>
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -54,7 +54,7 @@ double native4(double x) { return gA * x * x + gB * x + gC; }
 double native5(double x)
 {
     return std::sin(x) + std::cos(2 * x) + std::sin(3 * x) * std::cos(4 * x) + std::sin(5 * x) / (1 + x * x)
-        + std::atan(x) * std::exp(-x * x) + std::sqrt(1 + x * x);
+           + std::atan(x) * std::exp(-x * x) + std::sqrt(1 + x * x);
 }
 
 struct Formula {

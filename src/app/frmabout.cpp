@@ -8,16 +8,11 @@ namespace tessaly::app {
 
 QStringList aboutLines()
 {
-    return {QString(),
-            QString(),
-            QString(),
-            QStringLiteral("Tessaly"),
-            QString(),
-            QStringLiteral("Version " TESSALY_VERSION),
-            QString(),
-            QStringLiteral("\u00A9 2026 Tessaly developers"),
-            QString(),
-            QStringLiteral("MIT License")};
+    return {QString(), QString(),
+            QString(), QStringLiteral("Tessaly"),
+            QString(), QStringLiteral("Version " TESSALY_VERSION),
+            QString(), QStringLiteral("\u00A9 2026 Tessaly developers"),
+            QString(), QStringLiteral("MIT License")};
 }
 
 FrmAbout::FrmAbout(QWidget* parent) : QWidget(parent, Qt::Window)

@@ -104,20 +104,24 @@ void FrmFunctions::connectControls()
     connect(m_ui.cboConstants->lineEdit(), &QLineEdit::textEdited, this, &FrmFunctions::cboConstants_Change);
 
     const std::pair<QPushButton*, void (FrmFunctions::*)()> buttons[] = {
-        {m_ui.cmdShowEvaluator, &FrmFunctions::cmdShowEvaluator_Click}, {m_ui.cmdPlot, &FrmFunctions::cmdPlot_Click},
-        {m_ui.cmdRoots, &FrmFunctions::cmdRoots_Click},       {m_ui.cmdExtrema, &FrmFunctions::cmdExtrema_Click},
-        {m_ui.cmdIntegrate, &FrmFunctions::cmdIntegrate_Click}, {m_ui.cmdDerVal, &FrmFunctions::cmdDerVal_Click},
-        {m_ui.cmdAddCons, &FrmFunctions::cmdAddCons_Click},   {m_ui.cmdRemCons, &FrmFunctions::cmdRemCons_Click}};
+        {m_ui.cmdShowEvaluator, &FrmFunctions::cmdShowEvaluator_Click},
+        {m_ui.cmdPlot, &FrmFunctions::cmdPlot_Click},
+        {m_ui.cmdRoots, &FrmFunctions::cmdRoots_Click},
+        {m_ui.cmdExtrema, &FrmFunctions::cmdExtrema_Click},
+        {m_ui.cmdIntegrate, &FrmFunctions::cmdIntegrate_Click},
+        {m_ui.cmdDerVal, &FrmFunctions::cmdDerVal_Click},
+        {m_ui.cmdAddCons, &FrmFunctions::cmdAddCons_Click},
+        {m_ui.cmdRemCons, &FrmFunctions::cmdRemCons_Click}};
     for (const auto& [button, handler] : buttons)
         connect(button, &QPushButton::clicked, this, handler);
     const std::pair<QPushButton*, plot::WindowCommand> windowButtons[] = {
-        {m_ui.cmdZoomOut, plot::WindowCommand::ZoomOut},     {m_ui.cmdZoomIn, plot::WindowCommand::ZoomIn},
-        {m_ui.cmdZoomQ1, plot::WindowCommand::Quadrant1},    {m_ui.cmdZoomQ2, plot::WindowCommand::Quadrant2},
-        {m_ui.cmdZoomQ3, plot::WindowCommand::Quadrant3},    {m_ui.cmdZoomQ4, plot::WindowCommand::Quadrant4},
-        {m_ui.cmdPanLeft, plot::WindowCommand::PanLeft},     {m_ui.cmdPanRight, plot::WindowCommand::PanRight},
-        {m_ui.cmdPanUp, plot::WindowCommand::PanUp},         {m_ui.cmdPanDown, plot::WindowCommand::PanDown},
-        {m_ui.cmdIncWindX, plot::WindowCommand::WiderX},     {m_ui.cmdDecWindX, plot::WindowCommand::NarrowerX},
-        {m_ui.cmdIncWindY, plot::WindowCommand::WiderY},     {m_ui.cmdDecWindY, plot::WindowCommand::NarrowerY}};
+        {m_ui.cmdZoomOut, plot::WindowCommand::ZoomOut},  {m_ui.cmdZoomIn, plot::WindowCommand::ZoomIn},
+        {m_ui.cmdZoomQ1, plot::WindowCommand::Quadrant1}, {m_ui.cmdZoomQ2, plot::WindowCommand::Quadrant2},
+        {m_ui.cmdZoomQ3, plot::WindowCommand::Quadrant3}, {m_ui.cmdZoomQ4, plot::WindowCommand::Quadrant4},
+        {m_ui.cmdPanLeft, plot::WindowCommand::PanLeft},  {m_ui.cmdPanRight, plot::WindowCommand::PanRight},
+        {m_ui.cmdPanUp, plot::WindowCommand::PanUp},      {m_ui.cmdPanDown, plot::WindowCommand::PanDown},
+        {m_ui.cmdIncWindX, plot::WindowCommand::WiderX},  {m_ui.cmdDecWindX, plot::WindowCommand::NarrowerX},
+        {m_ui.cmdIncWindY, plot::WindowCommand::WiderY},  {m_ui.cmdDecWindY, plot::WindowCommand::NarrowerY}};
     for (const auto& [button, command] : windowButtons)
         connect(button, &QPushButton::clicked, this, [this, command = command] { ChangeWindow(command); });
     connect(m_ui.Picture1, &PictureView::mouseMoved, this, &FrmFunctions::Picture1_MouseMove);
@@ -260,8 +264,8 @@ void FrmFunctions::DrawGraph()
     const plot::GraphOutcome out = plot::drawGraph(m_ui.Picture1->image(), f, graphRequest(*in, m_plotSettings),
                                                    m_session.factorials(), [this] { m_ui.Picture1->repaint(); });
     m_graphOrder = in->derivativeOrder;
-    m_drawn = DrawnGraph{out.map, {m_plotSettings.windowLx, m_plotSettings.windowGx, m_plotSettings.windowLy,
-                                   m_plotSettings.windowGy}};
+    m_drawn = DrawnGraph{
+        out.map, {m_plotSettings.windowLx, m_plotSettings.windowGx, m_plotSettings.windowLy, m_plotSettings.windowGy}};
     m_session.graphDrawn(out.currentX, out.error);
     m_foreColor = out.foreColor;
 }
@@ -384,7 +388,8 @@ void FrmFunctions::cmdDerVal_Click()
 
 void FrmFunctions::cmdAddCons_Click()
 {
-    if (m_session.addConstant(m_ui.cboConstants->currentText().toStdString()) != engine::UserConstants::AddResult::Added)
+    if (m_session.addConstant(m_ui.cboConstants->currentText().toStdString())
+        != engine::UserConstants::AddResult::Added)
         return;
     ShowConstants();
     m_ui.cboConstants->setEditText(QString());

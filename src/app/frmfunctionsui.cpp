@@ -61,7 +61,8 @@ QLabel* label(const char* name, const QString& caption, const QString& tip = {})
 // A label that shows a result. Its width is set by the widest text it can hold
 // (the widest number text, or a given text), never by the text it holds now, so
 // results that appear do not move the window's layout.
-QLabel* resultLabel(const char* name, const QString& tip, const QString& widest = QStringLiteral("-8.88888888888888E-308"))
+QLabel* resultLabel(const char* name, const QString& tip,
+                    const QString& widest = QStringLiteral("-8.88888888888888E-308"))
 {
     auto* l = label(name, QString(), tip);
     l->setFrameShape(QFrame::StyledPanel);
@@ -97,7 +98,8 @@ void FrmFunctionsUi::setupUi(QMainWindow* window)
     Picture1 = named(new PictureView, "Picture1", {});
     cmdShowEvaluator = button("cmdShowEvaluator", QStringLiteral("&Show Evaluator"));
 
-    fraConstants = frame("fraConstants", QStringLiteral("User constants"), QStringLiteral("Add or remove user-defined constants"));
+    fraConstants =
+        frame("fraConstants", QStringLiteral("User constants"), QStringLiteral("Add or remove user-defined constants"));
     cmdRemCons = button("cmdRemCons", QStringLiteral("Remove"), QStringLiteral("Remove selected constant"));
     cmdAddCons = button("cmdAddCons", QStringLiteral("Add"), QStringLiteral("Add (register) constant"));
     cboConstants = named(new QComboBox, "cboConstants", QStringLiteral("Example: a=2.37"));
@@ -200,9 +202,11 @@ void FrmFunctionsUi::setupUi(QMainWindow* window)
     fraStudySpecs = frame("fraStudySpecs", QStringLiteral("Study specifications"));
     txtXlower = field("txtXlower", text(study[record::Lower]), QStringLiteral("Lower limit of interval to be studied"));
     txtXupper = field("txtXupper", text(study[record::Upper]), QStringLiteral("Upper limit of interval to be studied"));
-    txtMaxcy = field("txtMaxcy", text(study[record::MaxIterations]), QStringLiteral("Limits number of main loop iterations"));
+    txtMaxcy =
+        field("txtMaxcy", text(study[record::MaxIterations]), QStringLiteral("Limits number of main loop iterations"));
     txtError = field("txtError", text(study[record::ErrorBound]), QStringLiteral("Error MUST be >0"));
-    txtSubintervals = field("txtSubintervals", text(study[record::Subintervals]), QStringLiteral("Minimum # of subintervals"));
+    txtSubintervals =
+        field("txtSubintervals", text(study[record::Subintervals]), QStringLiteral("Minimum # of subintervals"));
     lblXinterval = label("lblXinterval", QStringLiteral("<=x<="), QStringLiteral("Defines interval to be studied"));
     lblMaxcy = label("lblMaxcy", QStringLiteral("Max. # of iterations:"));
     lblError = label("lblError", QStringLiteral("Approx. error bound:"));
@@ -222,10 +226,13 @@ void FrmFunctionsUi::setupUi(QMainWindow* window)
 
     // The plot settings.
     fraPlotSpecs = frame("fraPlotSpecs", QStringLiteral("Plot setup"));
-    chkWindow = check("chkWindow", QStringLiteral("Label window"), true, QStringLiteral("Check to label the window edges"));
-    chkDivisions = check("chkDivisions", QStringLiteral("Label divisons"), true, QStringLiteral("Check to label the divisions"));
+    chkWindow =
+        check("chkWindow", QStringLiteral("Label window"), true, QStringLiteral("Check to label the window edges"));
+    chkDivisions =
+        check("chkDivisions", QStringLiteral("Label divisons"), true, QStringLiteral("Check to label the divisions"));
     chkShade = check("chkShade", QStringLiteral("Shade"), true, QStringLiteral("Check if you want the area shaded"));
-    chkPersist = check("chkPersist", QStringLiteral("Persist"), false, QStringLiteral("Check if you want persistent graphics"));
+    chkPersist =
+        check("chkPersist", QStringLiteral("Persist"), false, QStringLiteral("Check if you want persistent graphics"));
     chkGrid = check("chkGrid", QStringLiteral("Grid"), true, QStringLiteral("Check if you want a grid on graph"));
     txtDivy = field("txtDivy", text(study[record::DivisionY]), QStringLiteral("Size of divisions on y-axis"));
     txtYorigin = field("txtYorigin", text(study[record::OriginY]), QStringLiteral("Position of x-axis"));
@@ -338,16 +345,18 @@ void FrmFunctionsUi::setupUi(QMainWindow* window)
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
 
     for (int i = 0; i < record::kNumberItemCount; ++i)
-        number[static_cast<std::size_t>(i)] = window->findChild<QLineEdit*>(QString::fromLatin1(record::kNumberItems[i].field));
+        number[static_cast<std::size_t>(i)] =
+            window->findChild<QLineEdit*>(QString::fromLatin1(record::kNumberItems[i].field));
 
     // Tab order: the order of the controls above.
-    QWidget* order[] = {cmdShowEvaluator, cmdRemCons, cmdAddCons, cboConstants, cmdDerVal, txtXeval, txtDerNum,
-                        cmdIncWindY, cmdDecWindY, cmdIncWindX, cmdDecWindX, cmdZoomOut, cmdZoomIn, cmdZoomQ1,
-                        cmdZoomQ2, cmdZoomQ4, cmdZoomQ3, cmdPanLeft, cmdPanRight, cmdPanDown, cmdPanUp, lstExtrema,
-                        cmdExtrema, lstRoots, cmdRoots, cmdIntegrate, cboDerivative, txtXlower, txtXupper, txtMaxcy,
-                        txtError, txtSubintervals, chkWindow, chkDivisions, chkShade, chkPersist, chkGrid, txtDivy,
-                        txtYorigin, txtDivx, txtXorigin, txtPlotStep, txtWindowlx, txtWindowgx, txtWindowly,
-                        txtWindowgy, txtEquation, cmdPlot};
+    QWidget* order[] = {cmdShowEvaluator, cmdRemCons,      cmdAddCons,    cboConstants, cmdDerVal,   txtXeval,
+                        txtDerNum,        cmdIncWindY,     cmdDecWindY,   cmdIncWindX,  cmdDecWindX, cmdZoomOut,
+                        cmdZoomIn,        cmdZoomQ1,       cmdZoomQ2,     cmdZoomQ4,    cmdZoomQ3,   cmdPanLeft,
+                        cmdPanRight,      cmdPanDown,      cmdPanUp,      lstExtrema,   cmdExtrema,  lstRoots,
+                        cmdRoots,         cmdIntegrate,    cboDerivative, txtXlower,    txtXupper,   txtMaxcy,
+                        txtError,         txtSubintervals, chkWindow,     chkDivisions, chkShade,    chkPersist,
+                        chkGrid,          txtDivy,         txtYorigin,    txtDivx,      txtXorigin,  txtPlotStep,
+                        txtWindowlx,      txtWindowgx,     txtWindowly,   txtWindowgy,  txtEquation, cmdPlot};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

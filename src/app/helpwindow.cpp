@@ -37,7 +37,8 @@ HelpWindow::HelpWindow(const QUrl& page, QWidget* parent) : QWidget(parent, Qt::
     connect(contents, &QPushButton::clicked, m_browser, &QTextBrowser::home);
     connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
-    connect(m_browser, &QTextBrowser::sourceChanged, this, [this] { setWindowTitle(helpTitle(m_browser->documentTitle())); });
+    connect(m_browser, &QTextBrowser::sourceChanged, this,
+            [this] { setWindowTitle(helpTitle(m_browser->documentTitle())); });
     // Esc and Ctrl+W close the window, as in other help viewers.
     for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
         connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);

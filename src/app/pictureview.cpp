@@ -46,10 +46,7 @@ void PictureView::mouseMoveEvent(QMouseEvent* event)
 
 void PictureView::leaveEvent(QEvent*) { m_pointer.reset(); }
 
-void PictureView::mousePressEvent(QMouseEvent* event)
-{
-    emit mousePressed(pixelAt(event->position()));
-}
+void PictureView::mousePressEvent(QMouseEvent* event) { emit mousePressed(pixelAt(event->position())); }
 
 // The second press of a double click does not centre again.
 void PictureView::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }

@@ -16,8 +16,8 @@ Prompter::Answer MessageBoxPrompter::ask(const QString& caption, const QString& 
     case Icon::Critical: boxIcon = QMessageBox::Critical; break;
     case Icon::Question: boxIcon = QMessageBox::Question; break;
     }
-    const auto standard = buttons == Buttons::Ok ? QMessageBox::Ok
-                                                 : (QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const auto standard =
+        buttons == Buttons::Ok ? QMessageBox::Ok : (QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     QMessageBox box(boxIcon, caption, text, standard, m_parent);
     // A message can come in the middle of a command: show the normal pointer over it.
     QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));

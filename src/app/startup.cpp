@@ -67,7 +67,8 @@ int runProgram(int argc, char** argv, const ProgramSeams& seams)
     QList<QByteArray> leftByQt;
     for (int i = 1; i < qtArgc; ++i)
         leftByQt << QByteArray(argv[i]);
-    const StartArguments arguments = startArguments(given, ownApplication ? leftByQt : given.mid(0, end >= 0 ? end : given.size()));
+    const StartArguments arguments =
+        startArguments(given, ownApplication ? leftByQt : given.mid(0, end >= 0 ? end : given.size()));
     QApplication::setApplicationName(QStringLiteral("tessaly"));  // names the settings folder
     plot::substituteFonts();
 

@@ -79,8 +79,8 @@ int runReport(std::span<const std::string> args, std::ostream&, std::ostream& er
         graph = drawStudyGraph(session, *in, *texts, a.switches);
 
     auto f = study.functionOf(texts->equation);
-    docs::ReportInput report = docs::reportInputOf(*texts, study.constants().statements(), study.results(), f,
-                                                   study.study().errorBound);
+    docs::ReportInput report =
+        docs::reportInputOf(*texts, study.constants().statements(), study.results(), f, study.study().errorBound);
     if (graph && graph->accepted) {
         report.graph = &graph->image;
         report.graphOrder = study.study().derivativeOrder;

@@ -54,35 +54,39 @@ int printed(const std::vector<std::string>& rows, const std::optional<std::strin
 
 int runRoots(std::span<const std::string> args, std::ostream& out, std::ostream& err)
 {
-    return studyCommand(args, out, err, {}, [](const ParsedArgs&, Session& s, const record::FieldTexts& t, std::ostream& o) {
-        const auto r = s.study.roots(t);
-        return printed(r.rows, r.label, r.error, s, o);
-    });
+    return studyCommand(args, out, err, {},
+                        [](const ParsedArgs&, Session& s, const record::FieldTexts& t, std::ostream& o) {
+                            const auto r = s.study.roots(t);
+                            return printed(r.rows, r.label, r.error, s, o);
+                        });
 }
 
 int runExtrema(std::span<const std::string> args, std::ostream& out, std::ostream& err)
 {
-    return studyCommand(args, out, err, {}, [](const ParsedArgs&, Session& s, const record::FieldTexts& t, std::ostream& o) {
-        const auto r = s.study.extrema(t);
-        return printed(r.rows, r.label, r.error, s, o);
-    });
+    return studyCommand(args, out, err, {},
+                        [](const ParsedArgs&, Session& s, const record::FieldTexts& t, std::ostream& o) {
+                            const auto r = s.study.extrema(t);
+                            return printed(r.rows, r.label, r.error, s, o);
+                        });
 }
 
 int runIntegral(std::span<const std::string> args, std::ostream& out, std::ostream& err)
 {
-    return studyCommand(args, out, err, {}, [](const ParsedArgs&, Session& s, const record::FieldTexts& t, std::ostream& o) {
-        const auto r = s.study.integral(t);
-        return printed({}, r.label, r.error, s, o);
-    });
+    return studyCommand(args, out, err, {},
+                        [](const ParsedArgs&, Session& s, const record::FieldTexts& t, std::ostream& o) {
+                            const auto r = s.study.integral(t);
+                            return printed({}, r.label, r.error, s, o);
+                        });
 }
 
 int runValue(std::span<const std::string> args, std::ostream& out, std::ostream& err)
 {
     const std::vector<KnownOption> own = {{"--x", false}, {"--order", false}};
-    return studyCommand(args, out, err, own, [](const ParsedArgs& p, Session& s, const record::FieldTexts& t, std::ostream& o) {
-        const auto r = s.study.value(t, p.value("--order").value_or("0"), p.value("--x").value_or("0"));
-        return printed({}, r.label, r.error, s, o);
-    });
+    return studyCommand(
+        args, out, err, own, [](const ParsedArgs& p, Session& s, const record::FieldTexts& t, std::ostream& o) {
+            const auto r = s.study.value(t, p.value("--order").value_or("0"), p.value("--x").value_or("0"));
+            return printed({}, r.label, r.error, s, o);
+        });
 }
 
 }  // namespace tessaly::cli

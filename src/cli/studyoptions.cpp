@@ -79,7 +79,8 @@ std::optional<record::FieldTexts> studyFrom(const ParsedArgs& args, Session& ses
     session.study.setConstants(record.constants);
     for (const std::string& c : args.all("--constant"))
         if (session.study.addConstant(c) == engine::UserConstants::AddResult::Ignored)
-            err << "warning: " << c << ": not a constant (name=value, the name a letter then letters or digits); ignored\n";
+            err << "warning: " << c
+                << ": not a constant (name=value, the name a letter then letters or digits); ignored\n";
     return texts;
 }
 

@@ -47,7 +47,7 @@ struct RadixNumber {
     int radix;
     std::string_view digits;  // possibly empty
     bool keep32;
-    std::size_t length;       // of the whole number, prefix and "&" included
+    std::size_t length;  // of the whole number, prefix and "&" included
 };
 std::optional<RadixNumber> scanRadix(std::string_view text);
 

@@ -8,9 +8,9 @@ namespace tessaly::common {
 namespace {
 
 struct Style {
-    int digits;           // significant digits kept
-    int fixedExponentEnd; // first decimal exponent written in exponent form
-    bool leadingZero;     // "0.5" rather than ".5"
+    int digits;            // significant digits kept
+    int fixedExponentEnd;  // first decimal exponent written in exponent form
+    bool leadingZero;      // "0.5" rather than ".5"
 };
 
 // The significant digits of |v| rounded to style.digits places (trailing zeros

@@ -95,7 +95,8 @@ QString displayFileName(const QString& name)
 QString localFileOfUrl(QByteArrayView url)
 {
     constexpr QByteArrayView kScheme = "file://";
-    if (url.size() < kScheme.size() || QByteArrayView(url.data(), kScheme.size()).compare(kScheme, Qt::CaseInsensitive) != 0)
+    if (url.size() < kScheme.size()
+        || QByteArrayView(url.data(), kScheme.size()).compare(kScheme, Qt::CaseInsensitive) != 0)
         return {};
     QByteArrayView rest = url.sliced(kScheme.size());
     const qsizetype slash = rest.indexOf('/');

@@ -1,6 +1,5 @@
 #include "docs/report.h"
 
-
 #include <QBuffer>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>

@@ -14,7 +14,6 @@
 
 class QPagedPaintDevice;
 
-
 namespace tessaly::docs {
 
 // An extremum as the report shows it: its position and f there, or the number

@@ -23,7 +23,7 @@ QString settingsFilePath();
 // else at the path (a folder, a FIFO, a device) is refused without waiting.
 struct SettingsRead {
     std::optional<StudyRecord> record;
-    QString problem;    // why there is no record
+    QString problem;  // why there is no record
     bool exists = false;
     std::vector<std::string> replaced;  // the items that took their defaults, by name
 };

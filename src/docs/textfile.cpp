@@ -1,10 +1,10 @@
 #include "docs/textfile.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
 
 #include "docs/filename.h"
 #include "record/itemreader.h"
@@ -190,8 +190,8 @@ bool writeFileAtomically(const QString& path, const std::string& bytes, QString*
     if (fd.get() < 0)
         return fail(systemError(errno));
     const mode_t mode = modeFor(target);
-    const bool written = writeAll(fd.get(), bytes.data(), bytes.size()) && ::fchmod(fd.get(), mode) == 0 &&
-                         ::fsync(fd.get()) == 0;
+    const bool written =
+        writeAll(fd.get(), bytes.data(), bytes.size()) && ::fchmod(fd.get(), mode) == 0 && ::fsync(fd.get()) == 0;
     const int writeError = errno;
     if (!fd.close() || !written) {
         const int error = written ? errno : writeError;

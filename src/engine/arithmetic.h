@@ -14,6 +14,8 @@
 
 namespace tessaly::engine::num {
 
+// clang-format off
+
 inline std::int32_t finite(double r) { return std::isfinite(r) ? 0 : err::Overflow; }
 
 inline std::int32_t add(double a, double b, double& r) { r = a + b; return finite(r); }
@@ -183,5 +185,7 @@ inline std::int32_t fnRound2(double a, double places, double& r)
 }
 
 using UnaryFn = std::int32_t (*)(double, double&);
+
+// clang-format on
 
 }  // namespace tessaly::engine::num

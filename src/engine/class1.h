@@ -24,13 +24,13 @@ public:
     double pi = 0;
     double halfpi = 0;
     double e = 0;
-    double x = 0;          // the abscissa of the evaluation in progress
-    std::int32_t ierr = 0; // last failure inside a function, 0 if none
+    double x = 0;           // the abscissa of the evaluation in progress
+    std::int32_t ierr = 0;  // last failure inside a function, 0 if none
 
     // Arguments are taken by reference, as the functions' callers pass them.
-    double Asin(double& v);   // -1 <= v <= 1; exactly halfpi at 1, -halfpi at -1
-    double Acos(double& v);   // -1 <= v <= 1; 0 at 1, 2 * halfpi at -1
-    double Sinh(double& v);   // Exp(v) and Exp(-v) finite
+    double Asin(double& v);  // -1 <= v <= 1; exactly halfpi at 1, -halfpi at -1
+    double Acos(double& v);  // -1 <= v <= 1; 0 at 1, 2 * halfpi at -1
+    double Sinh(double& v);  // Exp(v) and Exp(-v) finite
     double Cosh(double& v);
     double Tanh(double& v);
     double Asinh(double& v);  // all v (odd: computed as -Asinh(-v) for v < 0)

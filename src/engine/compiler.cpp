@@ -275,10 +275,22 @@ private:
                 constant(Value::text(std::move(s)));
             return;
         }
-        case Tok::True: advance(); constant(Value::boolean(true)); return;
-        case Tok::False: advance(); constant(Value::boolean(false)); return;
-        case Tok::EmptyKw: advance(); constant(Value()); return;
-        case Tok::NullKw: advance(); constant(Value::null()); return;
+        case Tok::True:
+            advance();
+            constant(Value::boolean(true));
+            return;
+        case Tok::False:
+            advance();
+            constant(Value::boolean(false));
+            return;
+        case Tok::EmptyKw:
+            advance();
+            constant(Value());
+            return;
+        case Tok::NullKw:
+            advance();
+            constant(Value::null());
+            return;
         default: throw CompileFailure{err::Syntax, m_tok.offset};
         }
     }
@@ -381,11 +393,11 @@ private:
 
     void operation(Op op, std::size_t start, int operands)
     {
-        const bool folded = operands == 1
-            ? fold(start, 1, [&](Cell& out) { return applyUnary(op, constantOperand(start), out); })
-            : fold(start, 2, [&](Cell& out) {
-                  return applyBinary(op, constantOperand(start), constantOperand(start + 1), out, m_pool);
-              });
+        const bool folded =
+            operands == 1 ? fold(start, 1, [&](Cell& out) { return applyUnary(op, constantOperand(start), out); })
+                          : fold(start, 2, [&](Cell& out) {
+                                return applyBinary(op, constantOperand(start), constantOperand(start + 1), out, m_pool);
+                            });
         if (folded)
             return;
         Instr in{};

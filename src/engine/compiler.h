@@ -16,7 +16,7 @@ struct Binding {
     enum class Kind { Builtin, Method, Field, LongField, Variable };
     Kind kind = Kind::Variable;
     const Builtin* builtin = nullptr;
-    int method = -1;          // index of the extension object's function
+    int method = -1;  // index of the extension object's function
     double* field = nullptr;
     std::int32_t* longField = nullptr;
     Variable* variable = nullptr;
@@ -34,7 +34,7 @@ public:
 struct CompileOutcome {
     std::unique_ptr<Program> program;  // null on failure
     std::int32_t error = 0;
-    std::size_t offset = 0;            // byte offset where reading stopped
+    std::size_t offset = 0;  // byte offset where reading stopped
 };
 
 // The deepest nesting of parentheses, signs, Not and calls that a text may use;

@@ -39,11 +39,11 @@ public:
                 b.method = m;
                 return b;
             }
-            double* field = name == "pi" ? &o->pi
-                : name == "halfpi"        ? &o->halfpi
-                : name == "e"             ? &o->e
-                : name == "x"             ? &o->x
-                                          : nullptr;
+            double* field = name == "pi"       ? &o->pi
+                            : name == "halfpi" ? &o->halfpi
+                            : name == "e"      ? &o->e
+                            : name == "x"      ? &o->x
+                                               : nullptr;
             if (field) {
                 b.kind = Binding::Kind::Field;
                 b.field = field;

@@ -102,7 +102,7 @@ private:
     std::unordered_map<std::string, Variable*> m_names;
     std::unique_ptr<Scope> m_scope;
     std::vector<std::unique_ptr<Prepared>> m_cache;  // most recently used first
-    std::uint64_t m_epoch = 0;                        // changes whenever an entry is dropped
+    std::uint64_t m_epoch = 0;                       // changes whenever an entry is dropped
     ErrorObserver m_observer;
     ScriptError m_lastError;
 };

@@ -48,12 +48,9 @@ std::string errorMessage(const ScriptError& e)
 bool isTolerated(std::int32_t number)
 {
     return number == err::InvalidCall || number == err::Overflow || number == err::DivisionByZero
-        || number == err::AlreadyReported;
+           || number == err::AlreadyReported;
 }
 
-bool mainWindowShowsError(std::int32_t number)
-{
-    return !isTolerated(number) && number != err::ExpectedEndOfStatement;
-}
+bool mainWindowShowsError(std::int32_t number) { return !isTolerated(number) && number != err::ExpectedEndOfStatement; }
 
 }  // namespace tessaly::engine

@@ -9,13 +9,13 @@ namespace tessaly::engine {
 // Error numbers of the expression language. Numbers from 1000 up are compile
 // errors (the text could not be read); numbers below are run-time errors.
 namespace err {
-constexpr std::int32_t InvalidCall = 5;          // Invalid procedure call or argument
+constexpr std::int32_t InvalidCall = 5;  // Invalid procedure call or argument
 constexpr std::int32_t Overflow = 6;
-constexpr std::int32_t OutOfMemory = 7;          // the texts of one evaluation take too much
+constexpr std::int32_t OutOfMemory = 7;  // the texts of one evaluation take too much
 constexpr std::int32_t SubscriptOutOfRange = 9;
 constexpr std::int32_t DivisionByZero = 11;
 constexpr std::int32_t TypeMismatch = 13;
-constexpr std::int32_t OutOfStringSpace = 14;    // a text longer than kMaxTextLength
+constexpr std::int32_t OutOfStringSpace = 14;  // a text longer than kMaxTextLength
 constexpr std::int32_t OutOfStackSpace = 28;
 constexpr std::int32_t InvalidUseOfNull = 94;
 constexpr std::int32_t WrongArguments = 450;

@@ -21,8 +21,10 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b)
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+        if (x >= 'A' && x <= 'Z')
+            x = static_cast<char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z')
+            y = static_cast<char>(y - 'A' + 'a');
         if (x != y)
             return false;
     }
@@ -35,17 +37,18 @@ struct Keyword {
 };
 
 constexpr std::array kKeywords{
-    Keyword{"mod", Tok::Mod}, Keyword{"not", Tok::Not}, Keyword{"and", Tok::And}, Keyword{"or", Tok::Or},
-    Keyword{"xor", Tok::Xor}, Keyword{"eqv", Tok::Eqv}, Keyword{"imp", Tok::Imp}, Keyword{"true", Tok::True},
-    Keyword{"false", Tok::False}, Keyword{"empty", Tok::EmptyKw}, Keyword{"null", Tok::NullKw},
+    Keyword{"mod", Tok::Mod},       Keyword{"not", Tok::Not},     Keyword{"and", Tok::And},
+    Keyword{"or", Tok::Or},         Keyword{"xor", Tok::Xor},     Keyword{"eqv", Tok::Eqv},
+    Keyword{"imp", Tok::Imp},       Keyword{"true", Tok::True},   Keyword{"false", Tok::False},
+    Keyword{"empty", Tok::EmptyKw}, Keyword{"null", Tok::NullKw},
 };
 
 // Statement words of the Basic family; they cannot name a value.
 constexpr std::string_view kReserved[] = {
-    "call", "case", "class", "const", "dim", "do", "each", "else", "elseif", "end", "erase",
-    "exit", "for", "function", "get", "goto", "if", "in", "is", "let", "loop", "me",
-    "new", "next", "nothing", "on", "option", "preserve", "private", "public", "randomize", "redim",
-    "rem", "resume", "select", "set", "stop", "sub", "then", "to", "until", "wend", "while", "with"};
+    "call",   "case",   "class",    "const", "dim",    "do",       "each",    "else",   "elseif",    "end",   "erase",
+    "exit",   "for",    "function", "get",   "goto",   "if",       "in",      "is",     "let",       "loop",  "me",
+    "new",    "next",   "nothing",  "on",    "option", "preserve", "private", "public", "randomize", "redim", "rem",
+    "resume", "select", "set",      "stop",  "sub",    "then",     "to",      "until",  "wend",      "while", "with"};
 
 }  // namespace
 
@@ -102,21 +105,38 @@ Token Lexer::next()
         return single(Tok::Ampersand);
     case '=':
         m_pos += 1;
-        if (peek(0) == '<') { ++m_pos; return Token{Tok::LessEqual, start, 0, {}}; }
-        if (peek(0) == '>') { ++m_pos; return Token{Tok::GreaterEqual, start, 0, {}}; }
+        if (peek(0) == '<') {
+            ++m_pos;
+            return Token{Tok::LessEqual, start, 0, {}};
+        }
+        if (peek(0) == '>') {
+            ++m_pos;
+            return Token{Tok::GreaterEqual, start, 0, {}};
+        }
         return Token{Tok::Equal, start, 0, {}};
     case '<':
         m_pos += 1;
-        if (peek(0) == '=') { ++m_pos; return Token{Tok::LessEqual, start, 0, {}}; }
-        if (peek(0) == '>') { ++m_pos; return Token{Tok::NotEqual, start, 0, {}}; }
+        if (peek(0) == '=') {
+            ++m_pos;
+            return Token{Tok::LessEqual, start, 0, {}};
+        }
+        if (peek(0) == '>') {
+            ++m_pos;
+            return Token{Tok::NotEqual, start, 0, {}};
+        }
         return Token{Tok::Less, start, 0, {}};
     case '>':
         m_pos += 1;
-        if (peek(0) == '=') { ++m_pos; return Token{Tok::GreaterEqual, start, 0, {}}; }
-        if (peek(0) == '<') { ++m_pos; return Token{Tok::NotEqual, start, 0, {}}; }
+        if (peek(0) == '=') {
+            ++m_pos;
+            return Token{Tok::GreaterEqual, start, 0, {}};
+        }
+        if (peek(0) == '<') {
+            ++m_pos;
+            return Token{Tok::NotEqual, start, 0, {}};
+        }
         return Token{Tok::Greater, start, 0, {}};
-    default:
-        throw CompileFailure{err::InvalidCharacter, start};
+    default: throw CompileFailure{err::InvalidCharacter, start};
     }
 }
 

@@ -5,6 +5,7 @@
 
 namespace tessaly::engine {
 
+// clang-format off
 enum class Tok : std::uint8_t {
     End,
     Number,
@@ -18,12 +19,13 @@ enum class Tok : std::uint8_t {
     True, False, EmptyKw, NullKw,
     Reserved,   // a word the language keeps for itself (If, Dim, ...)
 };
+// clang-format on
 
 struct Token {
     Tok kind = Tok::End;
-    std::size_t offset = 0;   // byte offset in the text
-    double number = 0;        // Number
-    std::string_view text;    // Identifier: the name; String: the raw inside of the quotes
+    std::size_t offset = 0;  // byte offset in the text
+    double number = 0;       // Number
+    std::string_view text;   // Identifier: the name; String: the raw inside of the quotes
 };
 
 // Thrown inside the compiler only; never leaves the engine.

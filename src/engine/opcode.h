@@ -22,6 +22,7 @@ namespace tessaly::engine {
 // operand (or argument) is an immediate number (K) or a double read through a
 // pointer (R), a whole power (W: x^n for n in 2..16), the common functions with
 // instructions of their own, and End.
+// clang-format off
 #define TESSALY_OPS(X)                                                                                      \
     X(PushNumber) X(PushConst) X(PushVar) X(PushField) X(PushLong)                                          \
     X(Neg) X(Not)                                                                                           \
@@ -38,6 +39,7 @@ namespace tessaly::engine {
     X(Sin) X(Cos) X(Tan) X(Atn) X(Exp) X(Log) X(Sqr) X(Abs)                                                 \
     X(SinR) X(CosR) X(TanR) X(AtnR) X(ExpR) X(LogR) X(SqrR) X(AbsR)                                         \
     X(End)
+// clang-format on
 
 enum class Op : std::uint8_t {
 #define TESSALY_OP_NAME(name) name,

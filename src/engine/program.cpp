@@ -9,12 +9,10 @@ namespace {
 constexpr Class1::Function kMethods[] = {&Class1::Asin, &Class1::Acos,  &Class1::Sinh,  &Class1::Cosh,
                                          &Class1::Tanh, &Class1::Asinh, &Class1::Acosh, &Class1::Atanh};
 
-bool isFusable(Op op)
-{
-    return op == Op::Add || op == Op::Sub || op == Op::Mul || op == Op::Div || op == Op::Pow;
-}
+bool isFusable(Op op) { return op == Op::Add || op == Op::Sub || op == Op::Mul || op == Op::Div || op == Op::Pow; }
 
 // The instruction of its own for a common function, or Call1 for the others.
+// clang-format off
 Op mathOp(num::UnaryFn fn)
 {
     if (fn == num::fnSin) return Op::Sin;
@@ -27,6 +25,7 @@ Op mathOp(num::UnaryFn fn)
     if (fn == num::fnAbs) return Op::Abs;
     return Op::Call1;
 }
+// clang-format on
 
 constexpr int kRefOffset = static_cast<int>(Op::SinR) - static_cast<int>(Op::Sin);
 
@@ -90,9 +89,7 @@ void Program::buildNumericForm()
             out.op = Op::PushRef;
             out.u.ref = &in.u.var->num;
             break;
-        case Op::PushField:
-            out.op = Op::PushRef;
-            break;
+        case Op::PushField: out.op = Op::PushRef; break;
         case Op::Concat:
         case Op::StoreVar:
         case Op::StoreField:
@@ -190,6 +187,7 @@ std::int32_t Program::numeric(const Instr* ip, double* sp, Class1* object, doubl
     double top = 0;
     double ignored = 0;
 
+// clang-format off
 #define TESSALY_NEXT __extension__({ ++ip; goto *ip->target; })
 #define TESSALY_PUSH(v) \
     *sp++ = top;        \
@@ -328,6 +326,7 @@ op_StoreLong:
 #undef TESSALY_POP_BINARY
 #undef TESSALY_WHOLE
 #undef TESSALY_COMPARE
+    // clang-format on
 }
 
 std::int32_t Program::runGeneric(Value& result)
@@ -366,9 +365,7 @@ std::int32_t Program::runGeneric(Value& result)
                 sp[-1] = Cell{(m_object->*kMethods[in.n])(arg), nullptr, Kind::Number};
             break;
         }
-        case Op::StoreVar:
-            in.u.var->assign(sp[-1]);
-            break;
+        case Op::StoreVar: in.u.var->assign(sp[-1]); break;
         case Op::StoreField: {
             double v = 0;
             e = numericOperand(sp[-1], v);

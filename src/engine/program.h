@@ -42,8 +42,8 @@ struct Instr {
 // numeric evaluator that does not allocate.
 class Program {
 public:
-    Program(std::vector<Instr> code, std::vector<Constant> constants, std::vector<Variable*> variables,
-            Class1* object, std::size_t maxStack);
+    Program(std::vector<Instr> code, std::vector<Constant> constants, std::vector<Variable*> variables, Class1* object,
+            std::size_t maxStack);
 
     // Runs the program; returns 0 and sets result, or returns the error number.
     // Takes the numeric form when the program has one and every variable it reads
@@ -81,7 +81,10 @@ private:
                 return false;
         return true;
     }
-    std::int32_t runNumeric(double& result) { return numeric(m_fast.data(), m_numbers.data(), m_object, result, nullptr); }
+    std::int32_t runNumeric(double& result)
+    {
+        return numeric(m_fast.data(), m_numbers.data(), m_object, result, nullptr);
+    }
     std::int32_t runToNumberGeneric(double& value, bool& engineError);
     static const void* const* numericTargets();
     static std::int32_t numeric(const Instr* ip, double* stack, Class1* object, double& result,

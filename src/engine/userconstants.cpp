@@ -22,10 +22,7 @@ bool sameIgnoringCase(std::string_view a, std::string_view b)
 
 }  // namespace
 
-std::string_view UserConstants::nameOf(std::string_view statement)
-{
-    return statement.substr(0, statement.find('='));
-}
+std::string_view UserConstants::nameOf(std::string_view statement) { return statement.substr(0, statement.find('=')); }
 
 bool UserConstants::isStatement(std::string_view text)
 {
@@ -42,8 +39,8 @@ UserConstants::AddResult UserConstants::add(std::string_view text)
     if (!isStatement(text))
         return AddResult::Ignored;
     const std::string_view name = nameOf(text);
-    const auto same = std::find_if(m_statements.begin(), m_statements.end(),
-                                   [&](const std::string& s) { return nameOf(s) == name; });
+    const auto same =
+        std::find_if(m_statements.begin(), m_statements.end(), [&](const std::string& s) { return nameOf(s) == name; });
     if (same == m_statements.end() && count() >= kCapacity)
         return AddResult::Full;
     if (same != m_statements.end())

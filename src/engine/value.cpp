@@ -48,7 +48,8 @@ std::size_t textLength(std::string_view text)
         return text.size();  // the usual case, eight bytes at a time
     std::size_t count = 0;
     for (std::size_t i = 0; i < text.size(); ++count) {
-        const std::size_t end = std::min(text.size(), i + 1 + announcedContinuations(static_cast<unsigned char>(text[i])));
+        const std::size_t end =
+            std::min(text.size(), i + 1 + announcedContinuations(static_cast<unsigned char>(text[i])));
         for (++i; i < end && isContinuation(text[i]); ++i) {
         }
     }

@@ -108,10 +108,10 @@ void FrmEvaluator::build()
     lblResult = display("lblResult", QString(), "Result");
     // The memory lasts for the run: a window opened again shows what it holds
     // ("0." while it is 0, as at the first opening).
-    lblMemory = display("lblMemory",
-                        m_state.memory == 0 ? QStringLiteral("0.")
-                                            : QString::fromStdString(common::numberText(m_state.memory)),
-                        "Memory");
+    lblMemory =
+        display("lblMemory",
+                m_state.memory == 0 ? QStringLiteral("0.") : QString::fromStdString(common::numberText(m_state.memory)),
+                "Memory");
     lstResults = named(new QListWidget, "lstResults", "Results");
 
     lstResults->installEventFilter(this);  // Ctrl+C copies a row without its leading blanks
@@ -185,8 +185,8 @@ void FrmEvaluator::InsertAtCaret(const QString& s)
 
 bool FrmEvaluator::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == lstResults && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    if (watched == lstResults && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
         if (const QListWidgetItem* item = lstResults->currentItem())
             QGuiApplication::clipboard()->setText(item->text().trimmed());
         return true;

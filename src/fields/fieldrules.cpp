@@ -6,13 +6,13 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QWindow>
 #include <QTimer>
+#include <QWindow>
 
 #include "common/leadingnumber.h"
 #include "common/rounding.h"
-#include "record/valuerules.h"
 #include "fields/decimalpointfilter.h"
+#include "record/valuerules.h"
 
 namespace tessaly::fields {
 namespace {
@@ -92,10 +92,7 @@ bool FieldRules::validate(QWidget* f)
     return true;
 }
 
-bool FieldRules::validateFocused()
-{
-    return !m_focused || validate(m_focused);
-}
+bool FieldRules::validateFocused() { return !m_focused || validate(m_focused); }
 
 void FieldRules::gotFocus(QWidget* field, bool selectAll)
 {
@@ -135,7 +132,8 @@ void FieldRules::lostFocus(QWidget* f)
     }
     // An interval pair out of order sends the focus to the other field (queued:
     // the focus is moving already).
-    for (const auto& [lower, upper] : {std::pair{Lower, Upper}, std::pair{WindowLx, WindowGx}, std::pair{WindowLy, WindowGy}}) {
+    for (const auto& [lower, upper] :
+         {std::pair{Lower, Upper}, std::pair{WindowLx, WindowGx}, std::pair{WindowLy, WindowGy}}) {
         if (f != field(lower) && f != field(upper))
             continue;
         if (!pairInOrder(text(field(lower)), text(field(upper)))) {

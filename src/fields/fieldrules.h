@@ -32,8 +32,8 @@ struct RuleFields {
 struct RuleHooks {
     std::function<void()> markStudyStale;
     std::function<void()> markPlotStale;
-    std::function<void(double)> setErrorBound;              // the study's working error bound
-    std::function<std::int32_t&()> plotDerivativeOrder;     // the plotted order's working value
+    std::function<void(double)> setErrorBound;           // the study's working error bound
+    std::function<std::int32_t&()> plotDerivativeOrder;  // the plotted order's working value
 };
 
 // Attaches the editing rules to the main window's fields: the whole text

@@ -4,8 +4,8 @@
 
 #include "common/numbertext.h"
 #include "engine/arithmetic.h"
-#include "numeric/studysteps.h"
 #include "engine/errors.h"
+#include "numeric/studysteps.h"
 
 namespace tessaly::numeric {
 namespace {

@@ -17,11 +17,11 @@ Factorials factorialTable();
 // The steps of the finite differences, for the order they were prepared for.
 struct DerivativeSteps {
     std::int32_t order = 0;
-    double d = 0.0045;           // probe step
-    double e = 0.009;            // double step (2h from order 3)
-    double e2 = 0.009 * 0.009;   // square of the double step, for order 2
-    double h = 0;                // step of the order-n difference: 10^(-5/n)
-    double C = 0;                // n! / e^n
+    double d = 0.0045;          // probe step
+    double e = 0.009;           // double step (2h from order 3)
+    double e2 = 0.009 * 0.009;  // square of the double step, for order 2
+    double h = 0;               // step of the order-n difference: 10^(-5/n)
+    double C = 0;               // n! / e^n
 };
 
 // Prepares the steps for an order: d, e and e² always; h, e = 2h and C above 2.
@@ -39,7 +39,7 @@ struct ValueOutcome {
     std::optional<std::string> label;  // the value's number text; nothing after a failure
     std::int32_t error = 0;
     double currentX = 0;
-    DerivativeSteps steps;             // the steps the command left
+    DerivativeSteps steps;  // the steps the command left
 };
 
 // The Value= command at x for an order: f itself, the five-point first and

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "common/numbertext.h"
-#include "numeric/studysteps.h"
 #include "engine/errors.h"
 #include "numeric/gridwalk.h"
+#include "numeric/studysteps.h"
 
 namespace tessaly::numeric {
 namespace {
@@ -30,12 +30,12 @@ public:
 
         // A tolerated failure starts a new run at the grid point after the last
         // one reached; any other ends the command.
-#define TESSALY_TRAP(expr)                \
-    if (const auto e = (expr)) {          \
-        if (!tolerate(e))                 \
-            return ended();               \
-        step = Step::FirstPoint;          \
-        break;                            \
+#define TESSALY_TRAP(expr)       \
+    if (const auto e = (expr)) { \
+        if (!tolerate(e))        \
+            return ended();      \
+        step = Step::FirstPoint; \
+        break;                   \
     }
 
         for (;;) {
@@ -197,7 +197,10 @@ private:
         return sum;
     }
 
-    std::vector<double>& positions(Kind kind) { return kind == Kind::Maximum ? m_out.maxPositions : m_out.minPositions; }
+    std::vector<double>& positions(Kind kind)
+    {
+        return kind == Kind::Maximum ? m_out.maxPositions : m_out.minPositions;
+    }
 
     // A refined extremum: nothing when one of its kind lies within E (strictly),
     // otherwise f is evaluated again and its row added.

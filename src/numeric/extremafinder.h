@@ -16,13 +16,13 @@ constexpr int kExtremaSlots = 255;
 inline constexpr const char* kExtremaTableFullMessage = "Only the first 255 maxima and minima are listed.";
 
 struct ExtremaOutcome {
-    std::vector<std::string> rows;      // "MIN:[x , y]", "MAX: [x , y]", ... in scan order
-    std::vector<double> maxPositions;   // slots 1..MaxCount
-    std::vector<double> minPositions;   // slots 1..MinCount
+    std::vector<std::string> rows;     // "MIN:[x , y]", "MAX: [x , y]", ... in scan order
+    std::vector<double> maxPositions;  // slots 1..MaxCount
+    std::vector<double> minPositions;  // slots 1..MinCount
     std::int32_t possibleRoots = 0;
-    std::optional<std::string> label;   // "3 max. 3 min. "; nothing when the command ended on a failure
-    std::int32_t error = 0;             // the number the trap recorded last, 0 if none
-    bool tableFull = false;             // a 256th maximum or minimum ended the scan (the label is still written)
+    std::optional<std::string> label;  // "3 max. 3 min. "; nothing when the command ended on a failure
+    std::int32_t error = 0;            // the number the trap recorded last, 0 if none
+    bool tableFull = false;            // a 256th maximum or minimum ended the scan (the label is still written)
     double currentX = 0;
     double gridStep = 0;
     double lastGridX = 0;

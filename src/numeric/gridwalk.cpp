@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "engine/steps.h"
 #include "engine/errors.h"
+#include "engine/steps.h"
 
 namespace tessaly::numeric {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "common/numbertext.h"
-#include "numeric/studysteps.h"
 #include "engine/errors.h"
+#include "numeric/studysteps.h"
 
 namespace tessaly::numeric {
 namespace {

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "common/numbertext.h"
-#include "numeric/studysteps.h"
 #include "engine/errors.h"
 #include "numeric/gridwalk.h"
+#include "numeric/studysteps.h"
 
 namespace tessaly::numeric {
 namespace {

@@ -83,13 +83,11 @@ void drawDivisions(Canvas& c, const GraphWindow& w)
     const float dx = markSpacing(s.divisionX, w.unitX);
     const float dy = markSpacing(s.divisionY, w.unitY);
     const float y0 = s.gridOn ? s.windowLy : s.originY - w.tickLengthY / 2;
-    divisions(s.originX, dx, s.windowLx, s.windowGx, limit, [&](long long, float x) {
-        c.line(x, y0, x, static_cast<double>(y0) + w.tickLengthY, kGreen);
-    });
+    divisions(s.originX, dx, s.windowLx, s.windowGx, limit,
+              [&](long long, float x) { c.line(x, y0, x, static_cast<double>(y0) + w.tickLengthY, kGreen); });
     const float x0 = s.gridOn ? s.windowLx : s.originX - w.tickLengthX / 2;
-    divisions(s.originY, dy, s.windowLy, s.windowGy, limit, [&](long long, float y) {
-        c.line(x0, y, static_cast<double>(x0) + w.tickLengthX, y, kGreen);
-    });
+    divisions(s.originY, dy, s.windowLy, s.windowGy, limit,
+              [&](long long, float y) { c.line(x0, y, static_cast<double>(x0) + w.tickLengthX, y, kGreen); });
 }
 
 void drawAxes(Canvas& c, const GraphWindow& w)
@@ -156,7 +154,8 @@ void labelDivisions(Canvas& c, const GraphWindow& w, std::string_view divisionXT
 
     // y labels: right of the y-axis above the origin, left of it below.
     c.setFont(font, false);
-    for (const auto& l : divisionLabels(s.originY, s.divisionY, w.unitY, s.windowLy, s.windowGy, divisionYText, limit)) {
+    for (const auto& l :
+         divisionLabels(s.originY, s.divisionY, w.unitY, s.windowLy, s.windowGy, divisionYText, limit)) {
         const double x = l.k > 0 ? s.originX + 1.5 * ch * w.unitX
                                  : s.originX - (static_cast<double>(l.text.size()) + 1.5) * ch * w.unitX;
         c.moveTo(x, l.value + height / 2 * w.unitY);
@@ -164,7 +163,8 @@ void labelDivisions(Canvas& c, const GraphWindow& w, std::string_view divisionXT
     }
     // x labels, reading downward: below the x-axis right of the origin, above it left of it.
     c.setFont(font, true);
-    for (const auto& l : divisionLabels(s.originX, s.divisionX, w.unitX, s.windowLx, s.windowGx, divisionXText, limit)) {
+    for (const auto& l :
+         divisionLabels(s.originX, s.divisionX, w.unitX, s.windowLx, s.windowGx, divisionXText, limit)) {
         const double y = l.k > 0 ? s.originY - 1.5 * ch * w.unitY
                                  : s.originY + (static_cast<double>(l.text.size()) + 1.5) * ch * w.unitY;
         c.moveTo(l.value + height / 2 * w.unitX + 2.0 * w.unitX, y);

@@ -17,10 +17,7 @@ const QColor kBlue(0, 0, 255);
 float single(double v) { return static_cast<float>(v); }
 
 // The numbers that make a gap in the curve rather than end it.
-bool curveTolerates(std::int32_t n)
-{
-    return engine::isTolerated(n) || n == engine::err::ExpectedEndOfStatement;
-}
+bool curveTolerates(std::int32_t n) { return engine::isTolerated(n) || n == engine::err::ExpectedEndOfStatement; }
 
 class Driver {
 public:

@@ -51,8 +51,8 @@ bool plotAccepted(const PlotSettings& s, std::int32_t order, int widthPixels, in
     const float unitY = (s.windowGy - s.windowLy) / static_cast<float>(heightPixels);
     const float sample = unitX * static_cast<float>(s.plotStep);
     return std::isfinite(unitX) && std::isfinite(unitY) && unitX > 0 && unitY > 0 && std::isfinite(sample)
-        && static_cast<double>(s.windowLx) + sample != static_cast<double>(s.windowLx)
-        && static_cast<double>(s.windowGx) + sample != static_cast<double>(s.windowGx);
+           && static_cast<double>(s.windowLx) + sample != static_cast<double>(s.windowLx)
+           && static_cast<double>(s.windowGx) + sample != static_cast<double>(s.windowGx);
 }
 
 }  // namespace tessaly::plot

@@ -8,10 +8,10 @@ namespace tessaly::plot {
 // to the upper-left corner, x growing right and y growing upward. Computed in
 // double from the window's single-precision limits.
 struct ScaleMap {
-    double left = 0;    // world x at the left edge
-    double top = 0;     // world y at the top edge
-    double width = 1;   // world width (right - left)
-    double height = -1; // world height (bottom - top: negative, y grows upward)
+    double left = 0;     // world x at the left edge
+    double top = 0;      // world y at the top edge
+    double width = 1;    // world width (right - left)
+    double height = -1;  // world height (bottom - top: negative, y grows upward)
     int pixelsW = 1;
     int pixelsH = 1;
 

@@ -35,11 +35,11 @@ std::optional<PlotWindow> settled(double lx, double gx, double ly, double gy)
 std::optional<WindowCommand> windowCommandNamed(std::string_view name)
 {
     static constexpr std::pair<std::string_view, WindowCommand> kNames[] = {
-        {"out", WindowCommand::ZoomOut},     {"q1", WindowCommand::Quadrant1},   {"q2", WindowCommand::Quadrant2},
-        {"q3", WindowCommand::Quadrant3},    {"q4", WindowCommand::Quadrant4},   {"in", WindowCommand::ZoomIn},
-        {"right", WindowCommand::PanRight},  {"up", WindowCommand::PanUp},       {"left", WindowCommand::PanLeft},
-        {"down", WindowCommand::PanDown},    {"x+", WindowCommand::WiderX},      {"x-", WindowCommand::NarrowerX},
-        {"y+", WindowCommand::WiderY},       {"y-", WindowCommand::NarrowerY},
+        {"out", WindowCommand::ZoomOut},    {"q1", WindowCommand::Quadrant1}, {"q2", WindowCommand::Quadrant2},
+        {"q3", WindowCommand::Quadrant3},   {"q4", WindowCommand::Quadrant4}, {"in", WindowCommand::ZoomIn},
+        {"right", WindowCommand::PanRight}, {"up", WindowCommand::PanUp},     {"left", WindowCommand::PanLeft},
+        {"down", WindowCommand::PanDown},   {"x+", WindowCommand::WiderX},    {"x-", WindowCommand::NarrowerX},
+        {"y+", WindowCommand::WiderY},      {"y-", WindowCommand::NarrowerY},
     };
     for (const auto& [n, c] : kNames)
         if (n == name)
@@ -67,8 +67,8 @@ std::optional<PlotWindow> changeWindow(const PlotWindow& from, WindowCommand com
     case WindowCommand::Quadrant3:
     case WindowCommand::Quadrant4: {
         const int code = static_cast<int>(command);
-        (code < 3 ? ly : gy) = cy;       // the upper quadrants keep the upper half
-        (code % 4 < 2 ? lx : gx) = cx;   // the right quadrants keep the right half
+        (code < 3 ? ly : gy) = cy;      // the upper quadrants keep the upper half
+        (code % 4 < 2 ? lx : gx) = cx;  // the right quadrants keep the right half
         break;
     }
     case WindowCommand::ZoomIn:
@@ -111,8 +111,9 @@ std::optional<PlotWindow> centredWindow(const PlotWindow& last, float x, float y
     const float w = last.gx - last.lx, h = last.gy - last.ly;
     if (!std::isfinite(w) || !std::isfinite(h))
         return std::nullopt;
-    return settled(static_cast<double>(x) - static_cast<double>(w) / 2, static_cast<double>(x) + static_cast<double>(w) / 2,
-                   static_cast<double>(y) - static_cast<double>(h) / 2, static_cast<double>(y) + static_cast<double>(h) / 2);
+    return settled(
+        static_cast<double>(x) - static_cast<double>(w) / 2, static_cast<double>(x) + static_cast<double>(w) / 2,
+        static_cast<double>(y) - static_cast<double>(h) / 2, static_cast<double>(y) + static_cast<double>(h) / 2);
 }
 
 std::array<std::string, 4> windowTexts(const PlotWindow& w)

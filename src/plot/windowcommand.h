@@ -21,8 +21,20 @@ struct PlotWindow {
 
 // The window buttons' command codes.
 enum class WindowCommand {
-    ZoomOut = 0, Quadrant1, Quadrant2, Quadrant3, Quadrant4, ZoomIn,
-    PanRight, PanUp, PanLeft, PanDown, WiderX, NarrowerX, WiderY, NarrowerY,
+    ZoomOut = 0,
+    Quadrant1,
+    Quadrant2,
+    Quadrant3,
+    Quadrant4,
+    ZoomIn,
+    PanRight,
+    PanUp,
+    PanLeft,
+    PanDown,
+    WiderX,
+    NarrowerX,
+    WiderY,
+    NarrowerY,
 };
 
 // The command named on the command line: in, out, q1..q4, left, right, up, down, x+, x-, y+, y-.

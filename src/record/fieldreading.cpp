@@ -31,11 +31,11 @@ std::int32_t readStudyInputs(const FieldTexts& texts, numeric::StudyInputs& out)
 {
     out.equation = texts.equation;
     std::int32_t e = 0;
-    (e = readNumber(texts[Lower], out.lower)) || (e = readNumber(texts[Upper], out.upper)) ||
-        (e = readWholeNumber(texts[Subintervals], out.subintervals)) ||
-        (e = readNumber(texts[ErrorBound], out.errorBound)) ||
-        (e = readWholeNumber(texts[MaxIterations], out.maxIterations)) ||
-        (e = readWholeNumber(texts.derivative, out.derivativeOrder));
+    (e = readNumber(texts[Lower], out.lower)) || (e = readNumber(texts[Upper], out.upper))
+        || (e = readWholeNumber(texts[Subintervals], out.subintervals))
+        || (e = readNumber(texts[ErrorBound], out.errorBound))
+        || (e = readWholeNumber(texts[MaxIterations], out.maxIterations))
+        || (e = readWholeNumber(texts.derivative, out.derivativeOrder));
     return e;
 }
 

@@ -32,7 +32,8 @@ SettingsItems itemsOfTexts(const FieldTexts& texts, std::vector<std::string> con
     SettingsItems items;
     items.equation = texts.equation;
     for (std::size_t i = 0; i < texts.numbers.size(); ++i)
-        items.numbers[i] = common::readLeadingNumber(texts.numbers[i]).value_or(std::numeric_limits<double>::infinity());
+        items.numbers[i] =
+            common::readLeadingNumber(texts.numbers[i]).value_or(std::numeric_limits<double>::infinity());
     items.constants = std::move(constants);
     return items;
 }

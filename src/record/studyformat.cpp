@@ -52,9 +52,9 @@ std::string formatStudy(const SettingsItems& items, const StudyResults& results)
     std::vector<std::string> second = {quotedItem(items.equation)};
     for (auto& part : numbers(2))
         second.push_back(std::move(part));
-    for (auto& part : {std::string(results.integralValid ? kTrueItem : kFalseItem), std::to_string(results.roots.size()),
-                       std::to_string(results.possibleRootCount), std::to_string(results.maxima.size()),
-                       std::to_string(results.minima.size())})
+    for (auto& part : {std::string(results.integralValid ? kTrueItem : kFalseItem),
+                       std::to_string(results.roots.size()), std::to_string(results.possibleRootCount),
+                       std::to_string(results.maxima.size()), std::to_string(results.minima.size())})
         second.push_back(part);
     out += line(second);
     out += line(numbers(3));
@@ -112,8 +112,8 @@ ParsedStudy parseStudy(std::string_view text)
         results.integralValue = *v;
     }
     results.possibleRootCount = *possible;
-    if (!items.numbers(*roots, results.roots) || !items.numbers(*maxima, results.maxima) ||
-        !items.numbers(*minima, results.minima))
+    if (!items.numbers(*roots, results.roots) || !items.numbers(*maxima, results.maxima)
+        || !items.numbers(*minima, results.minima))
         return {std::nullopt, items.problem(), {}};
 
     for (auto& name : applyFieldRules(r))

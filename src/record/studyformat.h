@@ -58,8 +58,8 @@ struct StudyFile {
 };
 struct ParsedStudy {
     std::optional<StudyFile> study;
-    std::string problem;                  // why there is no study: the line, the item, what was expected
-    std::vector<std::string> replaced;    // the items that took their defaults, by name
+    std::string problem;                // why there is no study: the line, the item, what was expected
+    std::vector<std::string> replaced;  // the items that took their defaults, by name
 };
 ParsedStudy parseStudy(std::string_view text);
 

@@ -14,22 +14,22 @@ namespace tessaly::record {
 // texts are the record's own texts (fieldTexts(StudyRecord{})).
 struct StudyRecord {
     std::string equation = "pi/3*x*sin(x)*tanh(x)";  // 1
-    double lower = -8;                                // 2
-    double upper = 8;                                 // 3
-    std::int32_t subintervals = 256;                  // 4
-    double errorBound = 0.01;                         // 5
-    std::int32_t maxIterations = 20;                  // 6
-    float windowLx = -20;                             // 7
-    float windowGx = 20;                              // 8
-    float windowLy = -15;                             // 9
-    float windowGy = 15;                              // 10
-    std::int32_t plotStep = 1;                        // 11
-    float originX = 0;                                // 12
-    float originY = 0;                                // 13
-    float divisionX = 1;                              // 14
-    float divisionY = 1;                              // 15
-    std::vector<std::string> constants;               // 16
-    std::int32_t persist = 0;                         // 17
+    double lower = -8;                               // 2
+    double upper = 8;                                // 3
+    std::int32_t subintervals = 256;                 // 4
+    double errorBound = 0.01;                        // 5
+    std::int32_t maxIterations = 20;                 // 6
+    float windowLx = -20;                            // 7
+    float windowGx = 20;                             // 8
+    float windowLy = -15;                            // 9
+    float windowGy = 15;                             // 10
+    std::int32_t plotStep = 1;                       // 11
+    float originX = 0;                               // 12
+    float originY = 0;                               // 13
+    float divisionX = 1;                             // 14
+    float divisionY = 1;                             // 15
+    std::vector<std::string> constants;              // 16
+    std::int32_t persist = 0;                        // 17
 
     bool operator==(const StudyRecord&) const = default;
 };
@@ -106,11 +106,9 @@ inline constexpr NumberItem kNumberItems[kNumberItemCount] = {
     {"txtYorigin", "y-origin", ItemType::Single, 3, "--origin-y",
      [](const StudyRecord& r) { return double(r.originY); },
      [](StudyRecord& r, double v) { r.originY = static_cast<float>(v); }},
-    {"txtDivx", "x-divisions", ItemType::Single, 3, "--div-x",
-     [](const StudyRecord& r) { return double(r.divisionX); },
+    {"txtDivx", "x-divisions", ItemType::Single, 3, "--div-x", [](const StudyRecord& r) { return double(r.divisionX); },
      [](StudyRecord& r, double v) { r.divisionX = static_cast<float>(v); }},
-    {"txtDivy", "y-divisions", ItemType::Single, 3, "--div-y",
-     [](const StudyRecord& r) { return double(r.divisionY); },
+    {"txtDivy", "y-divisions", ItemType::Single, 3, "--div-y", [](const StudyRecord& r) { return double(r.divisionY); },
      [](StudyRecord& r, double v) { r.divisionY = static_cast<float>(v); }},
 };
 

@@ -56,9 +56,10 @@ std::optional<std::int32_t> TypedItemReader::count(std::int32_t low, std::int32_
     const auto v = number();
     if (!v)
         return std::nullopt;
-    if (!fitsItem(ItemType::Whole, *v) || toItemType(ItemType::Whole, *v) < low ||
-        toItemType(ItemType::Whole, *v) > high) {
-        failItem(m_last, std::string("is not ") + what + " from " + std::to_string(low) + " to " + std::to_string(high));
+    if (!fitsItem(ItemType::Whole, *v) || toItemType(ItemType::Whole, *v) < low
+        || toItemType(ItemType::Whole, *v) > high) {
+        failItem(m_last,
+                 std::string("is not ") + what + " from " + std::to_string(low) + " to " + std::to_string(high));
         return std::nullopt;
     }
     return static_cast<std::int32_t>(toItemType(ItemType::Whole, *v));
@@ -99,7 +100,10 @@ void TypedItemReader::failItem(const std::string& item, const std::string& what)
     fail(quotedItem(item.size() > shown ? item.substr(0, shown) + "..." : item) + " " + what);
 }
 
-void TypedItemReader::fail(const std::string& what) { m_problem = "line " + std::to_string(m_reader.line()) + ": " + what; }
+void TypedItemReader::fail(const std::string& what)
+{
+    m_problem = "line " + std::to_string(m_reader.line()) + ": " + what;
+}
 
 bool readNumberItems(TypedItemReader& items, StudyRecord& record, int from, int to, std::vector<std::string>& replaced)
 {

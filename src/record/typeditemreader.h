@@ -51,8 +51,7 @@ private:
 // be a number; one that does not fit its item's type (a whole number beyond 32
 // bits, a single beyond its range) keeps the record's value, and its name goes
 // to replaced. False after a problem.
-bool readNumberItems(TypedItemReader& items, StudyRecord& record, int from, int to,
-                     std::vector<std::string>& replaced);
+bool readNumberItems(TypedItemReader& items, StudyRecord& record, int from, int to, std::vector<std::string>& replaced);
 
 // The truth values as the files write them.
 inline constexpr const char* kTrueItem = "#TRUE#";

@@ -66,7 +66,10 @@ int powerExponent(std::int32_t v)
 }  // namespace
 
 Validation validateEquation(std::string_view text) { return refusedUnless(equationAccepted(text), text); }
-Validation validateErrorBound(std::string_view text) { return refusedUnless(errorBoundAccepted(fieldValue(text)), text); }
+Validation validateErrorBound(std::string_view text)
+{
+    return refusedUnless(errorBoundAccepted(fieldValue(text)), text);
+}
 Validation validateDivision(std::string_view text) { return refusedUnless(divisionAccepted(fieldValue(text)), text); }
 Validation validatePlotStep(std::string_view text) { return refusedUnless(plotStepAccepted(fieldValue(text)), text); }
 

@@ -10,13 +10,13 @@ namespace tessaly::record {
 // Which values the window's fields accept: the settings file, the study file and
 // the field rules all ask here.
 
-bool equationAccepted(std::string_view text);           // the function text: not empty, not blanks only
-bool errorBoundAccepted(double value);                  // above 0
-bool divisionAccepted(double value);                    // not exactly 0 (negative sizes are fine)
-bool plotStepAccepted(double value);                    // a whole number from 1 to 80
-bool windowPairAccepted(double lower, double upper);     // lower below upper
-bool persistAccepted(double value);                     // 0 or 1
-bool derivativeOrderAccepted(double value);             // a whole number from 0 to 33 (the factorials' table)
+bool equationAccepted(std::string_view text);         // the function text: not empty, not blanks only
+bool errorBoundAccepted(double value);                // above 0
+bool divisionAccepted(double value);                  // not exactly 0 (negative sizes are fine)
+bool plotStepAccepted(double value);                  // a whole number from 1 to 80
+bool windowPairAccepted(double lower, double upper);  // lower below upper
+bool persistAccepted(double value);                   // 0 or 1
+bool derivativeOrderAccepted(double value);           // a whole number from 0 to 33 (the factorials' table)
 
 // A field's value: the number its text begins with (0 when none); beyond the
 // double range, infinite with the number's sign.

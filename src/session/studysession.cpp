@@ -238,8 +238,8 @@ RestoredResults StudySession::restoreResults(const record::StudyResults& results
         for (const numeric::Height& h : numeric::heightsAt(f, positions)) {
             if (h.error)
                 m_ierr = h.error;
-            out.extremaRows.push_back(h.error ? std::string(maximum ? "MAX: [" : "MIN: [") + common::numberText(h.x) +
-                                                    " , error " + std::to_string(h.error) + "]"
+            out.extremaRows.push_back(h.error ? std::string(maximum ? "MAX: [" : "MIN: [") + common::numberText(h.x)
+                                                    + " , error " + std::to_string(h.error) + "]"
                                               : numeric::extremumRow(maximum, /*spaced=*/true, h.x, h.y));
         }
     };

@@ -2,9 +2,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -26,7 +26,9 @@ using tessaly::app::testing::Window;
 namespace {
 
 const QByteArray kDefaults =
-    "\"pi/3*x*sin(x)*tanh(x)\"\r\n-8\r\n8\r\n256\r\n.01\r\n20\r\n-20\r\n20\r\n-15\r\n15\r\n1\r\n0\r\n0\r\n1\r\n1\r\n0\r\n0\r\n";
+    "\"pi/"
+    "3*x*sin(x)*tanh(x)\"\r\n-8\r\n8\r\n256\r\n.01\r\n20\r\n-20\r\n20\r\n-"
+    "15\r\n15\r\n1\r\n0\r\n0\r\n1\r\n1\r\n0\r\n0\r\n";
 
 QStringList statementsOf(const FrmFunctions& w)
 {
@@ -151,8 +153,9 @@ TEST(Constants, AStatementTheEngineCannotReadIsRefusedWithItsPlace)
     win.press("cmdAddCons");
     EXPECT_TRUE(win.listed().isEmpty());
     EXPECT_TRUE(statementsOf(*win.w).isEmpty()) << "nothing is stored";
-    EXPECT_EQ(win.prompter.texts(),
-              QStringList{"Expression compilation error 1025\nExpected end of statement\n\nAt line 1, col 6: [a=2.3.4]"});
+    EXPECT_EQ(
+        win.prompter.texts(),
+        QStringList{"Expression compilation error 1025\nExpected end of statement\n\nAt line 1, col 6: [a=2.3.4]"});
     EXPECT_EQ(win.constants()->currentText(), "a=2.3.4") << "left to be corrected";
 }
 
@@ -291,8 +294,9 @@ TEST(Settings, ValuesAtTheLimitsOfTheirTypeComeBackWithNothingLost)
 
 TEST(Settings, AValueBeyondItsTypeTakesItsDefaultAloneAndIsTold)
 {
-    const QByteArray file = "\"x^3\"\r\n-8\r\n8\r\n1E10\r\n.01\r\n20\r\n-20\r\n20\r\n-15\r\n15\r\n0\r\n0\r\n0\r\n"
-                            "1\r\n1\r\n1\r\n\"a=2.37\"\r\n0\r\n";
+    const QByteArray file =
+        "\"x^3\"\r\n-8\r\n8\r\n1E10\r\n.01\r\n20\r\n-20\r\n20\r\n-15\r\n15\r\n0\r\n0\r\n0\r\n"
+        "1\r\n1\r\n1\r\n\"a=2.37\"\r\n0\r\n";
     Window win(&file);
     EXPECT_EQ(win.text("txtEquation"), "x^3");
     EXPECT_EQ(win.listed(), QStringList{"a=2.37"});

@@ -63,21 +63,22 @@ TEST_P(FieldLeft, TextAndFocusAfterTab)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, FieldLeft,
-    ::testing::Values(
-        FieldRow{"txtPlotStep", "0", true, "0"}, FieldRow{"txtPlotStep", "81", true, "81"},
-        FieldRow{"txtPlotStep", "2.5", true, "2.5"}, FieldRow{"txtPlotStep", "1", false, "1"},
-        FieldRow{"txtPlotStep", "80", false, "80"}, FieldRow{"txtError", "0", true, "0"},
-        FieldRow{"txtError", "-0.01", true, "-0.01"}, FieldRow{"txtError", ".001", false, ".001"},
-        FieldRow{"txtDivx", "0", true, "0"}, FieldRow{"txtDivx", "-1", false, "-1"}, FieldRow{"txtDivy", "0", true, "0"},
-        FieldRow{"txtEquation", "", true, ""}, FieldRow{"txtEquation", "   ", true, "   "},
-        FieldRow{"txtSubintervals", "300", false, "512"},
-        FieldRow{"txtSubintervals", "1", false, "2"}, FieldRow{"txtSubintervals", "abc", false, "2"},
-        FieldRow{"txtSubintervals", "256.5", false, "256"}, FieldRow{"txtSubintervals", "2,5", false, "2"},
-        FieldRow{"txtSubintervals", "536870912", false, "536870912"},
-        FieldRow{"txtSubintervals", "3000000000", false, "1073741824"}, FieldRow{"txtMaxcy", "12.5", false, "12"},
-        FieldRow{"txtMaxcy", "abc", false, "7"},  // letters are 0, then raised to log2(256) - 1
-        FieldRow{"txtXupper", "2,5", false, "2.5"}, FieldRow{"txtWindowgx", "1,5", false, "1.5"},
-        FieldRow{"txtDerNum", "2,5", false, "2,5"}));
+    ::testing::Values(FieldRow{"txtPlotStep", "0", true, "0"}, FieldRow{"txtPlotStep", "81", true, "81"},
+                      FieldRow{"txtPlotStep", "2.5", true, "2.5"}, FieldRow{"txtPlotStep", "1", false, "1"},
+                      FieldRow{"txtPlotStep", "80", false, "80"}, FieldRow{"txtError", "0", true, "0"},
+                      FieldRow{"txtError", "-0.01", true, "-0.01"}, FieldRow{"txtError", ".001", false, ".001"},
+                      FieldRow{"txtDivx", "0", true, "0"}, FieldRow{"txtDivx", "-1", false, "-1"},
+                      FieldRow{"txtDivy", "0", true, "0"}, FieldRow{"txtEquation", "", true, ""},
+                      FieldRow{"txtEquation", "   ", true, "   "}, FieldRow{"txtSubintervals", "300", false, "512"},
+                      FieldRow{"txtSubintervals", "1", false, "2"}, FieldRow{"txtSubintervals", "abc", false, "2"},
+                      FieldRow{"txtSubintervals", "256.5", false, "256"},
+                      FieldRow{"txtSubintervals", "2,5", false, "2"},
+                      FieldRow{"txtSubintervals", "536870912", false, "536870912"},
+                      FieldRow{"txtSubintervals", "3000000000", false, "1073741824"},
+                      FieldRow{"txtMaxcy", "12.5", false, "12"},
+                      FieldRow{"txtMaxcy", "abc", false, "7"},  // letters are 0, then raised to log2(256) - 1
+                      FieldRow{"txtXupper", "2,5", false, "2.5"}, FieldRow{"txtWindowgx", "1,5", false, "1.5"},
+                      FieldRow{"txtDerNum", "2,5", false, "2,5"}));
 
 TEST(FieldRules, TheIterationLimitFollowsTheSubintervals)
 {
@@ -224,7 +225,9 @@ TEST(FieldRules, StaleMarksFollowTheFieldsThatChanged)
     win.press("cmdPlot");
     win.press("cmdRoots");
     const auto& image = win.find<PictureView>("Picture1")->image();
-    auto blank = [&] { return image.pixelColor(200, 150) == QColor(Qt::white) && image.pixelColor(10, 10) == QColor(Qt::white); };
+    auto blank = [&] {
+        return image.pixelColor(200, 150) == QColor(Qt::white) && image.pixelColor(10, 10) == QColor(Qt::white);
+    };
 
     typeAndTab(win, "txtXlower", QStringLiteral("-8"));  // the same value typed again: still an edit
     EXPECT_TRUE(win.rows("lstRoots").isEmpty());

@@ -2,10 +2,9 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +12,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -69,24 +69,23 @@ INSTANTIATE_TEST_SUITE_P(
         ControlRow{"cmdShowEvaluator", "&Show Evaluator", ""},
         ControlRow{"fraConstants", "User constants", "Add or remove user-defined constants"},
         ControlRow{"cmdRemCons", "Remove", "Remove selected constant"},
-        ControlRow{"cmdAddCons", "Add", "Add (register) constant"},
-        ControlRow{"cboConstants", "", "Example: a=2.37"},
+        ControlRow{"cmdAddCons", "Add", "Add (register) constant"}, ControlRow{"cboConstants", "", "Example: a=2.37"},
         ControlRow{"fraEvalDer", "Evaluation of function or derivatives", ""},
         ControlRow{"cmdDerVal", "&Value=", "Compute function or derivative"},
         ControlRow{"txtXeval", "0", "Point of evaluation"},
         ControlRow{"txtDerNum", "0", "Enter 0 for the function itself"},
-        ControlRow{"lblDerVal", "", "Value of function or derivative"},
-        ControlRow{"lblXeval", "At x=", ""}, ControlRow{"lblDerNum", "Which derivative?", ""},
-        ControlRow{"fraZoomPan", "Graph", ""}, ControlRow{"FraWindow", "Window", ""},
-        ControlRow{"cmdIncWindY", "y+", "Wider y-window"}, ControlRow{"cmdDecWindY", "y-", "Narrower y-window"},
-        ControlRow{"cmdIncWindX", "x+", "Wider x-window"}, ControlRow{"cmdDecWindX", "x-", "Narrower x-window"},
-        ControlRow{"fraZoom", "Zoom", ""}, ControlRow{"cmdZoomOut", "Out", "Zoom out"},
-        ControlRow{"cmdZoomIn", "In", "Zoom in"}, ControlRow{"fraZoomQuad", "Quadrant", ""},
-        ControlRow{"cmdZoomQ1", "1", "Zoom quadrant 1"}, ControlRow{"cmdZoomQ2", "2", "Zoom quadrant 2"},
-        ControlRow{"cmdZoomQ3", "3", "Zoom quadrant 3"}, ControlRow{"cmdZoomQ4", "4", "Zoom quadrant 4"},
-        ControlRow{"fraPan", "Pan", ""}, ControlRow{"cmdPanLeft", "L", "Pan left"},
-        ControlRow{"cmdPanRight", "R", "Pan right"}, ControlRow{"cmdPanDown", "D", "Pan down"},
-        ControlRow{"cmdPanUp", "U", "Pan up"}, ControlRow{"lstExtrema", "", "Maxima and Minima"},
+        ControlRow{"lblDerVal", "", "Value of function or derivative"}, ControlRow{"lblXeval", "At x=", ""},
+        ControlRow{"lblDerNum", "Which derivative?", ""}, ControlRow{"fraZoomPan", "Graph", ""},
+        ControlRow{"FraWindow", "Window", ""}, ControlRow{"cmdIncWindY", "y+", "Wider y-window"},
+        ControlRow{"cmdDecWindY", "y-", "Narrower y-window"}, ControlRow{"cmdIncWindX", "x+", "Wider x-window"},
+        ControlRow{"cmdDecWindX", "x-", "Narrower x-window"}, ControlRow{"fraZoom", "Zoom", ""},
+        ControlRow{"cmdZoomOut", "Out", "Zoom out"}, ControlRow{"cmdZoomIn", "In", "Zoom in"},
+        ControlRow{"fraZoomQuad", "Quadrant", ""}, ControlRow{"cmdZoomQ1", "1", "Zoom quadrant 1"},
+        ControlRow{"cmdZoomQ2", "2", "Zoom quadrant 2"}, ControlRow{"cmdZoomQ3", "3", "Zoom quadrant 3"},
+        ControlRow{"cmdZoomQ4", "4", "Zoom quadrant 4"}, ControlRow{"fraPan", "Pan", ""},
+        ControlRow{"cmdPanLeft", "L", "Pan left"}, ControlRow{"cmdPanRight", "R", "Pan right"},
+        ControlRow{"cmdPanDown", "D", "Pan down"}, ControlRow{"cmdPanUp", "U", "Pan up"},
+        ControlRow{"lstExtrema", "", "Maxima and Minima"},
         ControlRow{"cmdExtrema", "&Extrema", "Find maxima and minima"}, ControlRow{"lstRoots", "", "Roots"},
         ControlRow{"cmdRoots", "&Roots", "Find roots"}, ControlRow{"cmdIntegrate", "&Integral", "Compute integral"},
         ControlRow{"cboDerivative", "Function", "Select what to plot from list"},
@@ -111,14 +110,13 @@ INSTANTIATE_TEST_SUITE_P(
         ControlRow{"txtWindowlx", "-20", "Lower limit for x (plotting)"},
         ControlRow{"txtWindowgx", "20", "Upper limit for x (plotting)"},
         ControlRow{"txtWindowly", "-15", "Lower limit for y (plotting)"},
-        ControlRow{"txtWindowgy", "15", "Upper limit for y (plotting)"},
-        ControlRow{"lblDivy", "y-divisions:", ""}, ControlRow{"lblYorigin", "y-origin:", ""},
-        ControlRow{"lblDivx", "x-divisions:", ""}, ControlRow{"lblXorigin", "x-origin:", ""},
-        ControlRow{"lblPlotStep", "Plot step:", ""}, ControlRow{"lblWindowx", "<=x<=", ""},
-        ControlRow{"lblWindowy", "<=y<=", ""},
+        ControlRow{"txtWindowgy", "15", "Upper limit for y (plotting)"}, ControlRow{"lblDivy", "y-divisions:", ""},
+        ControlRow{"lblYorigin", "y-origin:", ""}, ControlRow{"lblDivx", "x-divisions:", ""},
+        ControlRow{"lblXorigin", "x-origin:", ""}, ControlRow{"lblPlotStep", "Plot step:", ""},
+        ControlRow{"lblWindowx", "<=x<=", ""}, ControlRow{"lblWindowy", "<=y<=", ""},
         ControlRow{"txtEquation", "pi/3*x*sin(x)*tanh(x)", "Function must be entered in terms of \"x\""},
-        ControlRow{"cmdPlot", "&Plot", "Plot the selected option"},
-        ControlRow{"lblIntegral", "", "Integral"}, ControlRow{"lblExtrema", "", "How many extrema were found"},
+        ControlRow{"cmdPlot", "&Plot", "Plot the selected option"}, ControlRow{"lblIntegral", "", "Integral"},
+        ControlRow{"lblExtrema", "", "How many extrema were found"},
         ControlRow{"lblRoots", "", "How many roots were found"}, ControlRow{"lblEquation", "f(x)=", ""}));
 
 TEST(MainWindow, TitleCheckBoxesPictureAndMenus)
@@ -157,9 +155,9 @@ TEST(MainWindow, LoadFillsTheDerivativeListAndTheFactorials)
     QStringList items;
     for (int i = 0; i < combo->count(); ++i)
         items << combo->itemText(i);
-    EXPECT_EQ(items, (QStringList{"Function", "1st.derivative", "2nd.derivative", "3rd.derivative", "4th.derivative",
-                                  "5th.derivative", "6th.derivative", "7th.derivative", "8th.derivative",
-                                  "9th.derivative"}));
+    EXPECT_EQ(items,
+              (QStringList{"Function", "1st.derivative", "2nd.derivative", "3rd.derivative", "4th.derivative",
+                           "5th.derivative", "6th.derivative", "7th.derivative", "8th.derivative", "9th.derivative"}));
     EXPECT_EQ(combo->currentText(), "Function");
     EXPECT_EQ(win.w->session().factorials()[0], 1);
     EXPECT_EQ(win.w->session().factorials()[5], 120);
@@ -312,7 +310,8 @@ TEST(MainWindow, ExtremaIntegralAndValueButtons)
     win.press("cmdIntegrate");
     EXPECT_TRUE(win.w->session().results().integralValid);
     EXPECT_NEAR(win.w->session().results().integralValue, 0, 1e-12);
-    EXPECT_EQ(win.find<QLabel>("lblIntegral")->text().toStdString(), tessaly::common::numberText(win.w->session().results().integralValue));
+    EXPECT_EQ(win.find<QLabel>("lblIntegral")->text().toStdString(),
+              tessaly::common::numberText(win.w->session().results().integralValue));
 
     win.set("txtXeval", "1");
     win.set("txtDerNum", "1st");

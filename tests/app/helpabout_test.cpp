@@ -68,7 +68,8 @@ TEST(Help, EveryPageAndLinkIsThere)
         const QString html = QString::fromUtf8(f.readAll());
         for (auto m = link.globalMatch(html); m.hasNext();) {
             const QUrl target = QUrl(QStringLiteral("qrc:/help/")).resolved(QUrl(m.next().captured(1)));
-            EXPECT_TRUE(tessaly::app::helpPageExists(target)) << page.toStdString() << " -> " << target.toString().toStdString();
+            EXPECT_TRUE(tessaly::app::helpPageExists(target))
+                << page.toStdString() << " -> " << target.toString().toStdString();
         }
     }
     EXPECT_FALSE(tessaly::app::helpPageExists(QUrl(QStringLiteral("qrc:/help/missing.html"))));
@@ -97,11 +98,12 @@ TEST(About, OpensOnceAndPaintsItsLinesOnceFromTheTop)
         return true;
     };
     const int lineHeight = QFontMetrics([] {
-        QFont f;
-        f.setPointSize(24);
-        f.setBold(true);
-        return f;
-    }()).height();
+                               QFont f;
+                               f.setPointSize(24);
+                               f.setBold(true);
+                               return f;
+                           }())
+                               .height();
     for (int y = 0; y < 3 * lineHeight; ++y)
         ASSERT_TRUE(rowBlank(y)) << y;
     bool drawn = false;
@@ -119,8 +121,8 @@ TEST(About, OpensOnceAndPaintsItsLinesOnceFromTheTop)
 
     QTest::mouseClick(about[0], Qt::LeftButton, {}, QPoint(300, 300));
     QApplication::processEvents();
-    EXPECT_TRUE(win.w->findChildren<tessaly::app::FrmAbout*>().isEmpty() ||
-                !win.w->findChildren<tessaly::app::FrmAbout*>()[0]->isVisible());
+    EXPECT_TRUE(win.w->findChildren<tessaly::app::FrmAbout*>().isEmpty()
+                || !win.w->findChildren<tessaly::app::FrmAbout*>()[0]->isVisible());
 }
 
 }  // namespace

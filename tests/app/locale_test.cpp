@@ -57,7 +57,8 @@ TEST(GermanLocale, AfterYesEveryNumberShownAndWrittenUsesAPoint)
         EXPECT_FALSE(win.find<QLabel>("lblIntegral")->text().contains(QLatin1Char(',')));
         EXPECT_TRUE(win.find<QLabel>("lblIntegral")->text().contains(QLatin1Char('.')));
         for (const QString& row : win.rows("lstExtrema"))
-            EXPECT_FALSE(row.contains(QStringLiteral(",")) && !row.contains(QStringLiteral(" , "))) << row.toStdString();
+            EXPECT_FALSE(row.contains(QStringLiteral(",")) && !row.contains(QStringLiteral(" , ")))
+                << row.toStdString();
 
         win.dialogs.fileAnswer = win.folder.filePath(QStringLiteral("study.txt"));
         win.w->findChild<QAction*>(QStringLiteral("mnuSaveAs"))->trigger();

@@ -10,9 +10,9 @@ namespace tessaly::app::testing {
 // Answers the file and printer dialogs at once and remembers what was asked.
 class RecordingDialogs final : public Dialogs {
 public:
-    QStringList asked;        // "Open FOLDER", "Save As FOLDER", "Print"
-    QString fileAnswer;       // the path chosen; empty cancels
-    QString printTo;          // the PDF file the printer writes; empty cancels
+    QStringList asked;   // "Open FOLDER", "Save As FOLDER", "Print"
+    QString fileAnswer;  // the path chosen; empty cancels
+    QString printTo;     // the PDF file the printer writes; empty cancels
 
     QString openFileName(QWidget*, const QString& startFolder) override
     {

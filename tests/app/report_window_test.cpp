@@ -102,7 +102,8 @@ TEST_F(PrintedReport, NoGraphNoCaptionAndTheCaptionNamesTheOrderDrawn)
     win.press("cmdDerVal");  // the Value= order is not the order drawn
     win.dialogs.printTo = path(QStringLiteral("derivative.pdf"));
     print(win);
-    EXPECT_TRUE(nonEmptyLines(pdfText(path(QStringLiteral("derivative.pdf")))).contains(QStringLiteral("Plot of derivative # 1")));
+    EXPECT_TRUE(nonEmptyLines(pdfText(path(QStringLiteral("derivative.pdf"))))
+                    .contains(QStringLiteral("Plot of derivative # 1")));
 }
 
 TEST_F(PrintedReport, CancelledOrFailedPrintsLeaveNothing)
@@ -116,13 +117,15 @@ TEST_F(PrintedReport, CancelledOrFailedPrintsLeaveNothing)
     win.dialogs.printTo = path(QStringLiteral("missing/report.pdf"));
     print(win);
     ASSERT_EQ(win.prompter.asked.size(), 1);
-    EXPECT_TRUE(win.prompter.asked[0].text.startsWith(QStringLiteral("Could not print: "))) << win.prompter.asked[0].text.toStdString();
+    EXPECT_TRUE(win.prompter.asked[0].text.startsWith(QStringLiteral("Could not print: ")))
+        << win.prompter.asked[0].text.toStdString();
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
 TEST_F(PrintedReport, ManyMaximaRunOntoFurtherPages)
 {
-    QByteArray study = "\"Tessaly\"\r\n\"Sin(x)\",0,1600,256,0.01,20,#FALSE#,0,0,255,0\r\n-20,20,-15,15,1,0,0,1,1\r\n0\r\n";
+    QByteArray study =
+        "\"Tessaly\"\r\n\"Sin(x)\",0,1600,256,0.01,20,#FALSE#,0,0,255,0\r\n-20,20,-15,15,1,0,0,1,1\r\n0\r\n";
     for (int k = 0; k < 255; ++k)
         study += QByteArray::number(1.5707963267949 + 6.28318530717959 * k, 'g', 15) + "\r\n";
     QFile f(path(QStringLiteral("many.txt")));

@@ -105,8 +105,9 @@ TEST_F(SignalAtStartUp, AfterTheSettingsAreReadTheyAreWrittenWhole)
     refused.replace("\n15\n1\n", "\n15\n0\n");  // a plot step of 0: its replacement is told
     writeSettings(refused);
     terminateDuringTheBox({});
-    EXPECT_EQ(readSettings(), QByteArray("\"x^3\"\r\n-8\r\n8\r\n256\r\n.01\r\n20\r\n-20\r\n20\r\n-15\r\n15\r\n1\r\n0\r\n0\r\n"
-                                         "1\r\n1\r\n0\r\n0\r\n"));
+    EXPECT_EQ(readSettings(),
+              QByteArray("\"x^3\"\r\n-8\r\n8\r\n256\r\n.01\r\n20\r\n-20\r\n20\r\n-15\r\n15\r\n1\r\n0\r\n0\r\n"
+                         "1\r\n1\r\n0\r\n0\r\n"));
 }
 
 }  // namespace

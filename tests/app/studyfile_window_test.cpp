@@ -94,7 +94,8 @@ TEST_F(StudyWindow, ASavedStudyOpensAsItWasSaved)
     EXPECT_EQ(other.w->studyFileName(), path(QStringLiteral("cubic.txt")));
     // After an open, the minima come first; this cubic has one of each.
     QStringList extrema = win.rows("lstExtrema");
-    std::sort(extrema.begin(), extrema.end(), [](const QString& a, const QString& b) { return a.startsWith("MIN") > b.startsWith("MIN"); });
+    std::sort(extrema.begin(), extrema.end(),
+              [](const QString& a, const QString& b) { return a.startsWith("MIN") > b.startsWith("MIN"); });
     QStringList expected = shown(win);
     const int from = static_cast<int>(expected.lastIndexOf(QStringLiteral("|"))) + 1;
     for (int k = 0; k < extrema.size(); ++k)
@@ -176,9 +177,12 @@ TEST_F(StudyWindow, ARefusedOpenChangesNothing)
         QString message;
     };
     const Row rows[] = {
-        {path(QStringLiteral("notes.txt")), QStringLiteral("Incompatible file\nline 1: \"tessaly\" is not \"Tessaly\"")},
-        {path(QStringLiteral("cut.txt")), QStringLiteral("Incompatible file\nline 3: the file ends where a number was expected")},
-        {path(QStringLiteral("gone.txt")), QStringLiteral("Cannot open %1: No such file or directory").arg(path(QStringLiteral("gone.txt")))},
+        {path(QStringLiteral("notes.txt")),
+         QStringLiteral("Incompatible file\nline 1: \"tessaly\" is not \"Tessaly\"")},
+        {path(QStringLiteral("cut.txt")),
+         QStringLiteral("Incompatible file\nline 3: the file ends where a number was expected")},
+        {path(QStringLiteral("gone.txt")),
+         QStringLiteral("Cannot open %1: No such file or directory").arg(path(QStringLiteral("gone.txt")))},
         {dir.path(), QStringLiteral("Cannot open %1: not a regular file").arg(dir.path())},
     };
     for (const auto& row : rows) {
@@ -188,7 +192,8 @@ TEST_F(StudyWindow, ARefusedOpenChangesNothing)
         EXPECT_EQ(win.prompter.texts(), QStringList{row.message});
         EXPECT_EQ(win.prompter.asked.value(0).caption, QStringLiteral("Tessaly"));
         EXPECT_EQ(shown(win), before) << row.file.toStdString();
-        EXPECT_EQ(win.w->studyFileName(), path(QStringLiteral("mine.txt"))) << "the next Save does not overwrite the refused file";
+        EXPECT_EQ(win.w->studyFileName(), path(QStringLiteral("mine.txt")))
+            << "the next Save does not overwrite the refused file";
     }
     EXPECT_EQ(readFile(path(QStringLiteral("notes.txt"))), "\"tessaly\"\r\nsome notes\r\n");
 }
@@ -204,7 +209,8 @@ TEST_F(StudyWindow, AFailedOrRefusedSaveKeepsTheStudysFileName)
     win.dialogs.fileAnswer = path(QStringLiteral("plain/study.txt"));
     menu(win, "mnuSaveAs");
     ASSERT_EQ(win.prompter.asked.size(), 1);
-    EXPECT_TRUE(win.prompter.asked[0].text.startsWith(QStringLiteral("Could not save %1: ").arg(path(QStringLiteral("plain/study.txt")))));
+    EXPECT_TRUE(win.prompter.asked[0].text.startsWith(
+        QStringLiteral("Could not save %1: ").arg(path(QStringLiteral("plain/study.txt")))));
     EXPECT_EQ(win.w->studyFileName(), path(QStringLiteral("mine.txt")));
 
     const QByteArray saved = readFile(path(QStringLiteral("mine.txt")));
@@ -225,8 +231,8 @@ TEST_F(StudyWindow, OpeningGoesOnPastAFailingConstantAndAFailingHeight)
     menu(win, "mnuOpen");
     EXPECT_EQ(win.listed(), (QStringList{QStringLiteral("z=1/0"), QStringLiteral("a=2")}));
     EXPECT_EQ(win.rows("lstRoots"), QStringList{QStringLiteral("1")});
-    EXPECT_EQ(win.rows("lstExtrema"), (QStringList{QStringLiteral("MIN: [-1 , error 5]"),
-                                                   QStringLiteral("MAX: [1.5 , 2.40546510810816]")}));
+    EXPECT_EQ(win.rows("lstExtrema"),
+              (QStringList{QStringLiteral("MIN: [-1 , error 5]"), QStringLiteral("MAX: [1.5 , 2.40546510810816]")}));
     EXPECT_EQ(label(win, "lblExtrema"), QStringLiteral("1 max. 1 min. 1 possible root(s)."));
     EXPECT_EQ(label(win, "lblIntegral"), QStringLiteral("0.5"));
     EXPECT_EQ(label(win, "lblRoots"), QStringLiteral("1 roots"));
@@ -238,8 +244,9 @@ TEST_F(StudyWindow, OpeningASecondStudyKeepsOnlyItsConstantsAndThePersistChoice)
     Window win;
     win.add(QStringLiteral("b=5"));
     win.find<QCheckBox>("chkPersist")->setChecked(true);
-    writeFile(path(QStringLiteral("s.txt")),
-              "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,0,0,0,0\r\n0.123456789,20,-15,15,1,0,0,1,1\r\n1\r\n\"c=1\"\r\n");
+    writeFile(
+        path(QStringLiteral("s.txt")),
+        "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,0,0,0,0\r\n0.123456789,20,-15,15,1,0,0,1,1\r\n1\r\n\"c=1\"\r\n");
     win.dialogs.fileAnswer = path(QStringLiteral("s.txt"));
     menu(win, "mnuOpen");
     EXPECT_EQ(win.listed(), QStringList{QStringLiteral("c=1")});
@@ -308,7 +315,10 @@ TEST(StudyCommandLine, WhatQtTakesIsToldAndAfterDoubleDashEverythingIsTheStudy)
     const Row rows[] = {
         {{"a.txt"}, {"a.txt"}, QStringLiteral("a.txt"), {}},
         {{"-reverse"}, {}, QString(), {QStringLiteral("-reverse")}},
-        {{"-style", "fusion", "a.txt"}, {"a.txt"}, QStringLiteral("a.txt"), {QStringLiteral("-style"), QStringLiteral("fusion")}},
+        {{"-style", "fusion", "a.txt"},
+         {"a.txt"},
+         QStringLiteral("a.txt"),
+         {QStringLiteral("-style"), QStringLiteral("fusion")}},
         {{"--", "-reverse"}, {}, QStringLiteral("-reverse"), {}},
         {{"-reverse", "--", "my", "study.txt"}, {}, QStringLiteral("my study.txt"), {QStringLiteral("-reverse")}},
         {{"\xff\xfe.txt"}, {"\xff\xfe.txt"}, latin, {}},
@@ -368,9 +378,10 @@ TEST_F(StudyWindow, ResultsNeverMoveTheLayout)
 {
     // Long results, in the window and in a study opened before the window shows.
     const QString study = path(QStringLiteral("long.txt"));
-    writeFile(study, "\"Tessaly\"\r\n\"x^3-2*x\",-2,2,256,0.01,20,#TRUE#,3,1,1,1\r\n-20,20,-15,15,1,0,0,1,1\r\n0\r\n"
-                     "-1.23456789012345E-300\r\n-1.41421358658322\r\n-8.88888888888888E-300\r\n1.41421358658322\r\n"
-                     "-0.816505456349196\r\n0.816505456349199\r\n");
+    writeFile(study,
+              "\"Tessaly\"\r\n\"x^3-2*x\",-2,2,256,0.01,20,#TRUE#,3,1,1,1\r\n-20,20,-15,15,1,0,0,1,1\r\n0\r\n"
+              "-1.23456789012345E-300\r\n-1.41421358658322\r\n-8.88888888888888E-300\r\n1.41421358658322\r\n"
+              "-0.816505456349196\r\n0.816505456349199\r\n");
     Window plain;
     Window opened;
     opened.start(nullptr, [&] { return opened.w->OpenStudy(study); });

@@ -42,10 +42,7 @@ void clickPicture(const Window& win, QPoint pixel, Qt::MouseButton button = Qt::
 {
     QTest::mouseClick(win.w->windowHandle(), button, {}, inWindow(win, pixel));
 }
-void moveOverPicture(const Window& win, QPoint pixel)
-{
-    QTest::mouseMove(win.w->windowHandle(), inWindow(win, pixel));
-}
+void moveOverPicture(const Window& win, QPoint pixel) { QTest::mouseMove(win.w->windowHandle(), inWindow(win, pixel)); }
 
 TEST(WindowButtons, EachButtonChangesTheFieldsAndPlots)
 {
@@ -54,13 +51,13 @@ TEST(WindowButtons, EachButtonChangesTheFieldsAndPlots)
         QStringList fields;
     };
     const Row rows[] = {
-        {"cmdZoomIn", {"-10", "10", "-7.5", "7.5"}},      {"cmdZoomOut", {"-40", "40", "-30", "30"}},
-        {"cmdZoomQ1", {"0", "20", "0", "15"}},            {"cmdZoomQ2", {"-20", "0", "0", "15"}},
-        {"cmdZoomQ3", {"-20", "0", "-15", "0"}},          {"cmdZoomQ4", {"0", "20", "-15", "0"}},
-        {"cmdPanRight", {"-10", "30", "-15", "15"}},      {"cmdPanLeft", {"-30", "10", "-15", "15"}},
-        {"cmdPanUp", {"-20", "20", "-7.5", "22.5"}},      {"cmdPanDown", {"-20", "20", "-22.5", "7.5"}},
-        {"cmdIncWindX", {"-30", "30", "-15", "15"}},      {"cmdDecWindX", {"-13.33333", "13.33333", "-15", "15"}},
-        {"cmdIncWindY", {"-20", "20", "-22.5", "22.5"}},  {"cmdDecWindY", {"-20", "20", "-10", "10"}},
+        {"cmdZoomIn", {"-10", "10", "-7.5", "7.5"}},     {"cmdZoomOut", {"-40", "40", "-30", "30"}},
+        {"cmdZoomQ1", {"0", "20", "0", "15"}},           {"cmdZoomQ2", {"-20", "0", "0", "15"}},
+        {"cmdZoomQ3", {"-20", "0", "-15", "0"}},         {"cmdZoomQ4", {"0", "20", "-15", "0"}},
+        {"cmdPanRight", {"-10", "30", "-15", "15"}},     {"cmdPanLeft", {"-30", "10", "-15", "15"}},
+        {"cmdPanUp", {"-20", "20", "-7.5", "22.5"}},     {"cmdPanDown", {"-20", "20", "-22.5", "7.5"}},
+        {"cmdIncWindX", {"-30", "30", "-15", "15"}},     {"cmdDecWindX", {"-13.33333", "13.33333", "-15", "15"}},
+        {"cmdIncWindY", {"-20", "20", "-22.5", "22.5"}}, {"cmdDecWindY", {"-20", "20", "-10", "10"}},
     };
     Window win;
     for (const auto& r : rows) {
@@ -133,7 +130,8 @@ TEST(GraphPointer, APressCentresTheLastGraphOnThePoint)
     clickPicture(win, {250, 150});
     EXPECT_EQ(windowFields(win), (QStringList{"-15", "25", "-15", "15"}));
     EXPECT_TRUE(win.w->graphCurrent());
-    EXPECT_EQ(picture(win)->toolTip(), QStringLiteral("(10, 0): Click to center graph here")) << "the new graph under the pointer";
+    EXPECT_EQ(picture(win)->toolTip(), QStringLiteral("(10, 0): Click to center graph here"))
+        << "the new graph under the pointer";
 
     // Any button; the size is the last graph's, not the one typed since.
     win.set("txtWindowgx", "100");
@@ -190,7 +188,8 @@ TEST(CopyGraph, TheClipboardHoldsTheExportedPicture)
     const std::string path = dir.filePath(QStringLiteral("graph.png")).toStdString();
     std::ostringstream out, err;
     ASSERT_EQ(tessaly::cli::runCli({"plot", "-o", path}, out, err), 0) << err.str();
-    EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32),
+              QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32));
 }
 
 }  // namespace

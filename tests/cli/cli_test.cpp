@@ -45,47 +45,49 @@ using V = std::vector<std::string>;
 
 INSTANTIATE_TEST_SUITE_P(
     Eval, Command,
-    ::testing::Values(
-        CliRow{V{"eval", "pi/3*x*sin(x)*tanh(x)"}, "0\n", "", 0},
-        CliRow{V{"eval", "--x", "1", "pi"}, "3.14159265358979\n", "", 0},
-        CliRow{V{"eval", "--", "-2^2"}, "4\n", "", 0},
-        CliRow{V{"eval", "--x", "-8", "x*2"}, "-16\n", "", 0},
-        CliRow{V{"eval", "--x", "1 000", "x"}, "1000\n", "", 0},
-        CliRow{V{"eval", "--x", "2abc", "x"}, "2\n", "", 0},
-        CliRow{V{"eval", "1/4"}, "0.25\n", "", 0},
-        CliRow{V{"eval", "1/100000"}, "1E-05\n", "", 0},
-        CliRow{V{"eval", "--statement", "a=2.37", "--statement", "b=a*2", "b"}, "4.74\n", "", 0},
-        CliRow{V{"eval", "--statement", "A=1", "--statement", "a=2", "a"}, "2\n", "", 0},
-        CliRow{V{"eval", "x>1", "--x", "2"}, "-1\n", "", 0},
-        CliRow{V{"eval", ""}, "0\n", "", 0},
-        CliRow{V{"eval", "Asin(2)"}, "", "error 5: Invalid procedure call or argument\n", 1},
-        CliRow{V{"eval", "--x", "1", "Atanh(x)"}, "", "error 11: Division by zero\n", 1},
-        CliRow{V{"eval", "1/0"}, "", "error 11: Division by zero\n", 1},
-        CliRow{V{"eval", "Asin(2)+1/0"}, "", "error 5: Invalid procedure call or argument\n", 1},
-        CliRow{V{"eval", "2+"}, "", "message: Syntax error\nerror 1002: Syntax error\n", 1},
-        CliRow{V{"eval", "1 2"}, "", "error 1025: Expected end of statement\n", 1},
-        CliRow{V{"eval", "foo(1)"}, "", "message: Type mismatch\nerror 13: Type mismatch\n", 1},
-        CliRow{V{"eval", "\"a\""}, "", "error 13: Type mismatch\n", 1},
-        CliRow{V{"eval", "--statement", "sin=3", "1"}, "", "message: Illegal assignment\nerror 501: Illegal assignment\n", 1},
-        CliRow{V{"eval", "--statement", "a=1/0", "1"}, "", "error 11: Division by zero\n", 1},
-        CliRow{V{"eval", "--x", "1E400", "x"}, "", "error 6: Overflow\n", 1},
-        CliRow{V{"eval"}, "", "missing expression\n", 2},
-        CliRow{V{"eval", "1", "2"}, "", "more than one expression\n", 2},
-        CliRow{V{"eval", "-2^2"}, "", "unknown option -2^2\n", 2},
-        CliRow{V{"eval", "--x"}, "", "missing value for --x\n", 2},
-        CliRow{V{"eval", "--x", "1", "--x", "2", "x"}, "", "--x given more than once\n", 2},
-        CliRow{V{"frobnicate"}, "", "unknown command frobnicate\n", 2},
-        CliRow{V{}, "", "usage: tessaly-cli eval [--x X] [--statement \"a=2.37\"]... [--] EXPR\n", 2}));
+    ::testing::Values(CliRow{V{"eval", "pi/3*x*sin(x)*tanh(x)"}, "0\n", "", 0},
+                      CliRow{V{"eval", "--x", "1", "pi"}, "3.14159265358979\n", "", 0},
+                      CliRow{V{"eval", "--", "-2^2"}, "4\n", "", 0},
+                      CliRow{V{"eval", "--x", "-8", "x*2"}, "-16\n", "", 0},
+                      CliRow{V{"eval", "--x", "1 000", "x"}, "1000\n", "", 0},
+                      CliRow{V{"eval", "--x", "2abc", "x"}, "2\n", "", 0}, CliRow{V{"eval", "1/4"}, "0.25\n", "", 0},
+                      CliRow{V{"eval", "1/100000"}, "1E-05\n", "", 0},
+                      CliRow{V{"eval", "--statement", "a=2.37", "--statement", "b=a*2", "b"}, "4.74\n", "", 0},
+                      CliRow{V{"eval", "--statement", "A=1", "--statement", "a=2", "a"}, "2\n", "", 0},
+                      CliRow{V{"eval", "x>1", "--x", "2"}, "-1\n", "", 0}, CliRow{V{"eval", ""}, "0\n", "", 0},
+                      CliRow{V{"eval", "Asin(2)"}, "", "error 5: Invalid procedure call or argument\n", 1},
+                      CliRow{V{"eval", "--x", "1", "Atanh(x)"}, "", "error 11: Division by zero\n", 1},
+                      CliRow{V{"eval", "1/0"}, "", "error 11: Division by zero\n", 1},
+                      CliRow{V{"eval", "Asin(2)+1/0"}, "", "error 5: Invalid procedure call or argument\n", 1},
+                      CliRow{V{"eval", "2+"}, "", "message: Syntax error\nerror 1002: Syntax error\n", 1},
+                      CliRow{V{"eval", "1 2"}, "", "error 1025: Expected end of statement\n", 1},
+                      CliRow{V{"eval", "foo(1)"}, "", "message: Type mismatch\nerror 13: Type mismatch\n", 1},
+                      CliRow{V{"eval", "\"a\""}, "", "error 13: Type mismatch\n", 1},
+                      CliRow{V{"eval", "--statement", "sin=3", "1"}, "",
+                             "message: Illegal assignment\nerror 501: Illegal assignment\n", 1},
+                      CliRow{V{"eval", "--statement", "a=1/0", "1"}, "", "error 11: Division by zero\n", 1},
+                      CliRow{V{"eval", "--x", "1E400", "x"}, "", "error 6: Overflow\n", 1},
+                      CliRow{V{"eval"}, "", "missing expression\n", 2},
+                      CliRow{V{"eval", "1", "2"}, "", "more than one expression\n", 2},
+                      CliRow{V{"eval", "-2^2"}, "", "unknown option -2^2\n", 2},
+                      CliRow{V{"eval", "--x"}, "", "missing value for --x\n", 2},
+                      CliRow{V{"eval", "--x", "1", "--x", "2", "x"}, "", "--x given more than once\n", 2},
+                      CliRow{V{"frobnicate"}, "", "unknown command frobnicate\n", 2},
+                      CliRow{V{}, "", "usage: tessaly-cli eval [--x X] [--statement \"a=2.37\"]... [--] EXPR\n", 2}));
 
 INSTANTIATE_TEST_SUITE_P(
     Roots, Command,
     ::testing::Values(
-        CliRow{V{"roots"}, "-6.28318590611842\n-3.14159265510742\n0\n3.14159265510742\n6.28318590611842\n5 roots\n", "", 0},
-        CliRow{V{"roots", "--function", "x*x", "--lower", "-1", "--upper", "1", "--subintervals", "255"}, "0 roots\n", "", 0},
+        CliRow{V{"roots"}, "-6.28318590611842\n-3.14159265510742\n0\n3.14159265510742\n6.28318590611842\n5 roots\n", "",
+               0},
+        CliRow{V{"roots", "--function", "x*x", "--lower", "-1", "--upper", "1", "--subintervals", "255"}, "0 roots\n",
+               "", 0},
         CliRow{V{"roots", "--function", "1/x", "--lower", "-1", "--upper", "1"}, "0 roots\n", "", 0},
-        CliRow{V{"roots", "--function", "x-0.5", "--lower", "0", "--upper", "1", "--subintervals", "2"}, "0.5\n1 roots\n", "", 0},
+        CliRow{V{"roots", "--function", "x-0.5", "--lower", "0", "--upper", "1", "--subintervals", "2"},
+               "0.5\n1 roots\n", "", 0},
         CliRow{V{"roots", "--function", "2+"}, "", "message: Syntax error\nerror 1002: Syntax error\n", 1},
-        CliRow{V{"roots", "--function", "x", "--subintervals", "0"}, "", "error 5: Invalid procedure call or argument\n", 1},
+        CliRow{V{"roots", "--function", "x", "--subintervals", "0"}, "",
+               "error 5: Invalid procedure call or argument\n", 1},
         CliRow{V{"roots", "--lower", "1E400"}, "", "error 6: Overflow\n", 1},
         CliRow{V{"roots", "--lower"}, "", "missing value for --lower\n", 2},
         CliRow{V{"roots", "extra"}, "", "unexpected argument extra\n", 2}));
@@ -95,40 +97,44 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CliRow{V{"roots", "--constant", "a=1.5", "--function", "x-a"}, "1.5\n1 roots\n", "", 0},
         CliRow{V{"roots", "--constant", "A=1", "--constant", "a=0.5", "--function", "x-a"}, "0.5\n1 roots\n", "", 0},
-        CliRow{V{"roots", "--constant", "2b=3", "--function", "x"},
-               "0\n1 roots\n",
+        CliRow{V{"roots", "--constant", "2b=3", "--function", "x"}, "0\n1 roots\n",
                "warning: 2b=3: not a constant (name=value, the name a letter then letters or digits); ignored\n", 0},
         CliRow{V{"roots", "--constant", "z=1/0"}, "",
                "message: The user constant \"z=1/0\" could not be run: Division by zero (error 11).\n"
-               "error 11: Division by zero\n", 1},
+               "error 11: Division by zero\n",
+               1},
         CliRow{V{"integral", "--constant", "z=1/0"}, "",
                "message: division by zero\n"
                "message: The user constant \"z=1/0\" could not be run: Division by zero (error 11).\n"
-               "error 11: Division by zero\n", 1},
+               "error 11: Division by zero\n",
+               1},
         CliRow{V{"roots", "--constant", "sin=3"}, "",
                "message: The user constant \"sin=3\" could not be run: Illegal assignment (error 501).\n"
-               "error 501: Illegal assignment\n", 1},
+               "error 501: Illegal assignment\n",
+               1},
         // Refused when added, as the Add button refuses it: the command runs without it.
         CliRow{V{"roots", "--constant", "b=2.3.4", "--function", "x-b"}, "0\n1 roots\n",
                "message: Expression compilation error 1025\nmessage: Expected end of statement\n"
-               "message: At line 1, col 6: [b=2.3.4]\n", 0}));
+               "message: At line 1, col 6: [b=2.3.4]\n",
+               0}));
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, Command,
     ::testing::Values(
-        CliRow{V{"extrema", "--function", "x*x", "--lower", "-8", "--upper", "8"}, "MIN: [0 , 0]\n0 max. 1 min. 1 possible root(s).\n", "", 0},
+        CliRow{V{"extrema", "--function", "x*x", "--lower", "-8", "--upper", "8"},
+               "MIN: [0 , 0]\n0 max. 1 min. 1 possible root(s).\n", "", 0},
         CliRow{V{"extrema", "--function", "x", "--lower", "1", "--upper", "0"}, "0 max. 0 min. \n", "", 0},
         CliRow{V{"extrema", "--subintervals", "0"}, "", "error 5: Invalid procedure call or argument\n", 1},
         CliRow{V{"integral", "--subintervals", "3000000000"}, "", "message: overflow\nerror 6: Overflow\n", 1},
         CliRow{V{"roots", "--function", " \t "}, "", "the function is empty\n", 2},
         CliRow{V{"roots", "--function", ""}, "", "the function is empty\n", 2},
-        CliRow{V{"integral", "--function", "x^4", "--lower", "0", "--upper", "1", "--subintervals", "2"}, "0.2\n", "", 0},
+        CliRow{V{"integral", "--function", "x^4", "--lower", "0", "--upper", "1", "--subintervals", "2"}, "0.2\n", "",
+               0},
         CliRow{V{"integral", "--function", "x", "--iterations", "5"}, "No convergence\n", "", 0},
         CliRow{V{"integral", "--function", "1/x", "--lower", "-1", "--upper", "1"}, "",
                "message: division by zero\nerror 11: Division by zero\n", 1},
         CliRow{V{"integral", "--function", "2+"}, "", "message: Syntax error\nerror 1002: Syntax error\n", 1},
-        CliRow{V{"value"}, "0\n", "", 0},
-        CliRow{V{"value", "--function", "x*x*x", "--x", "1.5"}, "3.375\n", "", 0},
+        CliRow{V{"value"}, "0\n", "", 0}, CliRow{V{"value", "--function", "x*x*x", "--x", "1.5"}, "3.375\n", "", 0},
         CliRow{V{"value", "--function", "x", "--order", "34"}, "", "error 9: Subscript out of range\n", 1},
         CliRow{V{"value", "--function", "Log(x)", "--x", "-1"}, "", "error 5: Invalid procedure call or argument\n", 1},
         CliRow{V{"value", "--order", "1E20"}, "", "error 6: Overflow\n", 1}));
@@ -174,14 +180,16 @@ std::string writeTemporary(const std::string& name, const std::string& content)
 TEST(Cli, RootsOfASettingsFilesStudyWithOptionsOnTop)
 {
     const std::string file = writeTemporary("good.ini",
-        "\"x-a\"\r\n0\r\n1\r\n4\r\n.01\r\n20\r\n-20\r\n20\r\n-15\r\n15\r\n1\r\n0\r\n0\r\n1\r\n1\r\n1\r\n\"a=0.25\"\r\n0\r\n");
+                                            "\"x-a\"\r\n0\r\n1\r\n4\r\n.01\r\n20\r\n-20\r\n20\r\n-"
+                                            "15\r\n15\r\n1\r\n0\r\n0\r\n1\r\n1\r\n1\r\n\"a=0.25\"\r\n0\r\n");
     std::ostringstream out, err;
     EXPECT_EQ(tessaly::cli::runCli({"roots", "--settings", file}, out, err), 0);
     EXPECT_EQ(out.str(), "0.25\n1 roots\n");
     EXPECT_EQ(err.str(), "");
 
     std::ostringstream out2, err2;
-    EXPECT_EQ(tessaly::cli::runCli({"roots", "--settings", file, "--upper", "0.2", "--constant", "a=0.1"}, out2, err2), 0);
+    EXPECT_EQ(tessaly::cli::runCli({"roots", "--settings", file, "--upper", "0.2", "--constant", "a=0.1"}, out2, err2),
+              0);
     EXPECT_EQ(out2.str(), "0.1\n1 roots\n") << "the option's constant redefines the file's";
 }
 
@@ -210,9 +218,18 @@ TEST(Cli, PlotWritesNothingWhenItCannotDraw)
         std::string firstErrorLine;
     };
     const Row rows[] = {
-        {{"--plot-step", "0"}, 2, "the plot settings cannot be drawn: the plot step must be 1 to 80, each lower limit below its upper limit and the derivative order 0 to 33"},
-        {{"--window-lx", "30"}, 2, "the plot settings cannot be drawn: the plot step must be 1 to 80, each lower limit below its upper limit and the derivative order 0 to 33"},
-        {{"--order", "34"}, 2, "the plot settings cannot be drawn: the plot step must be 1 to 80, each lower limit below its upper limit and the derivative order 0 to 33"},
+        {{"--plot-step", "0"},
+         2,
+         "the plot settings cannot be drawn: the plot step must be 1 to 80, each lower limit below its upper limit and "
+         "the derivative order 0 to 33"},
+        {{"--window-lx", "30"},
+         2,
+         "the plot settings cannot be drawn: the plot step must be 1 to 80, each lower limit below its upper limit and "
+         "the derivative order 0 to 33"},
+        {{"--order", "34"},
+         2,
+         "the plot settings cannot be drawn: the plot step must be 1 to 80, each lower limit below its upper limit and "
+         "the derivative order 0 to 33"},
         {{"--function", "2+"}, 1, "message: Syntax error"},
         {{"--grid", "maybe"}, 2, "--grid takes on or off"},
     };
@@ -234,9 +251,8 @@ TEST(Cli, PlotWritesNothingWhenItCannotDraw)
 TEST(Cli, RootsBeyondTheTableAreToldOnce)
 {
     std::ostringstream out, err;
-    const int status = tessaly::cli::runCli({"roots", "--function", "Sin(x)", "--lower", ".5", "--upper", "1000",
-                                             "--subintervals", "8192"},
-                                            out, err);
+    const int status = tessaly::cli::runCli(
+        {"roots", "--function", "Sin(x)", "--lower", ".5", "--upper", "1000", "--subintervals", "8192"}, out, err);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(err.str(), "message: Only the first 255 roots are listed.\n");
     const std::string text = out.str();

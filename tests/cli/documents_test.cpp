@@ -41,8 +41,9 @@ class CliDocuments : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = fs::temp_directory_path() / ("tessaly_cli_docs_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path()
+              / ("tessaly_cli_docs_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed())
+                 + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
@@ -54,11 +55,12 @@ protected:
 TEST_F(CliDocuments, SaveRunsTheFourCommandsAndWritesTheStudyAndItsBitmap)
 {
     const Outcome saved = run({"save", "-o", path("s.txt"), "--function", "x-a", "--constant", "a=0.5", "--lower", "0",
-                           "--upper", "1", "--subintervals", "2", "--window-lx", "-2.5"});
+                               "--upper", "1", "--subintervals", "2", "--window-lx", "-2.5"});
     EXPECT_EQ(saved.status, 0) << saved.err;
     EXPECT_EQ(saved.out, "");
     EXPECT_EQ(readAll(path("s.txt")),
-              "\"Tessaly\"\r\n\"x-a\",0,1,2,0.01,20,#TRUE#,1,0,0,0\r\n-2.5,20,-15,15,1,0,0,1,1\r\n1\r\n\"a=0.5\"\r\n0\r\n0.5\r\n");
+              "\"Tessaly\"\r\n\"x-a\",0,1,2,0.01,20,#TRUE#,1,0,0,0\r\n-2.5,20,-15,15,1,0,0,1,1\r\n1\r\n\"a=0."
+              "5\"\r\n0\r\n0.5\r\n");
 
     // The bitmap is the picture the plot command draws for the same study.
     ASSERT_EQ(run({"plot", "-o", path("p.bmp"), "--study", path("s.txt")}).status, 0);
@@ -87,11 +89,15 @@ TEST_F(CliDocuments, TheStudyOptionStartsFromASavedStudy)
     std::ofstream(path("notes.txt")) << "some notes\n";
     const Row rows[] = {
         {{"roots", "--study", missing}, 1, "message: Cannot open " + missing + ": No such file or directory\n"},
-        {{"plot", "-o", path("g.png"), "--study", path("notes.txt")}, 1,
+        {{"plot", "-o", path("g.png"), "--study", path("notes.txt")},
+         1,
          "message: Incompatible file\nmessage: line 1: \"some notes\" is not \"Tessaly\"\n"},
-        {{"report", "-o", path("r.pdf"), "--study", path("notes.txt")}, 1,
+        {{"report", "-o", path("r.pdf"), "--study", path("notes.txt")},
+         1,
          "message: Incompatible file\nmessage: line 1: \"some notes\" is not \"Tessaly\"\n"},
-        {{"save", "-o", path("t.txt"), "--study", missing}, 1, "message: Cannot open " + missing + ": No such file or directory\n"},
+        {{"save", "-o", path("t.txt"), "--study", missing},
+         1,
+         "message: Cannot open " + missing + ": No such file or directory\n"},
     };
     for (const auto& row : rows) {
         const Outcome r = run(row.args);
@@ -112,13 +118,14 @@ TEST_F(CliDocuments, ASaveThatCannotBeWrittenSaysWhyAndLeavesNothing)
 {
     const Outcome refused = run({"save", "-o", path("s.txt"), "--subintervals", "3E+09"});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_TRUE(refused.err.ends_with(
-        "message: The value of # of subintervals is out of range; the study was not saved.\n"))
+    EXPECT_TRUE(
+        refused.err.ends_with("message: The value of # of subintervals is out of range; the study was not saved.\n"))
         << refused.err;
     std::ofstream(path("plain")) << "a file";
     const Outcome failed = run({"save", "-o", path("plain") + "/s.txt"});
     EXPECT_EQ(failed.status, 1);
-    EXPECT_EQ(failed.err, "message: Could not save " + path("plain") + "/s.txt: " + path("plain") + " is not a folder\n");
+    EXPECT_EQ(failed.err,
+              "message: Could not save " + path("plain") + "/s.txt: " + path("plain") + " is not a folder\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "only the plain file";
 }
 
@@ -131,7 +138,8 @@ TEST_F(CliDocuments, FileNamesThatAreNotUtf8AreKeptAsTheirBytes)
     EXPECT_EQ(run({"roots", "--study", name}).out, "2\n1 roots\n");
     fs::remove(name);
     const Outcome missing = run({"roots", "--study", name});
-    EXPECT_EQ(missing.err, "message: Cannot open " + path("\xef\xbf\xbd\xef\xbf\xbd.txt") + ": No such file or directory\n");
+    EXPECT_EQ(missing.err,
+              "message: Cannot open " + path("\xef\xbf\xbd\xef\xbf\xbd.txt") + ": No such file or directory\n");
 }
 
 TEST_F(CliDocuments, AnOutputFolderThatDoesNotExistIsNeverCreated)
@@ -141,8 +149,10 @@ TEST_F(CliDocuments, AnOutputFolderThatDoesNotExistIsNeverCreated)
         std::vector<std::string> args;
         std::string err;
     } rows[] = {
-        {{"plot", "-o", folder + "/g.png"}, "message: Could not save " + folder + "/g.png: the folder " + folder + " does not exist\n"},
-        {{"save", "-o", folder + "/s.txt"}, "message: Could not save " + folder + "/s.txt: the folder " + folder + " does not exist\n"},
+        {{"plot", "-o", folder + "/g.png"},
+         "message: Could not save " + folder + "/g.png: the folder " + folder + " does not exist\n"},
+        {{"save", "-o", folder + "/s.txt"},
+         "message: Could not save " + folder + "/s.txt: the folder " + folder + " does not exist\n"},
         {{"report", "-o", folder + "/r.pdf"}, "message: Could not print: the folder " + folder + " does not exist\n"},
     };
     for (const auto& row : rows) {
@@ -170,9 +180,9 @@ TEST_F(CliDocuments, TheReportIsThePrintedReportOfTheOpenedStudy)
     const std::string roots = run({"roots", "--function", "x*x-2", "--lower", "-3", "--upper", "3"}).out;
     const std::string firstRoot = roots.substr(0, roots.find('\n'));
     ASSERT_TRUE(firstRoot.starts_with("-1.41")) << roots;
-    for (const std::string line : {"Plot of Function", "FUNCTION:", "x*x-2", "    INTERVAL STUDIED: [-3,3]",
-                                   "       MAXIMUM ERROR: .01", "ROOTS:", firstRoot.c_str(), "MINIMA:", "PLOT SETUP:",
-                                   " Y-WINDOW: [-15,15]"})
+    for (const std::string line :
+         {"Plot of Function", "FUNCTION:", "x*x-2", "    INTERVAL STUDIED: [-3,3]", "       MAXIMUM ERROR: .01",
+          "ROOTS:", firstRoot.c_str(), "MINIMA:", "PLOT SETUP:", " Y-WINDOW: [-15,15]"})
         EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
 
     EXPECT_EQ(run({"report", "-o", path("r.txt")}).status, 2);

@@ -23,16 +23,16 @@ TEST_P(LeadingNumberRows, ReadsTheNumberTheTextBeginsWith)
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, LeadingNumberRows,
-    ::testing::Values(
-        ReadRow{"1st.derivative", 1}, ReadRow{"Function", 0}, ReadRow{"", 0}, ReadRow{"1 000", 1000},
-        ReadRow{" - 5", -5}, ReadRow{"\t2\n5", 25}, ReadRow{"-8", -8}, ReadRow{"+8", 8}, ReadRow{".01", 0.01},
-        ReadRow{"-.5", -0.5}, ReadRow{"1.", 1}, ReadRow{".", 0}, ReadRow{"-", 0}, ReadRow{"--5", 0},
-        ReadRow{"1.5e3x", 1500}, ReadRow{"1.5E+3", 1500}, ReadRow{"2D2", 200}, ReadRow{"2d-2", 0.02},
-        ReadRow{"1e", 1}, ReadRow{"1e+", 1}, ReadRow{"1E-400", 0}, ReadRow{"1.2.3", 1.2}, ReadRow{"1,5", 1},
-        ReadRow{"&HFF", 255}, ReadRow{"&hff", 255}, ReadRow{"&HFFFF", -1}, ReadRow{"&HFFFF&", 65535},
-        ReadRow{"&H10000", 65536}, ReadRow{"&HFFFFFFFF", -1}, ReadRow{"&O17", 15}, ReadRow{"&o777", 511},
-        ReadRow{"&H", 0}, ReadRow{"&HG", 0}, ReadRow{"&17", 0}, ReadRow{"1\r2", 1},
-        ReadRow{"0.1", 0.1}, ReadRow{"123456789012345678901234567890", 1.2345678901234568e29}));
+    ::testing::Values(ReadRow{"1st.derivative", 1}, ReadRow{"Function", 0}, ReadRow{"", 0}, ReadRow{"1 000", 1000},
+                      ReadRow{" - 5", -5}, ReadRow{"\t2\n5", 25}, ReadRow{"-8", -8}, ReadRow{"+8", 8},
+                      ReadRow{".01", 0.01}, ReadRow{"-.5", -0.5}, ReadRow{"1.", 1}, ReadRow{".", 0}, ReadRow{"-", 0},
+                      ReadRow{"--5", 0}, ReadRow{"1.5e3x", 1500}, ReadRow{"1.5E+3", 1500}, ReadRow{"2D2", 200},
+                      ReadRow{"2d-2", 0.02}, ReadRow{"1e", 1}, ReadRow{"1e+", 1}, ReadRow{"1E-400", 0},
+                      ReadRow{"1.2.3", 1.2}, ReadRow{"1,5", 1}, ReadRow{"&HFF", 255}, ReadRow{"&hff", 255},
+                      ReadRow{"&HFFFF", -1}, ReadRow{"&HFFFF&", 65535}, ReadRow{"&H10000", 65536},
+                      ReadRow{"&HFFFFFFFF", -1}, ReadRow{"&O17", 15}, ReadRow{"&o777", 511}, ReadRow{"&H", 0},
+                      ReadRow{"&HG", 0}, ReadRow{"&17", 0}, ReadRow{"1\r2", 1}, ReadRow{"0.1", 0.1},
+                      ReadRow{"123456789012345678901234567890", 1.2345678901234568e29}));
 
 TEST(LeadingNumber, OverflowGivesNothing)
 {

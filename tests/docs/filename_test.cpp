@@ -9,10 +9,17 @@ namespace {
 TEST(FileNames, AnyBytesComeBackWhole)
 {
     const QByteArray rows[] = {
-        "plain.txt", "caf\xc3\xa9.txt", "\xff\xfe.txt", "\xc3(", "\xe2\x82", "\xed\xa0\x80",  // a surrogate in UTF-8
-        "\xc0\xaf",                                                                         // an overlong slash
-        "\xf4\x90\x80\x80",                                                                 // beyond U+10FFFF
-        "\xf0\x9f\x98\x80 smile", "", "\x80",
+        "plain.txt",
+        "caf\xc3\xa9.txt",
+        "\xff\xfe.txt",
+        "\xc3(",
+        "\xe2\x82",
+        "\xed\xa0\x80",      // a surrogate in UTF-8
+        "\xc0\xaf",          // an overlong slash
+        "\xf4\x90\x80\x80",  // beyond U+10FFFF
+        "\xf0\x9f\x98\x80 smile",
+        "",
+        "\x80",
     };
     for (const QByteArray& bytes : rows)
         EXPECT_EQ(encodeFileName(decodeFileName(bytes)), bytes) << bytes.toHex().toStdString();

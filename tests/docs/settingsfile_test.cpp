@@ -65,7 +65,9 @@ TEST_F(Files, UnreadableFilesAreKeptAsBad)
 {
     const std::pair<const char*, QByteArray> rows[] = {
         {"empty", QByteArray()},
-        {"binary", QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0", 10)},
+        {"binary", QByteArray("\x7f"
+                              "ELF\x02\x01\x01\0\0\0",
+                              10)},
         {"not a number", QByteArray("\"x\"\r\neight\r\n")},
         {"Latin-1 junk", QByteArray("\xff\xfe\xfd")},
     };

@@ -69,7 +69,8 @@ TEST_F(StudyFiles, ReadsAFileWholeAndTellsWhatIsWrong)
     ASSERT_TRUE(good.study) << good.message.toStdString();
     EXPECT_EQ(good.study->results, someResults());
 
-    write(path("latin1.txt"), "\"Tessaly\"\r\n\"x*\xE9\",-8,8,256,0.01,20,#FALSE#,0,0,0,0\r\n-20,20,-15,15,1,0,0,1,1\r\n0\r\n");
+    write(path("latin1.txt"),
+          "\"Tessaly\"\r\n\"x*\xE9\",-8,8,256,0.01,20,#FALSE#,0,0,0,0\r\n-20,20,-15,15,1,0,0,1,1\r\n0\r\n");
     const StudyRead latin = readStudyFile(path("latin1.txt"));
     ASSERT_TRUE(latin.study);
     EXPECT_EQ(latin.study->record.equation, "x*\xC3\xA9");

@@ -12,8 +12,8 @@
 #include <new>
 #include <string>
 
-#include "enginefixture.h"
 #include "engine/operations.h"
+#include "enginefixture.h"
 
 namespace {
 std::atomic<bool> g_counting{false};
@@ -62,7 +62,8 @@ TEST(Allocation, EvaluatingAgainAllocatesNothing)
 {
     WindowEngine w;
     w.engine.executeStatement("a=2.37");
-    for (const std::string text : {"pi/3*x*sin(x)*tanh(x)", "a*x*x+3*x-1", "Sqr(Abs(x))*Log(1+x*x)/(1+Exp(-x))", "x>1 And x<3"}) {
+    for (const std::string text :
+         {"pi/3*x*sin(x)*tanh(x)", "a*x*x+3*x-1", "Sqr(Abs(x))*Log(1+x*x)/(1+Exp(-x))", "x>1 And x<3"}) {
         tessaly::engine::FunctionEvaluator f(w.engine, w.object, text);
         f.at(0.5);
         w.value(text, 0.5);  // compiled once
@@ -107,12 +108,9 @@ TEST(Allocation, HostileTextsTakeMemoryInProportionToTheirLength)
         std::string text;
         std::int32_t error;
     } rows[] = {
-        {chain("\"1\"&", "\"1\"", kLength), 7},
-        {chain("x&", "x", kLength), 7},
-        {chain("\"1\"+", "\"1\"", kLength), 7},
-        {"\"" + std::string(kLength - 2, 'a') + "\"", 14},
-        {chain("1+", "1", kLength), 0},
-        {chain("x*", "x", kLength), 0},
+        {chain("\"1\"&", "\"1\"", kLength), 7}, {chain("x&", "x", kLength), 7},
+        {chain("\"1\"+", "\"1\"", kLength), 7}, {"\"" + std::string(kLength - 2, 'a') + "\"", 14},
+        {chain("1+", "1", kLength), 0},         {chain("x*", "x", kLength), 0},
         {chain("x=", "x", kLength), 0},
     };
     for (const auto& row : rows) {

@@ -46,25 +46,25 @@ const double kHalfPi = std::atan(1.0) * 2;
 
 INSTANTIATE_TEST_SUITE_P(
     Formulas, ExtensionFunctions,
-    ::testing::Values(
-        FunctionRow{"Asin(x)", 1, 0, kHalfPi}, FunctionRow{"Asin(x)", -1, 0, -kHalfPi},
-        FunctionRow{"Asin(x)", 0.5, 0, std::atan(0.5 / std::sqrt(0.75))}, FunctionRow{"Asin(x)", 0, 0, 0},
-        FunctionRow{"Acos(x)", -1, 0, 2 * kHalfPi}, FunctionRow{"Acos(x)", 1, 0, 0},
-        FunctionRow{"Acos(x)", 0.5, 0, kHalfPi + -std::atan(0.5 / std::sqrt(0.75))},
-        FunctionRow{"Asin(x)", 2, 5, 0}, FunctionRow{"Asin(x)", -1.0000001, 5, 0}, FunctionRow{"Acos(x)", 2, 5, 0},
-        FunctionRow{"Sinh(x)", 1, 0, (std::exp(1.0) - std::exp(-1.0)) * 0.5},
-        FunctionRow{"Cosh(x)", 1, 0, (std::exp(1.0) + std::exp(-1.0)) * 0.5},
-        FunctionRow{"Tanh(x)", 1, 0, 1 + (-2 * std::exp(-1.0)) / (std::exp(-1.0) + std::exp(1.0))},
-        FunctionRow{"Tanh(x)", 709, 0, 1}, FunctionRow{"Sinh(x)", 800, 6, 0}, FunctionRow{"Sinh(x)", -800, 6, 0},
-        FunctionRow{"Cosh(x)", 710, 6, 0}, FunctionRow{"Tanh(x)", -710, 6, 0},
-        FunctionRow{"Asinh(x)", 1, 0, std::log(1 + std::sqrt(2.0))},
-        FunctionRow{"Asinh(x)", -1, 0, -std::log(1 + std::sqrt(2.0))},
-        FunctionRow{"Asinh(x)", -1E8, 0, -std::log(1E8 + std::sqrt(1E16 + 1))},
-        FunctionRow{"Asinh(x)", 1E200, 6, 0},
-        FunctionRow{"Acosh(x)", 1, 0, 0}, FunctionRow{"Acosh(x)", 2, 0, std::log(2 + std::sqrt(3.0))},
-        FunctionRow{"Acosh(x)", 0.5, 5, 0}, FunctionRow{"Acosh(x)", -2, 5, 0},
-        FunctionRow{"Atanh(x)", 0.5, 0, std::log(1.5 / 0.5) * 0.5}, FunctionRow{"Atanh(x)", 1, 11, 0},
-        FunctionRow{"Atanh(x)", -1, 5, 0}, FunctionRow{"Atanh(x)", 2, 5, 0}));
+    ::testing::Values(FunctionRow{"Asin(x)", 1, 0, kHalfPi}, FunctionRow{"Asin(x)", -1, 0, -kHalfPi},
+                      FunctionRow{"Asin(x)", 0.5, 0, std::atan(0.5 / std::sqrt(0.75))}, FunctionRow{"Asin(x)", 0, 0, 0},
+                      FunctionRow{"Acos(x)", -1, 0, 2 * kHalfPi}, FunctionRow{"Acos(x)", 1, 0, 0},
+                      FunctionRow{"Acos(x)", 0.5, 0, kHalfPi + -std::atan(0.5 / std::sqrt(0.75))},
+                      FunctionRow{"Asin(x)", 2, 5, 0}, FunctionRow{"Asin(x)", -1.0000001, 5, 0},
+                      FunctionRow{"Acos(x)", 2, 5, 0},
+                      FunctionRow{"Sinh(x)", 1, 0, (std::exp(1.0) - std::exp(-1.0)) * 0.5},
+                      FunctionRow{"Cosh(x)", 1, 0, (std::exp(1.0) + std::exp(-1.0)) * 0.5},
+                      FunctionRow{"Tanh(x)", 1, 0, 1 + (-2 * std::exp(-1.0)) / (std::exp(-1.0) + std::exp(1.0))},
+                      FunctionRow{"Tanh(x)", 709, 0, 1}, FunctionRow{"Sinh(x)", 800, 6, 0},
+                      FunctionRow{"Sinh(x)", -800, 6, 0}, FunctionRow{"Cosh(x)", 710, 6, 0},
+                      FunctionRow{"Tanh(x)", -710, 6, 0}, FunctionRow{"Asinh(x)", 1, 0, std::log(1 + std::sqrt(2.0))},
+                      FunctionRow{"Asinh(x)", -1, 0, -std::log(1 + std::sqrt(2.0))},
+                      FunctionRow{"Asinh(x)", -1E8, 0, -std::log(1E8 + std::sqrt(1E16 + 1))},
+                      FunctionRow{"Asinh(x)", 1E200, 6, 0}, FunctionRow{"Acosh(x)", 1, 0, 0},
+                      FunctionRow{"Acosh(x)", 2, 0, std::log(2 + std::sqrt(3.0))}, FunctionRow{"Acosh(x)", 0.5, 5, 0},
+                      FunctionRow{"Acosh(x)", -2, 5, 0}, FunctionRow{"Atanh(x)", 0.5, 0, std::log(1.5 / 0.5) * 0.5},
+                      FunctionRow{"Atanh(x)", 1, 11, 0}, FunctionRow{"Atanh(x)", -1, 5, 0},
+                      FunctionRow{"Atanh(x)", 2, 5, 0}));
 
 TEST(Class1, AsinhIsOddAndKeepsTheFormulaForPositiveArguments)
 {

@@ -14,10 +14,7 @@ struct WindowEngine {
     Class1 object;
     Engine engine;
 
-    WindowEngine()
-    {
-        prepareWindowEngine(engine, object);
-    }
+    WindowEngine() { prepareWindowEngine(engine, object); }
 
     // The value of text converted to a double, or the error number raised.
     FunctionValue value(const std::string& text, double x = 0) { return evaluateAt(engine, object, text, x); }

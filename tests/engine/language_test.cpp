@@ -44,11 +44,11 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Literals, Values,
     ::testing::Values(ValueRow{"010", 10}, ValueRow{".5", 0.5}, ValueRow{"1.", 1}, ValueRow{"1E5", 1e5},
-                      ValueRow{"1.5E-3", 1.5e-3}, ValueRow{"1e+2", 100}, ValueRow{"1E-400", 0},
-                      ValueRow{"&HFFFF", -1}, ValueRow{"&HFFFF&", 65535}, ValueRow{"&HFFFFFFFF", -1},
-                      ValueRow{"&H8000", -32768}, ValueRow{"&H10000", 65536}, ValueRow{"&O17", 15},
-                      ValueRow{"&hff", 255}, ValueRow{"&H7FFFFFFF", 2147483647}, ValueRow{"&H80000000", -2147483648.0},
-                      ValueRow{"True", -1}, ValueRow{"False", 0}, ValueRow{"tRUE", -1}, ValueRow{"1E2", 100},
+                      ValueRow{"1.5E-3", 1.5e-3}, ValueRow{"1e+2", 100}, ValueRow{"1E-400", 0}, ValueRow{"&HFFFF", -1},
+                      ValueRow{"&HFFFF&", 65535}, ValueRow{"&HFFFFFFFF", -1}, ValueRow{"&H8000", -32768},
+                      ValueRow{"&H10000", 65536}, ValueRow{"&O17", 15}, ValueRow{"&hff", 255},
+                      ValueRow{"&H7FFFFFFF", 2147483647}, ValueRow{"&H80000000", -2147483648.0}, ValueRow{"True", -1},
+                      ValueRow{"False", 0}, ValueRow{"tRUE", -1}, ValueRow{"1E2", 100},
                       ValueRow{"2*e", 2 * std::exp(1.0)}, ValueRow{"\"3.5\"", 3.5}, ValueRow{"\"2\"+3", 5},
                       ValueRow{"\"1\" & \"2\"", 12}, ValueRow{"\"1\"+\"2\"", 12}, ValueRow{"\" 7 \"*1", 7},
                       ValueRow{"\"&H10\"*1", 16}, ValueRow{"\"1e3\"/10", 100}, ValueRow{"-\"2\"", -2},
@@ -58,40 +58,42 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Arithmetic, Values,
-    ::testing::Values(ValueRow{"7.5\\2", 4}, ValueRow{"6.5\\2", 3}, ValueRow{"-2.5 Mod 10", -2},
-                      ValueRow{"-7\\2", -3}, ValueRow{"-7 Mod 2", -1}, ValueRow{"7 Mod -2", 1},
-                      ValueRow{"2147483647.4\\1", 2147483647}, ValueRow{"-2147483648.5\\1", -2147483648.0},
-                      ValueRow{"Not 0", -1}, ValueRow{"Not -1", 0}, ValueRow{"Not 1.5", -3}, ValueRow{"5 And 3", 1},
-                      ValueRow{"5 Or 3", 7}, ValueRow{"5 Xor 3", 6}, ValueRow{"5 Eqv 3", -7}, ValueRow{"5 Imp 3", -5},
-                      ValueRow{"True And True", -1}, ValueRow{"True Or False", -1}, ValueRow{"2.5 And 3", 2},
-                      ValueRow{"1=1", -1}, ValueRow{"1<>1", 0}, ValueRow{"1=<2", -1}, ValueRow{"1=>2", 0},
-                      ValueRow{"1><2", -1}, ValueRow{"2>=2", -1}, ValueRow{"2<=1", 0},
-                      ValueRow{"\"a\" < \"b\"", -1}, ValueRow{"\"10\" < \"9\"", -1}, ValueRow{"1 < \"0\"", -1},
-                      ValueRow{"\"\" = Empty", -1}, ValueRow{"0 = Empty", -1}, ValueRow{"2^0.5", std::sqrt(2.0)},
-                      ValueRow{"0^0", 1}, ValueRow{"(-8)^(1/3*3)", -8}, ValueRow{"(-2)^3", -8},
-                      ValueRow{"2147483647+1", 2147483648.0}, ValueRow{"32767*2", 65534}));
+    ::testing::Values(ValueRow{"7.5\\2", 4}, ValueRow{"6.5\\2", 3}, ValueRow{"-2.5 Mod 10", -2}, ValueRow{"-7\\2", -3},
+                      ValueRow{"-7 Mod 2", -1}, ValueRow{"7 Mod -2", 1}, ValueRow{"2147483647.4\\1", 2147483647},
+                      ValueRow{"-2147483648.5\\1", -2147483648.0}, ValueRow{"Not 0", -1}, ValueRow{"Not -1", 0},
+                      ValueRow{"Not 1.5", -3}, ValueRow{"5 And 3", 1}, ValueRow{"5 Or 3", 7}, ValueRow{"5 Xor 3", 6},
+                      ValueRow{"5 Eqv 3", -7}, ValueRow{"5 Imp 3", -5}, ValueRow{"True And True", -1},
+                      ValueRow{"True Or False", -1}, ValueRow{"2.5 And 3", 2}, ValueRow{"1=1", -1}, ValueRow{"1<>1", 0},
+                      ValueRow{"1=<2", -1}, ValueRow{"1=>2", 0}, ValueRow{"1><2", -1}, ValueRow{"2>=2", -1},
+                      ValueRow{"2<=1", 0}, ValueRow{"\"a\" < \"b\"", -1}, ValueRow{"\"10\" < \"9\"", -1},
+                      ValueRow{"1 < \"0\"", -1}, ValueRow{"\"\" = Empty", -1}, ValueRow{"0 = Empty", -1},
+                      ValueRow{"2^0.5", std::sqrt(2.0)}, ValueRow{"0^0", 1}, ValueRow{"(-8)^(1/3*3)", -8},
+                      ValueRow{"(-2)^3", -8}, ValueRow{"2147483647+1", 2147483648.0}, ValueRow{"32767*2", 65534}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Functions, Values,
-    ::testing::Values(ValueRow{"Sin(0)", 0}, ValueRow{"Cos(0)", 1}, ValueRow{"Tan(0)", 0}, ValueRow{"Atn(1)*4", 4 * std::atan(1.0)},
-                      ValueRow{"Exp(1)", std::exp(1.0)}, ValueRow{"Log(Exp(2))", std::log(std::exp(2.0))},
-                      ValueRow{"Sqr(16)", 4}, ValueRow{"Abs(-3)", 3}, ValueRow{"Int(-2.5)", -3}, ValueRow{"Fix(-2.5)", -2},
-                      ValueRow{"Int(2.5)", 2}, ValueRow{"Sgn(-4)", -1}, ValueRow{"Sgn(0)", 0}, ValueRow{"Sgn(0.1)", 1},
-                      ValueRow{"CInt(2.5)", 2}, ValueRow{"CInt(3.5)", 4}, ValueRow{"CInt(-32768.5)", -32768},
-                      ValueRow{"CLng(2.5)", 2}, ValueRow{"CLng(-3.5)", -4}, ValueRow{"CDbl(\"1.25\")", 1.25},
-                      ValueRow{"Round(2.5)", 2}, ValueRow{"Round(3.5)", 4}, ValueRow{"Round(1.25, 1)", 1.2},
-                      ValueRow{"Round(1.35, 1)", 1.4}, ValueRow{"Round(-1.5)", -2}, ValueRow{"Round(1E20, 2)", 1e20},
-                      ValueRow{"SIN(PI/2)", 1}, ValueRow{"sIn(0)", 0}, ValueRow{"Exp(-1000)", 0},
-                      ValueRow{"Sqr(\"4\")", 2}, ValueRow{"Sin (0)", 0}));
+INSTANTIATE_TEST_SUITE_P(Functions, Values,
+                         ::testing::Values(ValueRow{"Sin(0)", 0}, ValueRow{"Cos(0)", 1}, ValueRow{"Tan(0)", 0},
+                                           ValueRow{"Atn(1)*4", 4 * std::atan(1.0)}, ValueRow{"Exp(1)", std::exp(1.0)},
+                                           ValueRow{"Log(Exp(2))", std::log(std::exp(2.0))}, ValueRow{"Sqr(16)", 4},
+                                           ValueRow{"Abs(-3)", 3}, ValueRow{"Int(-2.5)", -3}, ValueRow{"Fix(-2.5)", -2},
+                                           ValueRow{"Int(2.5)", 2}, ValueRow{"Sgn(-4)", -1}, ValueRow{"Sgn(0)", 0},
+                                           ValueRow{"Sgn(0.1)", 1}, ValueRow{"CInt(2.5)", 2}, ValueRow{"CInt(3.5)", 4},
+                                           ValueRow{"CInt(-32768.5)", -32768}, ValueRow{"CLng(2.5)", 2},
+                                           ValueRow{"CLng(-3.5)", -4}, ValueRow{"CDbl(\"1.25\")", 1.25},
+                                           ValueRow{"Round(2.5)", 2}, ValueRow{"Round(3.5)", 4},
+                                           ValueRow{"Round(1.25, 1)", 1.2}, ValueRow{"Round(1.35, 1)", 1.4},
+                                           ValueRow{"Round(-1.5)", -2}, ValueRow{"Round(1E20, 2)", 1e20},
+                                           ValueRow{"SIN(PI/2)", 1}, ValueRow{"sIn(0)", 0}, ValueRow{"Exp(-1000)", 0},
+                                           ValueRow{"Sqr(\"4\")", 2}, ValueRow{"Sin (0)", 0}));
 
 // Rows at the edges of the rules: the sign of a text read as a number, a text
 // plus Empty staying a text, and the largest number of places Round takes.
-INSTANTIATE_TEST_SUITE_P(
-    Boundaries, Values,
-    ::testing::Values(ValueRow{"\"-5\"+0", -5}, ValueRow{"\"-5\"*1", -5}, ValueRow{"-\"-5\"", 5},
-                      ValueRow{"\" -5 \"-1", -6}, ValueRow{"(\"1\"+q)+\"1\"", 11}, ValueRow{"(q+\"1\")+\"1\"", 11},
-                      ValueRow{"\"2\"&q", 2}, ValueRow{"Round(1.5E-22, 22)", 2e-22}, ValueRow{"Round(1.5E-22, 23)", 2e-22},
-                      ValueRow{"Round(1.5E-22, 21)", 0}, ValueRow{"Round(2.5, 22)", 2.5}, ValueRow{"\"1E-09\"*1", 1e-9}));
+INSTANTIATE_TEST_SUITE_P(Boundaries, Values,
+                         ::testing::Values(ValueRow{"\"-5\"+0", -5}, ValueRow{"\"-5\"*1", -5}, ValueRow{"-\"-5\"", 5},
+                                           ValueRow{"\" -5 \"-1", -6}, ValueRow{"(\"1\"+q)+\"1\"", 11},
+                                           ValueRow{"(q+\"1\")+\"1\"", 11}, ValueRow{"\"2\"&q", 2},
+                                           ValueRow{"Round(1.5E-22, 22)", 2e-22}, ValueRow{"Round(1.5E-22, 23)", 2e-22},
+                                           ValueRow{"Round(1.5E-22, 21)", 0}, ValueRow{"Round(2.5, 22)", 2.5},
+                                           ValueRow{"\"1E-09\"*1", 1e-9}));
 
 struct ErrorRow {
     const char* text;
@@ -127,24 +129,22 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorRow{"1\\0.5", 11, 0}, ErrorRow{"0^-1", 11, 0}, ErrorRow{"foo(1)", 13, 0},
                       ErrorRow{"pi(1)", 13, 0}, ErrorRow{"x(2)", 13, 0}, ErrorRow{"foo()", 13, 0},
                       ErrorRow{"\"a\"+1", 13, 0}, ErrorRow{"1+\"\"", 13, 0}, ErrorRow{"\"1,5\"*1", 13, 0},
-                      ErrorRow{"Sin(\"x\")", 13, 0}, ErrorRow{"Sin(Null)", 94, 0},
-                      ErrorRow{"Sin()", 450, 0}, ErrorRow{"Sin(1,2)", 450, 0}, ErrorRow{"Sin", 450, 0},
-                      ErrorRow{"Round(1,2,3)", 450, 0}, ErrorRow{"1+Asin", 450, 0}, ErrorRow{"Asin(1,2)", 450, 0}));
+                      ErrorRow{"Sin(\"x\")", 13, 0}, ErrorRow{"Sin(Null)", 94, 0}, ErrorRow{"Sin()", 450, 0},
+                      ErrorRow{"Sin(1,2)", 450, 0}, ErrorRow{"Sin", 450, 0}, ErrorRow{"Round(1,2,3)", 450, 0},
+                      ErrorRow{"1+Asin", 450, 0}, ErrorRow{"Asin(1,2)", 450, 0}));
 
 INSTANTIATE_TEST_SUITE_P(
     Compile, Errors,
-    ::testing::Values(ErrorRow{"2+", 1002, 3}, ErrorRow{"*2", 1002, 1}, ErrorRow{"2**3", 1002, 3},
-                      ErrorRow{"()", 1002, 2}, ErrorRow{"Sin(,1)", 1002, 5}, ErrorRow{"1+If", 1002, 3},
-                      ErrorRow{"(2", 1006, 3}, ErrorRow{"(1,2)", 1006, 3}, ErrorRow{"Sin(1 2)", 1006, 7},
-                      ErrorRow{"1 2", 1025, 3}, ErrorRow{"2x", 1025, 2}, ErrorRow{"2)", 1025, 2},
-                      ErrorRow{"Sin x", 1025, 5}, ErrorRow{"1,5", 1025, 2}, ErrorRow{"5 Mod3", 1025, 3},
-                      ErrorRow{"1D2", 1025, 2}, ErrorRow{"0x10", 1025, 2}, ErrorRow{"1.5.3", 1025, 4},
-                      ErrorRow{"1:2", 1025, 2}, ErrorRow{"x.y", 1025, 2}, ErrorRow{"1E", 1031, 1},
-                      ErrorRow{"1E+", 1031, 1}, ErrorRow{"2e", 1031, 1}, ErrorRow{"1+1E309", 1031, 3},
-                      ErrorRow{"&H100000000", 1031, 1}, ErrorRow{"&H", 1031, 1}, ErrorRow{"&O8", 1031, 1},
-                      ErrorRow{"$1", 1032, 1}, ErrorRow{"{1}", 1032, 1}, ErrorRow{"1!=2", 1032, 2},
-                      ErrorRow{"\xcf\x80+1", 1032, 1}, ErrorRow{"\xcf\x80\xcf\x80", 1032, 1},
-                      ErrorRow{"1+\xcf\x80", 1032, 3}, ErrorRow{"\"ab", 1033, 1}));
+    ::testing::Values(
+        ErrorRow{"2+", 1002, 3}, ErrorRow{"*2", 1002, 1}, ErrorRow{"2**3", 1002, 3}, ErrorRow{"()", 1002, 2},
+        ErrorRow{"Sin(,1)", 1002, 5}, ErrorRow{"1+If", 1002, 3}, ErrorRow{"(2", 1006, 3}, ErrorRow{"(1,2)", 1006, 3},
+        ErrorRow{"Sin(1 2)", 1006, 7}, ErrorRow{"1 2", 1025, 3}, ErrorRow{"2x", 1025, 2}, ErrorRow{"2)", 1025, 2},
+        ErrorRow{"Sin x", 1025, 5}, ErrorRow{"1,5", 1025, 2}, ErrorRow{"5 Mod3", 1025, 3}, ErrorRow{"1D2", 1025, 2},
+        ErrorRow{"0x10", 1025, 2}, ErrorRow{"1.5.3", 1025, 4}, ErrorRow{"1:2", 1025, 2}, ErrorRow{"x.y", 1025, 2},
+        ErrorRow{"1E", 1031, 1}, ErrorRow{"1E+", 1031, 1}, ErrorRow{"2e", 1031, 1}, ErrorRow{"1+1E309", 1031, 3},
+        ErrorRow{"&H100000000", 1031, 1}, ErrorRow{"&H", 1031, 1}, ErrorRow{"&O8", 1031, 1}, ErrorRow{"$1", 1032, 1},
+        ErrorRow{"{1}", 1032, 1}, ErrorRow{"1!=2", 1032, 2}, ErrorRow{"\xcf\x80+1", 1032, 1},
+        ErrorRow{"\xcf\x80\xcf\x80", 1032, 1}, ErrorRow{"1+\xcf\x80", 1032, 3}, ErrorRow{"\"ab", 1033, 1}));
 
 TEST(Language, IdentifiersUpToTheirLimitAndLineEndsInsideTexts)
 {
@@ -186,7 +186,8 @@ TEST(Language, TextResultsKeepTheirKind)
 TEST(Language, NestingLimitIsOutOfStackSpaceWithItsColumn)
 {
     WindowEngine w;
-    const std::string deepest = std::string(tessaly::engine::kMaxNesting, '(') + "1" + std::string(tessaly::engine::kMaxNesting, ')');
+    const std::string deepest =
+        std::string(tessaly::engine::kMaxNesting, '(') + "1" + std::string(tessaly::engine::kMaxNesting, ')');
     EXPECT_EQ(w.value(deepest).value, 1);
     const std::string minus = std::string(1000, '-') + "2";
     EXPECT_EQ(w.value(minus).value, 2);

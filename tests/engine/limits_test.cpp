@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "enginefixture.h"
 #include "engine/operations.h"
 #include "engine/userconstants.h"
+#include "enginefixture.h"
 
 using tessaly::engine::kMaxEvaluationTextBytes;
 using tessaly::engine::kMaxTextLength;
@@ -42,16 +42,18 @@ TEST(TextLength, CountsCharactersAndEveryStrayByte)
     const LengthRow rows[] = {
         {"", 0},
         {"abc", 3},
-        {"\xcf\x80", 1},                 // two-byte sequence
-        {"\xe2\x82\xac", 1},             // three bytes
-        {"\xf0\x9f\x98\x80", 1},         // four bytes
+        {"\xcf\x80", 1},          // two-byte sequence
+        {"\xe2\x82\xac", 1},      // three bytes
+        {"\xf0\x9f\x98\x80", 1},  // four bytes
         {"a\xcf\x80z", 3},
-        {"\x80\xbf", 2},                 // continuation bytes that begin nothing
-        {"\xc3", 1},                     // a lead byte at the end
-        {"\xc3" "a", 2},                 // a lead byte before a byte that does not continue it
-        {"\xe2\x82", 1},                 // a sequence cut short
-        {"\xcf\x80\x80", 2},             // one continuation more than announced
-        {"\xf8\x80\x80", 3},             // 11111xxx announces nothing
+        {"\x80\xbf", 2},  // continuation bytes that begin nothing
+        {"\xc3", 1},      // a lead byte at the end
+        {"\xc3"
+         "a",
+         2},                  // a lead byte before a byte that does not continue it
+        {"\xe2\x82", 1},      // a sequence cut short
+        {"\xcf\x80\x80", 2},  // one continuation more than announced
+        {"\xf8\x80\x80", 3},  // 11111xxx announces nothing
         {"\xff", 1},
     };
     for (const auto& row : rows)
@@ -80,12 +82,24 @@ TEST(TextBounds, TheLongestTextIsFineAndOneCharacterMoreIsOutOfStringSpace)
         const char* text;
         std::int32_t error;
     } joins[] = {
-        {"a & \"b\"", 0},  {"a & \"bc\"", 14}, {"a + \"b\"", 0},     {"a + \"bc\"", 14},
-        {"a & 1", 0},      {"a & 12", 14},     {"\"b\" & a", 0},     {"\"bc\" & a", 14},
-        {"p & \"b\"", 0},  {"p & p", 14},      {"a & Null & \"b\"", 0}, {"a & Empty & \"b\"", 0},
-        {"a & a", 14},     {"p & \"\xcf\x80\"", 0}, {"p & \"\xcf\x80\xcf\x80\"", 14},
+        {"a & \"b\"", 0},
+        {"a & \"bc\"", 14},
+        {"a + \"b\"", 0},
+        {"a + \"bc\"", 14},
+        {"a & 1", 0},
+        {"a & 12", 14},
+        {"\"b\" & a", 0},
+        {"\"bc\" & a", 14},
+        {"p & \"b\"", 0},
+        {"p & p", 14},
+        {"a & Null & \"b\"", 0},
+        {"a & Empty & \"b\"", 0},
+        {"a & a", 14},
+        {"p & \"\xcf\x80\"", 0},
+        {"p & \"\xcf\x80\xcf\x80\"", 14},
         // q takes four bytes a character: the most bytes a text may take.
-        {"q & \"\"", 0},   {"q & \"a\"", 14},
+        {"q & \"\"", 0},
+        {"q & \"a\"", 14},
     };
     for (const auto& row : joins) {
         const auto r = w.engine.eval(row.text);

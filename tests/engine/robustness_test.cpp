@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "enginefixture.h"
 #include "engine/errors.h"
+#include "enginefixture.h"
 
 using tessaly::engine::errorDescription;
 using tessaly::engine::Value;
@@ -19,11 +19,11 @@ using tessaly::engine::testing::WindowEngine;
 namespace {
 
 const std::vector<std::string> kPieces = {
-    "1",    "0",     "2.5",  ".5",   "1E3",  "1E",    "&H",   "&HFF", "&O7", "x",    "pi",   "e",    "a",
-    "Sin(", "Asin(", "Log(", "Sqr(", "Round(", "CInt(", "(",   ")",    ",",   "+",    "-",    "*",    "/",
-    "\\",   "^",     "&",    "=",    "<>",   "<",     ">=",   " Mod ", " And ", " Not ", " Or ", " Xor ", " Eqv ",
-    " Imp ", "\"",   "\"a\"", "\"1\"", "True", "Null",  "Empty", " ",   "\t",  ":",    "'",    "$",    "\xcf\x80",
-    "\n",   "1E308", "-1",   "If",   ".",    "_"};
+    "1",    "0",     "2.5",   ".5",       "1E3",  "1E",     "&H",    "&HFF", "&O7",  "x",     "pi",    "e",
+    "a",    "Sin(",  "Asin(", "Log(",     "Sqr(", "Round(", "CInt(", "(",    ")",    ",",     "+",     "-",
+    "*",    "/",     "\\",    "^",        "&",    "=",      "<>",    "<",    ">=",   " Mod ", " And ", " Not ",
+    " Or ", " Xor ", " Eqv ", " Imp ",    "\"",   "\"a\"",  "\"1\"", "True", "Null", "Empty", " ",     "\t",
+    ":",    "'",     "$",     "\xcf\x80", "\n",   "1E308",  "-1",    "If",   ".",    "_"};
 
 std::string randomText(std::mt19937& rng, int pieces)
 {
@@ -76,8 +76,9 @@ TEST(Robustness, RandomStatementsGiveZeroOrAnError)
 
 TEST(Robustness, MutatedTextsGiveAValueOrAnError)
 {
-    const std::vector<std::string> seeds = {"pi/3*x*sin(x)*tanh(x)", "x^5-3*x^3+2*x-1", "Sqr(Abs(x))*Log(1+x*x)/(1+Exp(-x))",
-                                            "Round(x, 2) & \"a\"", "&HFFFF& Mod 7 \\ 2", "Not x > 1 Or x <= -1"};
+    const std::vector<std::string> seeds = {
+        "pi/3*x*sin(x)*tanh(x)", "x^5-3*x^3+2*x-1",    "Sqr(Abs(x))*Log(1+x*x)/(1+Exp(-x))",
+        "Round(x, 2) & \"a\"",   "&HFFFF& Mod 7 \\ 2", "Not x > 1 Or x <= -1"};
     WindowEngine w;
     std::mt19937 rng(99);
     std::uniform_int_distribution<int> byte(0, 255);
@@ -117,7 +118,8 @@ TEST(Robustness, DeepNestingIsOutOfStackSpace)
             text += row.unit;
         text += "1";
         EXPECT_EQ(w.engine.eval(text).error, 28) << row.unit;
-        EXPECT_EQ(w.engine.lastError().column, tessaly::engine::kMaxNesting * static_cast<int>(row.unit.size()) + row.at + 1)
+        EXPECT_EQ(w.engine.lastError().column,
+                  tessaly::engine::kMaxNesting * static_cast<int>(row.unit.size()) + row.at + 1)
             << row.unit;
     }
 }
@@ -152,7 +154,8 @@ std::string numericExpression(std::mt19937& rng, int depth)
 {
     static const char* leaves[] = {"x", "a", "2", "0.5", "3", "-1", "0", "pi", "1E300", "7.5"};
     static const char* ops[] = {"+", "-", "*", "/", "^", "\\", " Mod ", " And ", " Or ", "=", "<", ">=", " Xor "};
-    static const char* fns[] = {"Sin", "Cos", "Exp", "Log", "Sqr", "Abs", "Int", "Atn", "CInt", "Tanh", "Asin", "Round"};
+    static const char* fns[] = {"Sin", "Cos", "Exp",  "Log",  "Sqr",  "Abs",
+                                "Int", "Atn", "CInt", "Tanh", "Asin", "Round"};
     if (depth == 0 || rng() % 4 == 0)
         return leaves[rng() % std::size(leaves)];
     std::string out;

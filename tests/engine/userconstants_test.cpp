@@ -118,9 +118,9 @@ TEST(UserConstants, AStatementTheEngineCannotCompileIsRefusedWithItsPlace)
         {"a=2,37", UserConstants::AddResult::Refused, 1025, 4},
         {"a=2+", UserConstants::AddResult::Refused, 1002, 5},
         {"b=(1", UserConstants::AddResult::Refused, 1006, 5},
-        {"a", UserConstants::AddResult::Ignored, 0, 0},        // not name=value: silent, as always
+        {"a", UserConstants::AddResult::Ignored, 0, 0},  // not name=value: silent, as always
         {"2a=5", UserConstants::AddResult::Ignored, 0, 0},
-        {"z=1/0", UserConstants::AddResult::Added, 0, 0},      // fails only when it runs
+        {"z=1/0", UserConstants::AddResult::Added, 0, 0},  // fails only when it runs
         {"c=undefinedname*2", UserConstants::AddResult::Added, 0, 0},
     };
     for (const Row& r : rows) {
@@ -140,7 +140,8 @@ TEST(UserConstants, AFailureThatCannotBeReadNamesItsColumn)
     UserConstants c;
     c.assign({"a=1", "b=2+"});  // as read from a file, never checked
     const UserConstants::Failure f = c.execute(w.engine);
-    EXPECT_EQ(c.failureMessage(f), "The user constant \"b=2+\" could not be run: Syntax error (error 1002 at column 5).");
+    EXPECT_EQ(c.failureMessage(f),
+              "The user constant \"b=2+\" could not be run: Syntax error (error 1002 at column 5).");
 }
 
 TEST(UserConstants, AssignKeepsAtMostTheCapacity)

@@ -38,7 +38,7 @@ TEST(WholePower, AgreesOnGridPointsAndShortNumbers)
     long mismatches = 0;
     for (int i = 0; i <= 100000; ++i) {
         const double x = -8.0 + 16.0 * i / 100000;  // plot-like abscissas
-        const double y = i * 0.001;                // short decimal numbers
+        const double y = i * 0.001;                 // short decimal numbers
         for (int n = kWholePowerMin; n <= kWholePowerMax; ++n) {
             mismatches += !sameBits(wholePower(x, n), std::pow(x, n));
             mismatches += !sameBits(wholePower(y, n), std::pow(y, n));
@@ -50,8 +50,22 @@ TEST(WholePower, AgreesOnGridPointsAndShortNumbers)
 TEST(WholePower, EdgesOfTheRange)
 {
     const double inf = std::numeric_limits<double>::infinity();
-    const double edges[] = {0.0, -0.0, 1.0, -1.0, 2.0, 0.5, 1e-300, -1e-300, 1e300, 4.9406564584124654e-324,
-                            1.7976931348623157e308, 1e20, 3.0, 1e-20, 0x1p-60, 1.0000000000000002};
+    const double edges[] = {0.0,
+                            -0.0,
+                            1.0,
+                            -1.0,
+                            2.0,
+                            0.5,
+                            1e-300,
+                            -1e-300,
+                            1e300,
+                            4.9406564584124654e-324,
+                            1.7976931348623157e308,
+                            1e20,
+                            3.0,
+                            1e-20,
+                            0x1p-60,
+                            1.0000000000000002};
     for (double x : edges)
         for (int n = kWholePowerMin; n <= kWholePowerMax; ++n)
             EXPECT_TRUE(sameBits(wholePower(x, n), std::pow(x, n))) << x << "^" << n;

@@ -218,7 +218,8 @@ TEST(EvaluatorWindow, ErrorsAreToldWithTheirPlaceExceptTheToleratedOnes)
     // Nested deeper than the compiler goes: a compile error with its place.
     const QString deep = QString(3000, QLatin1Char('(')) + QStringLiteral("1") + QString(3000, QLatin1Char(')'));
     e.execute(deep);
-    EXPECT_TRUE(e.win.prompter.asked.last().text.startsWith(QStringLiteral("Expression compilation error 28\nOut of stack space\n\nAt line 1, col ")));
+    EXPECT_TRUE(e.win.prompter.asked.last().text.startsWith(
+        QStringLiteral("Expression compilation error 28\nOut of stack space\n\nAt line 1, col ")));
 }
 
 TEST(EvaluatorWindow, MemoryKeysAndTheirLabel)

@@ -111,7 +111,8 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, ExtremaLabels,
     ::testing::Values(LabelRow{"x*x", 1, 1, 4, "0 max. 0 min. ", 0}, LabelRow{"x*x", 2, 1, 4, "0 max. 0 min. ", 0},
                       LabelRow{"0", 0, 1, 4, "0 max. 0 min. 5 possible root(s).", 0},  // every grid point, none a row
-                      LabelRow{"Log(x)*Log(x)", -1, 1, 8, "0 max. 0 min. ", 5},  // the minimum at b is seen from one side only
+                      LabelRow{"Log(x)*Log(x)", -1, 1, 8, "0 max. 0 min. ",
+                               5},  // the minimum at b is seen from one side only
                       LabelRow{"Log(x)*Log(x)", -1, 2, 12, "0 max. 1 min. 1 possible root(s).", 5},
                       LabelRow{"x*x", -1, 1, 0, nullptr, 5}, LabelRow{"x", 1E10, 1E10 + 1E-4, 256, nullptr, 5},
                       LabelRow{"2+", -1, 1, 4, nullptr, 1002}));

@@ -7,8 +7,8 @@
 #include "common/numbertext.h"
 #include "studyfixture.h"
 
-using tessaly::numeric::integrate;
 using tessaly::numeric::IntegralOutcome;
+using tessaly::numeric::integrate;
 using tessaly::numeric::testing::Study;
 
 namespace {

@@ -36,7 +36,8 @@ TEST(Roots, DefaultStudyFindsFiveRootsWithZeroMetOnTheGrid)
     const double expected[] = {-2 * pi, -pi, 0, pi, 2 * pi};
     for (int i = 0; i < 5; ++i) {
         EXPECT_NEAR(r.roots[static_cast<std::size_t>(i)], expected[i], 1e-6) << i;
-        EXPECT_EQ(r.rows[static_cast<std::size_t>(i)], tessaly::common::numberText(r.roots[static_cast<std::size_t>(i)]));
+        EXPECT_EQ(r.rows[static_cast<std::size_t>(i)],
+                  tessaly::common::numberText(r.roots[static_cast<std::size_t>(i)]));
     }
     EXPECT_EQ(r.error, 0);
     EXPECT_TRUE(s.messages.empty());
@@ -47,8 +48,8 @@ struct RootRow {
     double a, b;
     int n;
     std::vector<std::string> rows;  // expected rows (exact texts)
-    const char* label;               // nullptr when the command ends without one
-    int error;                       // the number the trap recorded last
+    const char* label;              // nullptr when the command ends without one
+    int error;                      // the number the trap recorded last
 };
 
 void PrintTo(const RootRow& r, std::ostream* os) { *os << r.f << " on [" << r.a << ", " << r.b << "] N=" << r.n; }
@@ -73,22 +74,22 @@ using Rows = std::vector<std::string>;
 INSTANTIATE_TEST_SUITE_P(
     Edges, RootRows,
     ::testing::Values(
-        RootRow{"x", 1, 1, 256, {}, "0 roots", 0},                 // a = b
-        RootRow{"x", 2, 1, 256, {}, "0 roots", 0},                 // a > b
-        RootRow{"x+8", -8, 8, 16, {"-8"}, "1 roots", 0},           // a zero exactly at a
-        RootRow{"x-8", -8, 8, 16, {"8"}, "1 roots", 0},            // at b, met as a following grid point
+        RootRow{"x", 1, 1, 256, {}, "0 roots", 0},                    // a = b
+        RootRow{"x", 2, 1, 256, {}, "0 roots", 0},                    // a > b
+        RootRow{"x+8", -8, 8, 16, {"-8"}, "1 roots", 0},              // a zero exactly at a
+        RootRow{"x-8", -8, 8, 16, {"8"}, "1 roots", 0},               // at b, met as a following grid point
         RootRow{"x*(x-1)*(x-2)", 0, 2, 2, {"0", "1"}, "2 roots", 0},  // at b as the first point of a run: not examined
-        RootRow{"1/x", -1, 1, 256, {}, "0 roots", 11},             // the grid meets 0: restart, no root across it
-        RootRow{"x*x", -1, 1, 256, {"0"}, "1 roots", 0},           // a touching zero on the grid
-        RootRow{"x*x", -1, 1, 255, {}, "0 roots", 0},              // ... and off the grid
-        RootRow{"Sqr(x)-1", -3, 3, 6, {"1"}, "1 roots", 5},        // undefined left of 0
-        RootRow{"Asin(x/2)", -3, 3, 6, {"0"}, "1 roots", 5},       // the object's failures are tolerated too
-        RootRow{"x", -1, 1, 0, {}, nullptr, 5},                    // no grid: cannot be scanned
+        RootRow{"1/x", -1, 1, 256, {}, "0 roots", 11},                // the grid meets 0: restart, no root across it
+        RootRow{"x*x", -1, 1, 256, {"0"}, "1 roots", 0},              // a touching zero on the grid
+        RootRow{"x*x", -1, 1, 255, {}, "0 roots", 0},                 // ... and off the grid
+        RootRow{"Sqr(x)-1", -3, 3, 6, {"1"}, "1 roots", 5},           // undefined left of 0
+        RootRow{"Asin(x/2)", -3, 3, 6, {"0"}, "1 roots", 5},          // the object's failures are tolerated too
+        RootRow{"x", -1, 1, 0, {}, nullptr, 5},                       // no grid: cannot be scanned
         RootRow{"x", -1, 1, -4, {}, nullptr, 5},
-        RootRow{"x-1E10", 1E10, 1E10 + 1E-4, 256, {}, nullptr, 5}, // a step that does not move x
-        RootRow{"x", -1E308, 1E308, 2, {}, nullptr, 6},            // b - a overflows: no grid either
-        RootRow{"Tan(x)", 1.5218, 1.6218, 1, {}, "0 roots", 0},    // a pole is not a root
-        RootRow{"2+", -1, 1, 4, {}, nullptr, 1002},                // a syntax error ends the command
+        RootRow{"x-1E10", 1E10, 1E10 + 1E-4, 256, {}, nullptr, 5},  // a step that does not move x
+        RootRow{"x", -1E308, 1E308, 2, {}, nullptr, 6},             // b - a overflows: no grid either
+        RootRow{"Tan(x)", 1.5218, 1.6218, 1, {}, "0 roots", 0},     // a pole is not a root
+        RootRow{"2+", -1, 1, 4, {}, nullptr, 1002},                 // a syntax error ends the command
         RootRow{"foo(x)", -1, 1, 4, {}, nullptr, 13}));
 
 TEST(Roots, NewtonFindsTheRootInsideABracket)

@@ -15,13 +15,16 @@
 #include "engine/evaluation.h"
 #include "numeric/studyfunction.h"
 #include "plot/graphdriver.h"
-#include "record/fieldreading.h"
 #include "plot/graphwindow.h"
+#include "record/fieldreading.h"
 
 using namespace tessaly;
 
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QColor& c, std::ostream* os) { *os << "(" << c.red() << ", " << c.green() << ", " << c.blue() << ")"; }
+inline void PrintTo(const QColor& c, std::ostream* os)
+{
+    *os << "(" << c.red() << ", " << c.green() << ", " << c.blue() << ")";
+}
 QT_END_NAMESPACE
 
 namespace {

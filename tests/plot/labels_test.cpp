@@ -20,10 +20,22 @@ TEST(LabelFormat, PatternsFromTheDivisionText)
         const char* shown;
     };
     const Row rows[] = {
-        {"1", 3, "3"},          {"1", 0, ""},            {"1", -4, "-4"},        {" 0.5 ", 0.5, ".5"},
-        {"0.5", 1, "1.0"},      {"0.25", -1.25, "-1.25"}, {"0.25", 0.75, ".75"},  {"2.", 4, "4."},
-        {".1", 0.05, ".1"},     {".1", -0.05, "-.1"},     {"1", 2.5, "3"},        {"1", -2.5, "-3"},
-        {"1E-05", 3e-05, ".00003"}, {"2.5E-3", 0.005, ".0050"}, {"1E+2", 300, "300"}, {"1", 1234567, "1234567"},
+        {"1", 3, "3"},
+        {"1", 0, ""},
+        {"1", -4, "-4"},
+        {" 0.5 ", 0.5, ".5"},
+        {"0.5", 1, "1.0"},
+        {"0.25", -1.25, "-1.25"},
+        {"0.25", 0.75, ".75"},
+        {"2.", 4, "4."},
+        {".1", 0.05, ".1"},
+        {".1", -0.05, "-.1"},
+        {"1", 2.5, "3"},
+        {"1", -2.5, "-3"},
+        {"1E-05", 3e-05, ".00003"},
+        {"2.5E-3", 0.005, ".0050"},
+        {"1E+2", 300, "300"},
+        {"1", 1234567, "1234567"},
     };
     for (const auto& r : rows)
         EXPECT_EQ(labelText(r.value, labelDecimals(r.divisionText), labelHasPoint(r.divisionText)), r.shown)
@@ -36,8 +48,14 @@ TEST(LabelFormat, DecimalsOfAnyExponentLieIn0To15)
         const char* divisionText;
         int decimals;
     } rows[] = {
-        {"1.25E-1", 3},  {"1E-15", 15}, {"1E-16", 15}, {"1E-99999999999999999999", 15}, {"1E-9223372036854775808", 15},
-        {"1.5E+1", 0},   {"1E+99999999999999999999", 0}, {"1.25E9223372036854775807", 0},
+        {"1.25E-1", 3},
+        {"1E-15", 15},
+        {"1E-16", 15},
+        {"1E-99999999999999999999", 15},
+        {"1E-9223372036854775808", 15},
+        {"1.5E+1", 0},
+        {"1E+99999999999999999999", 0},
+        {"1.25E9223372036854775807", 0},
     };
     for (const auto& r : rows)
         EXPECT_EQ(labelDecimals(r.divisionText), r.decimals) << r.divisionText;
@@ -66,9 +84,11 @@ TEST(DivisionLabels, ThinnedToACharacterHeightApart)
     const auto ones = divisionLabels(0, 1, 0.1f, -3, 3, "1", 1000);
     EXPECT_EQ(texts(ones), (V{"-3", "-2", "-1", "1", "2", "3"}));
     // division 0.5: every second one, one decimal
-    EXPECT_EQ(texts(divisionLabels(0, 0.5f, 0.1f, -3, 3, "0.5", 1000)), (V{"-3.0", "-2.0", "-1.0", "1.0", "2.0", "3.0"}));
+    EXPECT_EQ(texts(divisionLabels(0, 0.5f, 0.1f, -3, 3, "0.5", 1000)),
+              (V{"-3.0", "-2.0", "-1.0", "1.0", "2.0", "3.0"}));
     // division 0.25: every third, two decimals, no leading zero
-    EXPECT_EQ(texts(divisionLabels(0, 0.25f, 0.1f, -2.3f, 2.3f, "0.25", 1000)), (V{"-2.25", "-1.50", "-.75", ".75", "1.50", "2.25"}));
+    EXPECT_EQ(texts(divisionLabels(0, 0.25f, 0.1f, -2.3f, 2.3f, "0.25", 1000)),
+              (V{"-2.25", "-1.50", "-.75", ".75", "1.50", "2.25"}));
     // counted from the origin, not from 0
     EXPECT_EQ(texts(divisionLabels(5, 1, 0.1f, 3, 7, "1", 1000)), (V{"3", "4", "6", "7"}));
     // a negative size as its magnitude; 0 has no labels
@@ -115,7 +135,10 @@ TEST(PlotSettings, TheGuardRefusesWhatCannotBeDrawn)
     EXPECT_FALSE(with([](PlotSettings& s) { s.windowLx = 20; }));
     EXPECT_FALSE(with([](PlotSettings& s) { s.windowGy = -20; }));
     EXPECT_FALSE(with([](PlotSettings& s) { s.windowGx = std::nanf(""); }));
-    EXPECT_FALSE(with([](PlotSettings& s) { s.windowLx = -FLT_MAX; s.windowGx = FLT_MAX; }));  // a pixel beyond range
+    EXPECT_FALSE(with([](PlotSettings& s) {
+        s.windowLx = -FLT_MAX;
+        s.windowGx = FLT_MAX;
+    }));  // a pixel beyond range
     EXPECT_FALSE(plotAccepted(good, 34, 400, 300));
     EXPECT_FALSE(plotAccepted(good, -1, 400, 300));
 }

@@ -61,10 +61,10 @@ TEST(ItemReader, QuotedItemsRoundTrip)
 TEST(ItemReader, NumberItemsMustBeWholeNumbers)
 {
     const std::pair<const char*, std::optional<double>> rows[] = {
-        {"8", 8.0},          {"-8", -8.0},       {" .01 ", 0.01},       {"+2.5", 2.5},   {"1E+15", 1e15},
-        {"1.5e-3", 1.5e-3},  {"2D2", 200.0},     {"\t7\t", 7.0},        {"8abc", {}},    {"eight", {}},
-        {"inf", {}},         {"nan", {}},        {"", {}},              {"   ", {}},     {"-", {}},
-        {"1 000", {}},       {"1,5", {}},        {"&HFF", {}},          {"1E400", {}},   {"1e", {}},
+        {"8", 8.0},         {"-8", -8.0},   {" .01 ", 0.01}, {"+2.5", 2.5}, {"1E+15", 1e15},
+        {"1.5e-3", 1.5e-3}, {"2D2", 200.0}, {"\t7\t", 7.0},  {"8abc", {}},  {"eight", {}},
+        {"inf", {}},        {"nan", {}},    {"", {}},        {"   ", {}},   {"-", {}},
+        {"1 000", {}},      {"1,5", {}},    {"&HFF", {}},    {"1E400", {}}, {"1e", {}},
     };
     for (const auto& [text, value] : rows)
         EXPECT_EQ(parseNumberItem(text), value) << "\"" << text << "\"";
@@ -73,10 +73,12 @@ TEST(ItemReader, NumberItemsMustBeWholeNumbers)
 TEST(DecodeText, Utf8StaysByteOrderMarkGoesLatin1IsConverted)
 {
     EXPECT_EQ(decodeText("abc"), "abc");
-    EXPECT_EQ(decodeText("\xEF\xBB\xBF" "abc"), "abc");
+    EXPECT_EQ(decodeText("\xEF\xBB\xBF"
+                         "abc"),
+              "abc");
     EXPECT_EQ(decodeText("\xCF\x80=3"), "\xCF\x80=3");
-    EXPECT_EQ(decodeText("caf\xE9"), "caf\xC3\xA9");                // Latin-1 é
-    EXPECT_EQ(decodeText("\xC0\xAF"), "\xC3\x80\xC2\xAF");          // an overlong form is not UTF-8
+    EXPECT_EQ(decodeText("caf\xE9"), "caf\xC3\xA9");                    // Latin-1 é
+    EXPECT_EQ(decodeText("\xC0\xAF"), "\xC3\x80\xC2\xAF");              // an overlong form is not UTF-8
     EXPECT_EQ(decodeText("\xED\xA0\x80"), "\xC3\xAD\xC2\xA0\xC2\x80");  // nor is a surrogate
 }
 

@@ -62,8 +62,8 @@ TEST(SettingsFile, RoundTrips)
 TEST(SettingsFile, WritesTheFieldsNumbersAsTheyRead)
 {
     SettingsItems items = itemsOf(StudyRecord{});
-    items.numbers[2] = 256.5;                   // a subinterval count typed as 256.5
-    items.numbers[5] = -20.123456789;           // more digits than a single keeps
+    items.numbers[2] = 256.5;          // a subinterval count typed as 256.5
+    items.numbers[5] = -20.123456789;  // more digits than a single keeps
     const std::string text = formatSettings(items);
     EXPECT_NE(text.find("\r\n256.5\r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\n-20.123456789\r\n"), std::string::npos);
@@ -77,8 +77,8 @@ TEST(SettingsFile, NeverWritesWhatCannotBeReadBack)
 {
     SettingsItems items = itemsOf(StudyRecord{});
     items.numbers[0] = std::numeric_limits<double>::infinity();  // a field that overflowed
-    items.numbers[2] = 3e9;                                       // beyond 32 bits
-    items.numbers[6] = 1e39;                                      // beyond single range
+    items.numbers[2] = 3e9;                                      // beyond 32 bits
+    items.numbers[6] = 1e39;                                     // beyond single range
     items.persist = 5;
     const auto back = parseSettings(formatSettings(items));
     ASSERT_TRUE(back.record) << back.problem;
@@ -101,8 +101,24 @@ TEST(SettingsFile, AcceptsOtherLineEndsAndAByteOrderMark)
 // The lines of the example file, to damage one at a time.
 std::vector<std::string> exampleLines()
 {
-    return {"\"pi/3*x*sin(x)*tanh(x)\"", "-8", "8", "256", ".01", "20", "-20", "20", "-15", "15", "1",
-            "0", "0", "1", "1", "1", "\"a=2.37\"", "0"};
+    return {"\"pi/3*x*sin(x)*tanh(x)\"",
+            "-8",
+            "8",
+            "256",
+            ".01",
+            "20",
+            "-20",
+            "20",
+            "-15",
+            "15",
+            "1",
+            "0",
+            "0",
+            "1",
+            "1",
+            "1",
+            "\"a=2.37\"",
+            "0"};
 }
 
 std::string joined(const std::vector<std::string>& lines)
@@ -127,8 +143,8 @@ TEST(SettingsFile, TruncatedAfterAnyLineIsRefused)
 struct Damage {
     int line;  // 0-based line replaced
     const char* text;
-    bool refused;        // the whole file is refused
-    const char* field;   // otherwise: the name of the item that takes its default (the second of a pair)
+    bool refused;       // the whole file is refused
+    const char* field;  // otherwise: the name of the item that takes its default (the second of a pair)
 };
 
 class DamagedLines : public ::testing::TestWithParam<Damage> {};
@@ -150,24 +166,25 @@ TEST_P(DamagedLines, RefuseTheFileOrDefaultTheValueAlone)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, DamagedLines,
-    ::testing::Values(Damage{1, "eight", true, nullptr}, Damage{1, "8abc", true, nullptr}, Damage{2, "inf", true, nullptr},
-                      Damage{2, "nan", true, nullptr}, Damage{15, "5", true, nullptr},   // a count of 5 with 1 statement
-                      Damage{15, "-3", true, nullptr}, Damage{15, "200", true, nullptr}, Damage{16, "\"a=2.37", true, nullptr},
-                      Damage{3, "1E10", false, "# of subintervals"}, Damage{3, "2147483647.5", false, "# of subintervals"},
-                      Damage{6, "1E39", false, "Lower limit for x (plotting)"},
-                      Damage{0, "\"\"", false, "f(x)"}, Damage{0, "\"  \"", false, "f(x)"},
-                      Damage{4, "0", false, "Approx. error bound"}, Damage{4, "-0.01", false, "Approx. error bound"},
-                      Damage{10, "0", false, "Plot step"}, Damage{10, "81", false, "Plot step"},
-                      Damage{13, "0", false, "x-divisions"}, Damage{14, "0", false, "y-divisions"},
-                      Damage{6, "20", false, "Upper limit for x (plotting)"},
+    ::testing::Values(Damage{1, "eight", true, nullptr}, Damage{1, "8abc", true, nullptr},
+                      Damage{2, "inf", true, nullptr}, Damage{2, "nan", true, nullptr},
+                      Damage{15, "5", true, nullptr},  // a count of 5 with 1 statement
+                      Damage{15, "-3", true, nullptr}, Damage{15, "200", true, nullptr},
+                      Damage{16, "\"a=2.37", true, nullptr}, Damage{3, "1E10", false, "# of subintervals"},
+                      Damage{3, "2147483647.5", false, "# of subintervals"},
+                      Damage{6, "1E39", false, "Lower limit for x (plotting)"}, Damage{0, "\"\"", false, "f(x)"},
+                      Damage{0, "\"  \"", false, "f(x)"}, Damage{4, "0", false, "Approx. error bound"},
+                      Damage{4, "-0.01", false, "Approx. error bound"}, Damage{10, "0", false, "Plot step"},
+                      Damage{10, "81", false, "Plot step"}, Damage{13, "0", false, "x-divisions"},
+                      Damage{14, "0", false, "y-divisions"}, Damage{6, "20", false, "Upper limit for x (plotting)"},
                       Damage{9, "-16", false, "Upper limit for y (plotting)"}, Damage{17, "2", false, "Persist"},
                       Damage{17, "1E10", false, "Persist"}));
 
 TEST(SettingsFile, AFieldRefusedValueTakesItsDefault)
 {
     auto lines = exampleLines();
-    lines[10] = "0";       // a plot step of 0 would hang every start-up
-    lines[6] = "30";       // lower x beyond upper x: both limits return
+    lines[10] = "0";  // a plot step of 0 would hang every start-up
+    lines[6] = "30";  // lower x beyond upper x: both limits return
     lines[7] = "25";
     const auto parsed = parseSettings(joined(lines));
     ASSERT_TRUE(parsed.record);

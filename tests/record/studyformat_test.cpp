@@ -51,17 +51,18 @@ TEST(StudyFile, WritesTheKnownLayout)
     // Integral, roots, maxima, minima in that order, after the constants.
     const std::string all = formatStudy(defaultsWithConstant(), someResults());
     EXPECT_NE(all.find(",20,#TRUE#,3,1,1,2\r\n"), std::string::npos);
-    EXPECT_TRUE(all.ends_with("\"a=2.37\"\r\n-12.3456789012345\r\n-6.28318590611842\r\n0\r\n3.14159265510742\r\n"
-                              "1.5E-20\r\n-2.5\r\n4\r\n"))
+    EXPECT_TRUE(
+        all.ends_with("\"a=2.37\"\r\n-12.3456789012345\r\n-6.28318590611842\r\n0\r\n3.14159265510742\r\n"
+                      "1.5E-20\r\n-2.5\r\n4\r\n"))
         << all;
 }
 
 TEST(StudyFile, WritesTheFieldsValuesNotTheirTexts)
 {
     SettingsItems items = defaultsWithConstant();
-    items.numbers[0] = 1500;          // a field "1.5e3x"
-    items.numbers[2] = 300.5;         // a count as typed, not yet whole
-    items.numbers[5] = 0.123456789;   // a plot limit with more digits than a single keeps
+    items.numbers[0] = 1500;         // a field "1.5e3x"
+    items.numbers[2] = 300.5;        // a count as typed, not yet whole
+    items.numbers[5] = 0.123456789;  // a plot limit with more digits than a single keeps
     items.numbers[3] = 1e20;
     const std::string text = formatStudy(items, {});
     EXPECT_NE(text.find(",1500,8,300.5,1E+20,20,"), std::string::npos) << text;
@@ -103,15 +104,14 @@ TEST(StudyFile, ReadsWhatTheFormatAllows)
 {
     // Blanks before items, LF line ends, items spread over other lines, unquoted
     // text, trailing content: the reader takes items one after another.
-    const ParsedStudy loose = parseStudy(
-        "Tessaly\n \"x\", -1 ,1,4,.5,3,#TRUE#,1,0,0,0\n-2,2\n-3,3,2,0,0,1,1,0\n7.25\n0.5\nanything after\n");
+    const ParsedStudy loose =
+        parseStudy("Tessaly\n \"x\", -1 ,1,4,.5,3,#TRUE#,1,0,0,0\n-2,2\n-3,3,2,0,0,1,1,0\n7.25\n0.5\nanything after\n");
     ASSERT_TRUE(loose.study) << loose.problem;
     EXPECT_EQ(loose.study->record.equation, "x");
     EXPECT_EQ(loose.study->record.lower, -1);
     EXPECT_EQ(loose.study->record.plotStep, 2);
     EXPECT_EQ(loose.study->results.integralValue, 7.25);
     EXPECT_EQ(loose.study->results.roots, std::vector<double>{0.5});
-
 }
 
 struct DamagedRow {
@@ -131,7 +131,8 @@ TEST(StudyFile, RefusesDamagedTextSayingWhere)
         {"a settings file", "\"pi/3*x*sin(x)*tanh(x)\"\r\n-8\r\n8\r\n", nullptr},
         {"a quote that never closes", "\"Tessaly\"\r\n\"x,-8,8,256,0.01,20,#FALSE#,0,0,0,0\r\n",
          "line 2: a quote that never closes"},
-        {"a count of roots beyond the table", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,256,0,0,0" + plot + "0\r\n",
+        {"a count of roots beyond the table",
+         "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,256,0,0,0" + plot + "0\r\n",
          "line 2: \"256\" is not a root count from 0 to 255"},
         {"a huge count", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,0,0,1E+300,0" + plot + "0\r\n",
          "line 2: \"1E+300\" is not a maximum count from 0 to 255"},
@@ -143,12 +144,12 @@ TEST(StudyFile, RefusesDamagedTextSayingWhere)
          "line 2: \"True\" is not #TRUE# or #FALSE#"},
         {"a number as text", "\"Tessaly\"\r\n\"x\",eight,8,256,0.01,20,#FALSE#,0,0,0,0" + plot + "0\r\n",
          "line 2: \"eight\" is not a number"},
-        {"a two-digit exponent read as a number", "\"Tessaly\"\r\n\"x\",-8,8,256,1E-09x,20,#FALSE#,0,0,0,0" + plot + "0\r\n",
+        {"a two-digit exponent read as a number",
+         "\"Tessaly\"\r\n\"x\",-8,8,256,1E-09x,20,#FALSE#,0,0,0,0" + plot + "0\r\n",
          "line 2: \"1E-09x\" is not a number"},
         {"a root that is not a number", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,1,0,0,0" + plot + "0\r\nabc\r\n",
          "line 5: \"abc\" is not a number"},
-        {"a root missing", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,1,0,0,0" + plot + "0\r\n",
-         nullptr},
+        {"a root missing", "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,1,0,0,0" + plot + "0\r\n", nullptr},
         {"a 300 KB first line", std::string(300 * 1024, '7') + "\r\n" + good,
          "line 1: \"7777777777777777777777777777777777777777...\" is not \"Tessaly\""},
     };
@@ -179,14 +180,15 @@ TEST(StudyFile, FullTablesAndOldLineEndsReadBack)
     EXPECT_EQ(back.study->results, full) << "255 of each kind is the table's size, not beyond it";
 
     // Lines ended by CR alone are counted as lines.
-    const ParsedStudy cr = parseStudy("\"Tessaly\"\r\"x\",-8,8,256,0.01,20,#FALSE#,0,0,0,0\r-20,20,-15,x15,1,0,0,1,1\r0\r");
+    const ParsedStudy cr =
+        parseStudy("\"Tessaly\"\r\"x\",-8,8,256,0.01,20,#FALSE#,0,0,0,0\r-20,20,-15,x15,1,0,0,1,1\r0\r");
     EXPECT_EQ(cr.problem, "line 3: \"x15\" is not a number");
 }
 
 TEST(StudyFile, ValuesAFieldWouldRefuseTakeTheirDefaultsAndAreNamed)
 {
-    const ParsedStudy parsed = parseStudy(
-        "\"Tessaly\"\r\n\"  \",-8,8,3E+09,0,20,#FALSE#,0,0,0,0\r\n20,-20,-15,1E+39,0,0,0,0,1\r\n0\r\n");
+    const ParsedStudy parsed =
+        parseStudy("\"Tessaly\"\r\n\"  \",-8,8,3E+09,0,20,#FALSE#,0,0,0,0\r\n20,-20,-15,1E+39,0,0,0,0,1\r\n0\r\n");
     ASSERT_TRUE(parsed.study) << parsed.problem;
     const StudyRecord& r = parsed.study->record;
     const StudyRecord defaults;
@@ -199,10 +201,9 @@ TEST(StudyFile, ValuesAFieldWouldRefuseTakeTheirDefaultsAndAreNamed)
     EXPECT_EQ(r.windowGy, 15) << "beyond single range";
     EXPECT_EQ(r.plotStep, 1);
     EXPECT_EQ(r.divisionX, 1);
-    EXPECT_EQ(parsed.replaced,
-              (std::vector<std::string>{"# of subintervals", "Upper limit for y (plotting)", "f(x)",
-                                        "Approx. error bound", "Lower limit for x (plotting)",
-                                        "Upper limit for x (plotting)", "Plot step", "x-divisions"}));
+    EXPECT_EQ(parsed.replaced, (std::vector<std::string>{"# of subintervals", "Upper limit for y (plotting)", "f(x)",
+                                                         "Approx. error bound", "Lower limit for x (plotting)",
+                                                         "Upper limit for x (plotting)", "Plot step", "x-divisions"}));
     EXPECT_EQ(replacedMessage(parsed.replaced),
               "These values could not be used and were replaced by their defaults: # of subintervals, Upper limit "
               "for y (plotting), f(x), Approx. error bound, Lower limit for x (plotting), Upper limit for x "
@@ -228,9 +229,11 @@ TEST(StudyFile, WhatTheWriterWritesAtTheLimitsReadsBack)
     EXPECT_TRUE(back.replaced.empty());
     // Just beyond: the next 15-digit values are refused as numbers or replaced.
     EXPECT_FALSE(parseStudy("\"Tessaly\"\r\n\"x\",-8,1.79769313486233E+308,256,0.01,20,#FALSE#,0,0,0,0\r\n"
-                            "-20,20,-15,15,1,0,0,1,1\r\n0\r\n").study);
-    const ParsedStudy single = parseStudy("\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,0,0,0,0\r\n"
-                                          "-20,20,-15,3.40282357E+38,1,0,0,1,1\r\n0\r\n");
+                            "-20,20,-15,15,1,0,0,1,1\r\n0\r\n")
+                     .study);
+    const ParsedStudy single = parseStudy(
+        "\"Tessaly\"\r\n\"x\",-8,8,256,0.01,20,#FALSE#,0,0,0,0\r\n"
+        "-20,20,-15,3.40282357E+38,1,0,0,1,1\r\n0\r\n");
     ASSERT_TRUE(single.study);
     EXPECT_EQ(single.replaced, std::vector<std::string>{"Upper limit for y (plotting)"});
 }

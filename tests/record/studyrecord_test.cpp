@@ -84,10 +84,22 @@ TEST(ValueRules, WhatTheFieldsAccept)
 TEST(ValueRules, SubintervalsBecomeAPowerOfTwoComputedExactly)
 {
     const std::pair<double, std::int32_t> rows[] = {
-        {300, 512},           {256, 256},           {256.5, 256},          {257, 512},
-        {1, 2},               {0, 2},               {-5, 2},               {2.5, 2},
-        {3, 4},               {33554432, 33554432}, {536870912, 536870912}, {536870913, 1073741824},
-        {1073741824, 1073741824}, {3e9, 1073741824}, {1e300, 1073741824},  {std::nan(""), 2},
+        {300, 512},
+        {256, 256},
+        {256.5, 256},
+        {257, 512},
+        {1, 2},
+        {0, 2},
+        {-5, 2},
+        {2.5, 2},
+        {3, 4},
+        {33554432, 33554432},
+        {536870912, 536870912},
+        {536870913, 1073741824},
+        {1073741824, 1073741824},
+        {3e9, 1073741824},
+        {1e300, 1073741824},
+        {std::nan(""), 2},
     };
     for (const auto& [value, expected] : rows)
         EXPECT_EQ(subintervalsFor(value), expected) << value;
@@ -105,13 +117,16 @@ struct RuleRow {
 
 TEST(FieldTextRules, RefusingRules)
 {
-    const RuleRow error[] = {{".01", true, ".01"}, {"0", false, ""}, {"-0.01", false, ""}, {"abc", false, ""}, {"1E400", true, "1E400"}};
+    const RuleRow error[] = {
+        {".01", true, ".01"}, {"0", false, ""}, {"-0.01", false, ""}, {"abc", false, ""}, {"1E400", true, "1E400"}};
     for (const auto& r : error)
         EXPECT_EQ(validateErrorBound(r.typed).accepted, r.accepted) << r.typed;
-    const RuleRow step[] = {{"0", false, ""}, {"81", false, ""}, {"2.5", false, ""}, {"1", true, ""}, {"80", true, ""}, {"7x", true, ""}};
+    const RuleRow step[] = {{"0", false, ""}, {"81", false, ""}, {"2.5", false, ""},
+                            {"1", true, ""},  {"80", true, ""},  {"7x", true, ""}};
     for (const auto& r : step)
         EXPECT_EQ(validatePlotStep(r.typed).accepted, r.accepted) << r.typed;
-    const RuleRow division[] = {{"0", false, ""}, {"-1", true, ""}, {"0.0", false, ""}, {"x", false, ""}, {".5", true, ""}};
+    const RuleRow division[] = {
+        {"0", false, ""}, {"-1", true, ""}, {"0.0", false, ""}, {"x", false, ""}, {".5", true, ""}};
     for (const auto& r : division)
         EXPECT_EQ(validateDivision(r.typed).accepted, r.accepted) << r.typed;
     EXPECT_FALSE(validateEquation("").accepted);
@@ -121,9 +136,15 @@ TEST(FieldTextRules, RefusingRules)
 
 TEST(FieldTextRules, SubintervalsAndIterationLimitAreCorrected)
 {
-    const std::pair<const char*, const char*> sub[] = {
-        {"300", "300"}, {"256.5", "256"}, {"257.5", "258"}, {"1", "2"}, {"abc", "2"}, {"2,5", "2"},
-        {"3000000000", "1073741824"}, {"1E400", "1073741824"}, {"-1E400", "2"}};
+    const std::pair<const char*, const char*> sub[] = {{"300", "300"},
+                                                       {"256.5", "256"},
+                                                       {"257.5", "258"},
+                                                       {"1", "2"},
+                                                       {"abc", "2"},
+                                                       {"2,5", "2"},
+                                                       {"3000000000", "1073741824"},
+                                                       {"1E400", "1073741824"},
+                                                       {"-1E400", "2"}};
     for (const auto& [typed, after] : sub) {
         const auto v = validateSubintervals(typed);
         EXPECT_TRUE(v.accepted);
@@ -134,11 +155,12 @@ TEST(FieldTextRules, SubintervalsAndIterationLimitAreCorrected)
         const char* subintervals;
         const char* after;
     };
-    const MaxRow limits[] = {{"5", "1024", "9"},     {"0", "2", "1"},          {"12.5", "256", "12"},  {"abc", "2", "1"},
-                             {"20", "300", "20"},    {"3", "300", "7"},        {"1E10", "2", "2147483647"},
-                             {"-1E10", "2", "1"},    {"4", "1", "4"},          {"-3", "0", "1"}};
+    const MaxRow limits[] = {{"5", "1024", "9"},  {"0", "2", "1"},   {"12.5", "256", "12"},       {"abc", "2", "1"},
+                             {"20", "300", "20"}, {"3", "300", "7"}, {"1E10", "2", "2147483647"}, {"-1E10", "2", "1"},
+                             {"4", "1", "4"},     {"-3", "0", "1"}};
     for (const auto& r : limits)
-        EXPECT_EQ(validateMaxIterations(r.typed, r.subintervals).text, r.after) << r.typed << " with " << r.subintervals;
+        EXPECT_EQ(validateMaxIterations(r.typed, r.subintervals).text, r.after)
+            << r.typed << " with " << r.subintervals;
 }
 
 TEST(FieldTextRules, LeavingTheSubintervalsMakesAPowerOfTwo)
@@ -149,9 +171,12 @@ TEST(FieldTextRules, LeavingTheSubintervalsMakesAPowerOfTwo)
         const char* after;
         std::optional<std::string> limit;
     };
-    const Row rows[] = {{"300", "20", "512", std::nullopt},          {"256", "20", "256", std::nullopt},
-                        {"2", "20", "2", std::nullopt},              {"33554432", "20", "33554432", "24"},
-                        {"536870912", "40", "536870912", std::nullopt}, {"536870913", "20", "1073741824", "29"},
+    const Row rows[] = {{"300", "20", "512", std::nullopt},
+                        {"256", "20", "256", std::nullopt},
+                        {"2", "20", "2", std::nullopt},
+                        {"33554432", "20", "33554432", "24"},
+                        {"536870912", "40", "536870912", std::nullopt},
+                        {"536870913", "20", "1073741824", "29"},
                         {"1073741824", "abc", "1073741824", "29"}};
     for (const auto& r : rows) {
         const auto left = leaveSubintervals(r.subintervals, r.maxIterations);

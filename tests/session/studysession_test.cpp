@@ -56,8 +56,9 @@ TEST(StudySession, AFailingConstantIsNamedOnceByTheCommandThatRunsIt)
     const auto r = s.roots(study("x-a"));
     EXPECT_FALSE(r.label);
     EXPECT_EQ(r.error, 1002);
-    EXPECT_EQ(told.texts, std::vector<std::string>{
-                              "The user constant \"b=2+\" could not be run: Syntax error (error 1002 at column 5)."})
+    EXPECT_EQ(
+        told.texts,
+        std::vector<std::string>{"The user constant \"b=2+\" could not be run: Syntax error (error 1002 at column 5)."})
         << "the engine's own message is not shown besides";
 
     told.texts.clear();
@@ -104,9 +105,10 @@ TEST(StudySession, AddingAConstantTellsWhatTheAddButtonTells)
         ASSERT_EQ(s.addConstant(statement), Result::Added);
     }
     EXPECT_EQ(s.addConstant("d=1"), Result::Full);
-    EXPECT_EQ(told.texts, (std::vector<std::string>{
-                              "Expression compilation error 1025\nExpected end of statement\n\nAt line 1, col 4: [a=2,37]",
-                              "At most 101 user constants can be added."}));
+    EXPECT_EQ(told.texts,
+              (std::vector<std::string>{
+                  "Expression compilation error 1025\nExpected end of statement\n\nAt line 1, col 4: [a=2,37]",
+                  "At most 101 user constants can be added."}));
     EXPECT_TRUE(s.removeConstant(0));
     EXPECT_FALSE(s.removeConstant(100)) << "100 slots are left";
 }
