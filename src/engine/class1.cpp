@@ -122,25 +122,4 @@ double Class1::Atanh(double& v)
     return s.error() ? fail(s.error()) : t;
 }
 
-Class1::Function Class1::functionNamed(std::string_view n)
-{
-    if (n == "asin")
-        return &Class1::Asin;
-    if (n == "acos")
-        return &Class1::Acos;
-    if (n == "sinh")
-        return &Class1::Sinh;
-    if (n == "cosh")
-        return &Class1::Cosh;
-    if (n == "tanh")
-        return &Class1::Tanh;
-    if (n == "asinh")
-        return &Class1::Asinh;
-    if (n == "acosh")
-        return &Class1::Acosh;
-    if (n == "atanh")
-        return &Class1::Atanh;
-    return nullptr;
-}
-
 }  // namespace tessaly::engine

@@ -41,9 +41,8 @@ public:
     void attachErrorField(std::int32_t* field);
     void detachErrorField(std::int32_t* field);
 
-    // The functions of the object by name (case-insensitive), for the engine.
+    // A function of the object, as the engine calls it.
     using Function = double (Class1::*)(double&);
-    static Function functionNamed(std::string_view lowerCaseName);
 
 private:
     double fail(std::int32_t number);

@@ -94,8 +94,8 @@ FrmEvaluator::FrmEvaluator(engine::Class1& shared, EvaluatorState& state, std::f
     setAttribute(Qt::WA_DeleteOnClose);
     build();
     // Load: the engine gets the shared object, and nothing else.
-    ScriptControl1.addObject(m_shared);
-    ScriptControl1.setErrorObserver([this](const engine::ScriptError& e) { ScriptControl1_Error(e); });
+    m_engine.addObject(m_shared);
+    m_engine.setErrorObserver([this](const engine::ScriptError& e) { Engine_Error(e); });
     if (m_state.geometry)
         setGeometry(*m_state.geometry);
 }
@@ -205,7 +205,7 @@ bool FrmEvaluator::eventFilter(QObject* watched, QEvent* event)
 void FrmEvaluator::cmdExecute_Click()
 {
     EquationText = txtEquation->text().trimmed().toStdString();
-    const engine::FunctionValue v = engine::evaluateAt(ScriptControl1, m_shared, EquationText, m_currentX());
+    const engine::FunctionValue v = engine::evaluateAt(m_engine, m_shared, EquationText, m_currentX());
     if (v.error) {
         ierr = engine::trappedError(v.error, m_shared);
         return;
@@ -216,7 +216,7 @@ void FrmEvaluator::cmdExecute_Click()
     txtEquation->setFocus();
 }
 
-void FrmEvaluator::ScriptControl1_Error(const engine::ScriptError& error)
+void FrmEvaluator::Engine_Error(const engine::ScriptError& error)
 {
     ierr = error.number;
     if (silentError(error.number))

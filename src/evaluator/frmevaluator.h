@@ -67,14 +67,14 @@ protected:
 
 private:
     void build();
-    void ScriptControl1_Error(const engine::ScriptError& error);
+    void Engine_Error(const engine::ScriptError& error);
     void memoryStep(int sign);
 
     engine::Class1& m_shared;
     EvaluatorState& m_state;
     std::function<double()> m_currentX;
     ErrorReporter m_reportError;
-    engine::Engine ScriptControl1;
+    engine::Engine m_engine;
     std::string EquationText;
 
     QLineEdit* txtEquation = nullptr;

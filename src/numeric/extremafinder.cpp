@@ -23,7 +23,6 @@ public:
     {
         if (const auto e = start())
             return ended(e);
-        m_out.gridStep = m_h;
 
         double s1 = 0, s2 = 0, g = 0;
         enum class Step { FirstPoint, FollowingPoint, Slope, Zero, Compare } step = Step::FirstPoint;

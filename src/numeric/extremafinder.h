@@ -24,8 +24,6 @@ struct ExtremaOutcome {
     std::int32_t error = 0;            // the number the trap recorded last, 0 if none
     bool tableFull = false;            // a 256th maximum or minimum ended the scan (the label is still written)
     double currentX = 0;
-    double gridStep = 0;
-    double lastGridX = 0;
 };
 
 // The Extrema command: walks the grid watching the sign of the central

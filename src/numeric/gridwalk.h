@@ -55,7 +55,6 @@ protected:
             m_error = number;
         out.error = m_error;
         out.currentX = m_x;
-        out.lastGridX = m_lastGridX;
         return std::move(out);
     }
 

@@ -24,8 +24,6 @@ struct RootsOutcome {
     bool tableFull = false;            // a 256th root ended the scan (the label is still written)
     // The working values the command leaves in the window.
     double currentX = 0;
-    double gridStep = 0;
-    double lastGridX = 0;
 };
 
 // The Roots command: walks the grid of N steps from a to b by repeated addition,

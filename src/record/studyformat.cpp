@@ -118,7 +118,6 @@ ParsedStudy parseStudy(std::string_view text)
 
     for (auto& name : applyFieldRules(r))
         replaced.push_back(std::move(name));
-    r.persist = StudyRecord{}.persist;
     out.study = std::move(study);
     return out;
 }
