@@ -21,11 +21,9 @@
 #include "app/pictureview.h"
 #include "app/prompter.h"
 #include "app/windowtools.h"
-#include "common/numbertext.h"
 #include "docs/filename.h"
 #include "docs/settingsfile.h"
 #include "fields/fieldrules.h"
-#include "plot/graphwindow.h"
 
 namespace tessaly::app {
 namespace {
@@ -53,9 +51,8 @@ void showRows(QListWidget* list, const std::vector<std::string>& rows, QLabel* l
 }  // namespace
 
 FrmFunctions::FrmFunctions(Prompter& prompter, Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), m_prompter(prompter), m_dialogs(dialogs), m_session(*this)
+    : QMainWindow(parent), m_prompter(prompter), m_dialogs(dialogs), m_session(*this), m_graph(m_ui.setupUi(this))
 {
-    m_ui.setupUi(this);
     m_settingsPath = docs::settingsFilePath();
     // The constants box keeps only what Add stores, and completes nothing by itself.
     m_ui.cboConstants->setCompleter(nullptr);
@@ -181,13 +178,16 @@ void FrmFunctions::cmdPlot_Click()
 {
     BusyCursor busy;
     MarkPlotStale();
-    m_graphCurrent = true;
-    m_plotSettings = plot::readPlotSettings(fieldTexts(), m_ui.chkGrid->isChecked());
-    DrawGraph();
-    m_ui.Picture1->update();
+    m_graph.plot(m_session, fieldTexts(), graphChecks());
     // The graph under a resting pointer has moved: show where it now points.
     if (const auto& p = m_ui.Picture1->pointer())
         Picture1_MouseMove(p->pixel, p->globalPos);
+}
+
+GraphChecks FrmFunctions::graphChecks() const
+{
+    return {m_ui.chkGrid->isChecked(), m_ui.chkShade->isChecked(), m_ui.chkWindow->isChecked(),
+            m_ui.chkDivisions->isChecked()};
 }
 
 void FrmFunctions::ChangeWindow(plot::WindowCommand command)
@@ -208,85 +208,16 @@ void FrmFunctions::PlotWindowOf(const plot::PlotWindow& window)
 
 void FrmFunctions::Picture1_MouseMove(QPoint pixel, QPoint globalPos)
 {
-    QString tip;
-    if (m_drawn) {
-        const float x = static_cast<float>(m_drawn->map.worldX(pixel.x()));
-        const float y = static_cast<float>(m_drawn->map.worldY(pixel.y()));
-        tip = QStringLiteral("(%1, %2): Click to center graph here")
-                  .arg(qtext(common::singleNumberText(x)), qtext(common::singleNumberText(y)));
-    }
-    m_ui.Picture1->showToolTip(tip, globalPos);
+    m_ui.Picture1->showToolTip(m_graph.tipAt(pixel), globalPos);
 }
 
 void FrmFunctions::Picture1_MouseDown(QPoint pixel)
 {
-    if (!m_drawn)
-        return;
-    const float x = static_cast<float>(m_drawn->map.worldX(pixel.x()));
-    const float y = static_cast<float>(m_drawn->map.worldY(pixel.y()));
-    if (const auto centred = plot::centredWindow(m_drawn->window, x, y))
+    if (const auto centred = m_graph.centredAt(pixel))
         PlotWindowOf(*centred);
 }
 
-void FrmFunctions::mnuCopy_Click() { QGuiApplication::clipboard()->setImage(m_ui.Picture1->image()); }
-
-plot::GraphRequest FrmFunctions::graphRequest(const numeric::StudyInputs& in, const plot::PlotSettings& settings) const
-{
-    plot::GraphRequest request;
-    request.study = in;
-    request.plot = settings;
-    request.shade = m_ui.chkShade->isChecked();
-    request.labelWindow = m_ui.chkWindow->isChecked();
-    request.labelDivisions = m_ui.chkDivisions->isChecked();
-    request.divisionXText = textOf(m_ui.txtDivx);
-    request.divisionYText = textOf(m_ui.txtDivy);
-    request.foreColor = m_foreColor;
-    return request;
-}
-
-void FrmFunctions::DrawGraph()
-{
-    m_drawn.reset();
-    const auto in = m_session.readForGraph(fieldTexts());
-    if (!in) {
-        m_graphCurrent = false;  // nothing was drawn
-        return;
-    }
-    // Settings that cannot be drawn leave the picture cleared (the fields' own
-    // rules tell the user); drawing them would never end.
-    if (!plot::plotAccepted(m_plotSettings, in->derivativeOrder, plot::kPictureWidth, plot::kPictureHeight)) {
-        m_graphCurrent = false;
-        return;
-    }
-    auto f = m_session.functionOf(m_session.study().equation);
-    // The decorations are shown before the curve; only a repaint, so no command
-    // can start inside the drawing (one asked for now runs after it).
-    const plot::GraphOutcome out = plot::drawGraph(m_ui.Picture1->image(), f, graphRequest(*in, m_plotSettings),
-                                                   m_session.factorials(), [this] { m_ui.Picture1->repaint(); });
-    m_graphOrder = in->derivativeOrder;
-    m_drawn = DrawnGraph{
-        out.map, {m_plotSettings.windowLx, m_plotSettings.windowGx, m_plotSettings.windowLy, m_plotSettings.windowGy}};
-    m_session.graphDrawn(out.currentX, out.error);
-    m_foreColor = out.foreColor;
-}
-
-std::optional<QImage> FrmFunctions::GraphOfFields()
-{
-    if (m_graphCurrent)
-        return m_ui.Picture1->image();
-    const auto hush = m_session.hush();  // nothing of this drawing is told
-    const auto in = m_session.readForGraph(fieldTexts(), /*quiet=*/true);
-    if (!in)
-        return std::nullopt;
-    const plot::PlotSettings settings = plot::readPlotSettings(fieldTexts(), m_ui.chkGrid->isChecked());
-    if (!plot::plotAccepted(settings, in->derivativeOrder, plot::kPictureWidth, plot::kPictureHeight))
-        return std::nullopt;
-    QImage image(plot::kPictureWidth, plot::kPictureHeight, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    auto f = m_session.functionOf(in->equation);
-    plot::drawGraph(image, f, graphRequest(*in, settings), m_session.factorials(), {});
-    return image;
-}
+void FrmFunctions::mnuCopy_Click() { QGuiApplication::clipboard()->setImage(m_graph.picture()); }
 
 void FrmFunctions::Form_Load(const std::function<bool()>& openCommandLineStudy)
 {
@@ -427,11 +358,8 @@ void FrmFunctions::MarkStudyStale()
 
 void FrmFunctions::MarkPlotStale()
 {
-    if (m_loadingSettings)
-        return;
-    m_ui.Picture1->image().fill(Qt::white);
-    m_ui.Picture1->update();
-    m_graphCurrent = false;
+    if (!m_loadingSettings)
+        m_graph.erase();
 }
 
 void FrmFunctions::keyPressEvent(QKeyEvent* event)

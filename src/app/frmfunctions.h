@@ -9,10 +9,8 @@
 #include <string>
 
 #include "app/frmfunctionsui.h"
+#include "app/graphpanel.h"
 #include "evaluator/frmevaluator.h"
-#include "plot/graphdriver.h"
-#include "plot/plotsettings.h"
-#include "plot/scalemap.h"
 #include "plot/windowcommand.h"
 #include "record/studyformat.h"
 #include "session/studysession.h"
@@ -68,9 +66,9 @@ public:
     // The study file Save writes to; empty until a study is opened or saved.
     const QString& studyFileName() const { return m_studyFileName; }
     // The graph was drawn and no plot input changed since.
-    bool graphCurrent() const { return m_graphCurrent; }
+    bool graphCurrent() const { return m_graph.current(); }
     // The plot's working values as the last Plot read them.
-    const plot::PlotSettings& plotSettings() const { return m_plotSettings; }
+    const plot::PlotSettings& plotSettings() const { return m_graph.settings(); }
     // The texts of the fields that carry the study, as typed.
     record::FieldTexts fieldTexts() const;
 
@@ -131,15 +129,8 @@ private:
     void message(const std::string& text) override;
     // Puts a study record into the fields and the constants list.
     void ShowStudyRecord(const record::StudyRecord& record);
-    // Draws the graph into the picture as it stands (not erased first), from
-    // the plot's working values; refreshes the study values itself.
-    void DrawGraph();
-    // The graph of the study the fields hold, as Plot draws it: the picture
-    // while the graph is current, otherwise drawn off screen without changing
-    // the window; nothing when Plot would draw nothing.
-    std::optional<QImage> GraphOfFields();
-    // What a drawing of the graph needs besides f, from the check boxes and fields.
-    plot::GraphRequest graphRequest(const numeric::StudyInputs& in, const plot::PlotSettings& settings) const;
+    // The check boxes that change a drawing.
+    GraphChecks graphChecks() const;
     // Writes a window into the four window fields, in order, and plots it.
     void PlotWindowOf(const plot::PlotWindow& window);
     // Runs the exit steps, once.
@@ -166,16 +157,7 @@ private:
     fields::FieldRules* m_rules = nullptr;
     QString m_studyFileName;
     QString m_settingsPath;
-    plot::PlotSettings m_plotSettings;
-    // The last graph drawn: its scale and its window. Nothing before the first
-    // drawing and after a drawing was refused; erasing the graph keeps it.
-    struct DrawnGraph {
-        plot::ScaleMap map;
-        plot::PlotWindow window;
-    };
-    std::optional<DrawnGraph> m_drawn;
-    std::int32_t m_graphOrder = 0;   // the derivative order the graph shows
-    QColor m_foreColor = Qt::black;  // the picture's text colour, as the last drawing left it
+    GraphPanel m_graph;
     // The evaluator window while it is open, and what it keeps between openings.
     QPointer<evaluator::FrmEvaluator> m_evaluator;
     evaluator::EvaluatorState m_evaluatorState;
@@ -186,7 +168,6 @@ private:
     // and while an opened study is shown (the results are not discarded).
     bool m_loadingSettings = false;
     bool m_loadingStudy = false;
-    bool m_graphCurrent = false;
     bool m_holdsStudy = false;
     bool m_unloaded = false;
     bool m_closingBySignal = false;

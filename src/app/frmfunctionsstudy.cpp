@@ -100,7 +100,7 @@ void FrmFunctions::dropEvent(QDropEvent* event)
 bool FrmFunctions::SaveStudy(const QString& path)
 {
     // The bitmap beside a study always shows that study.
-    const std::optional<QImage> graph = GraphOfFields();
+    const std::optional<QImage> graph = m_graph.image(m_session, fieldTexts(), graphChecks());
     if (const auto message = docs::saveStudy(path, fieldItems(), m_session.results(), graph ? &*graph : nullptr)) {
         m_prompter.message(*message);
         return false;
@@ -166,9 +166,9 @@ void FrmFunctions::mnuPrint_Click()
     m_session.extension().ierr = 0;
     docs::ReportInput in =
         docs::reportInputOf(typed, std::move(listed), m_session.results(), f, m_session.study().errorBound);
-    if (m_graphCurrent) {
-        in.graph = &m_ui.Picture1->image();
-        in.graphOrder = m_graphOrder;
+    if (m_graph.current()) {
+        in.graph = &m_graph.picture();
+        in.graphOrder = m_graph.order();
     }
 
     QString reason;

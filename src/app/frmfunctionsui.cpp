@@ -88,7 +88,7 @@ QString text(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
-void FrmFunctionsUi::setupUi(QMainWindow* window)
+PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
 {
     window->setObjectName(QStringLiteral("frmFunctions"));
     window->setWindowTitle(QStringLiteral("Tessaly"));
@@ -359,6 +359,7 @@ void FrmFunctionsUi::setupUi(QMainWindow* window)
                         txtWindowlx,      txtWindowgx,     txtWindowly,   txtWindowgy,  txtEquation, cmdPlot};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    return *Picture1;
 }
 
 }  // namespace tessaly::app

@@ -122,8 +122,8 @@ struct FrmFunctionsUi {
     QAction* mnuAbout = nullptr;
 
     // Creates the controls with their names, captions, default texts and tool
-    // tips, lays them out in the window and sets the tab order.
-    void setupUi(QMainWindow* window);
+    // tips, lays them out in the window and sets the tab order. Returns the graph picture.
+    PictureView& setupUi(QMainWindow* window);
 };
 
 }  // namespace tessaly::app
