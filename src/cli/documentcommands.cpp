@@ -11,89 +11,57 @@
 #include "docs/studyfile.h"
 
 namespace tessaly::cli {
-namespace {
-
-// The study the options name, with --order as the plot selection; nothing when
-// it cannot be opened.
-std::optional<record::FieldTexts> documentStudy(const OutputArgs& a, Session& session, std::ostream& err)
-{
-    auto texts = studyFrom(a.parsed, session, err);
-    if (texts)
-        if (const auto order = a.parsed.value("--order"))
-            texts->derivative = *order;
-    return texts;
-}
-
-}  // namespace
 
 int runSave(std::span<const std::string> args, std::ostream&, std::ostream& err)
 {
-    OutputArgs a;
-    if (const auto status = parseOutputArgs(args, {}, err, a))
-        return *status;
-    const auto app = guiApplication();
-    Session session(err);
-    const auto texts = documentStudy(a, session, err);
-    if (!texts)
-        return kExitFailed;
-    if (!functionAccepted(*texts, err))
-        return kExitUsage;
-    session::StudySession& study = session.study;
+    return documentCommand(args, {}, err, [](const OutputArgs& a, Session& session, const record::FieldTexts& texts) {
+        session::StudySession& study = session.study;
+        // The four commands, as a user pressing their buttons would.
+        study.roots(texts);
+        study.extrema(texts);
+        study.integral(texts);
+        std::optional<StudyGraph> graph;
+        if (const auto in = study.readForGraph(texts))
+            graph = drawStudyGraph(session, *in, texts, a.switches);
+        const bool current = graph && graph->accepted;
 
-    // The four commands, as a user pressing their buttons would.
-    study.roots(*texts);
-    study.extrema(*texts);
-    study.integral(*texts);
-    std::optional<StudyGraph> graph;
-    if (const auto in = study.readForGraph(*texts))
-        graph = drawStudyGraph(session, *in, *texts, a.switches);
-    const bool current = graph && graph->accepted;
-
-    const auto items = record::itemsOfTexts(*texts, study.constants().statements());
-    if (const auto message = docs::saveStudy(a.output, items, study.results(), current ? &graph->image : nullptr)) {
-        session.message(message->toStdString());
-        return kExitFailed;
-    }
-    return kExitOk;
+        const auto items = record::itemsOfTexts(texts, study.constants().statements());
+        if (const auto message = docs::saveStudy(a.output, items, study.results(), current ? &graph->image : nullptr)) {
+            session.message(message->toStdString());
+            return kExitFailed;
+        }
+        return kExitOk;
+    });
 }
 
 int runReport(std::span<const std::string> args, std::ostream&, std::ostream& err)
 {
-    OutputArgs a;
-    if (const auto status = parseOutputArgs(args, {".pdf"}, err, a))
-        return *status;
-    const auto app = guiApplication();
-    Session session(err);
-    const auto texts = documentStudy(a, session, err);
-    if (!texts)
-        return kExitFailed;
-    if (!functionAccepted(*texts, err))
-        return kExitUsage;
-    session::StudySession& study = session.study;
+    return documentCommand(args, {".pdf"}, err,
+                           [](const OutputArgs& a, Session& session, const record::FieldTexts& texts) {
+                               session::StudySession& study = session.study;
+                               // As an open does: each constant runs (a failing one is told and passed
+                               // over), then Plot.
+                               study.runEachConstant();
+                               std::optional<StudyGraph> graph;
+                               if (const auto in = study.readForGraph(texts))
+                                   graph = drawStudyGraph(session, *in, texts, a.switches);
 
-    // As an open does: each constant runs (a failing one is told and passed
-    // over), then Plot.
-    study.runEachConstant();
-    std::optional<StudyGraph> graph;
-    if (const auto in = study.readForGraph(*texts))
-        graph = drawStudyGraph(session, *in, *texts, a.switches);
-
-    auto f = study.functionOf(texts->equation);
-    docs::ReportInput report =
-        docs::reportInputOf(*texts, study.constants().statements(), study.results(), f, study.study().errorBound);
-    if (graph && graph->accepted) {
-        report.graph = &graph->image;
-        report.graphOrder = study.study().derivativeOrder;
-    }
-
-    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
-                             QPageLayout::Millimeter);
-    QString reason;
-    if (!docs::writeReportPdf(a.output, layout, report, &reason)) {
-        session.message(QStringLiteral("Could not print: %1").arg(reason).toStdString());
-        return kExitFailed;
-    }
-    return kExitOk;
+                               auto f = study.functionOf(texts.equation);
+                               docs::ReportInput report = docs::reportInputOf(
+                                   texts, study.constants().statements(), study.results(), f, study.study().errorBound);
+                               if (graph && graph->accepted) {
+                                   report.graph = &graph->image;
+                                   report.graphOrder = study.study().derivativeOrder;
+                               }
+                               const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                                        QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+                               QString reason;
+                               if (!docs::writeReportPdf(a.output, layout, report, &reason)) {
+                                   session.message(QStringLiteral("Could not print: %1").arg(reason).toStdString());
+                                   return kExitFailed;
+                               }
+                               return kExitOk;
+                           });
 }
 
 }  // namespace tessaly::cli

@@ -100,30 +100,36 @@ std::optional<int> parseOutputArgs(std::span<const std::string> args, std::initi
     return std::nullopt;
 }
 
-int runPlot(std::span<const std::string> args, std::ostream&, std::ostream& err)
+int documentCommand(std::span<const std::string> args, std::initializer_list<const char*> suffixes, std::ostream& err,
+                    const DocumentWork& work)
 {
     OutputArgs a;
-    if (const auto status = parseOutputArgs(args, {".png", ".bmp"}, err, a))
+    if (const auto status = parseOutputArgs(args, suffixes, err, a))
         return *status;
-    const ParsedArgs& parsed = a.parsed;
-    const QString& path = a.output;
-    const QString suffix = path.section(QLatin1Char('.'), -1).toLower();
-    const PlotSwitches& on = a.switches;
-
     const auto app = guiApplication();
     Session session(err);
-    auto texts = studyFrom(parsed, session, err);
+    auto texts = studyFrom(a.parsed, session, err);
     if (!texts)
         return kExitFailed;
     if (!functionAccepted(*texts, err))
         return kExitUsage;
-    if (const auto order = parsed.value("--order"))
+    if (const auto order = a.parsed.value("--order"))
         texts->derivative = *order;
-    const auto in = session.study.readForGraph(*texts);
+    return work(a, session, *texts);
+}
+
+namespace {
+
+// Draws the study's graph and writes the picture.
+int plotTo(const OutputArgs& a, Session& session, const record::FieldTexts& texts, std::ostream& err)
+{
+    const QString& path = a.output;
+    const QString suffix = path.section(QLatin1Char('.'), -1).toLower();
+    const auto in = session.study.readForGraph(texts);
     if (!in)
         return session.failed(session.study.lastError());
 
-    const StudyGraph graph = drawStudyGraph(session, *in, *texts, on);
+    const StudyGraph graph = drawStudyGraph(session, *in, texts, a.switches);
     if (!graph.accepted) {
         err << kPlotRefused << "\n";
         return kExitUsage;
@@ -137,6 +143,16 @@ int runPlot(std::span<const std::string> args, std::ostream&, std::ostream& err)
         return kExitOk;
     session.message(QStringLiteral("Could not save %1: %2").arg(docs::displayFileName(path), reason).toStdString());
     return kExitFailed;
+}
+
+}  // namespace
+
+int runPlot(std::span<const std::string> args, std::ostream&, std::ostream& err)
+{
+    return documentCommand(args, {".png", ".bmp"}, err,
+                           [&err](const OutputArgs& a, Session& session, const record::FieldTexts& texts) {
+                               return plotTo(a, session, texts, err);
+                           });
 }
 
 }  // namespace tessaly::cli

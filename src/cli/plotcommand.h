@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -34,6 +35,13 @@ struct OutputArgs {
 // and its exit status returned.
 std::optional<int> parseOutputArgs(std::span<const std::string> args, std::initializer_list<const char*> suffixes,
                                    std::ostream& err, OutputArgs& out);
+
+// A command that writes a file from a study: parses the arguments (-o with one
+// of the suffixes), starts the Qt application, reads the study (its plot
+// selection from --order) and runs the work; the exit status.
+using DocumentWork = std::function<int(const OutputArgs&, Session&, const record::FieldTexts&)>;
+int documentCommand(std::span<const std::string> args, std::initializer_list<const char*> suffixes, std::ostream& err,
+                    const DocumentWork& work);
 
 // The program's Qt application, for fonts and images (no display is needed);
 // nothing when one exists already.

@@ -15,9 +15,9 @@ constexpr double kProbeTwice = 0.009;  // 2d
 
 double sgn(double v) { return v > 0 ? 1.0 : v < 0 ? -1.0 : 0.0; }
 
-class ExtremaFinder : GridWalk {
+class ExtremaFinder : GridScan<ExtremaOutcome> {
 public:
-    ExtremaFinder(StudyFunction& f, const StudyInputs& in) : GridWalk(f, in) {}
+    ExtremaFinder(StudyFunction& f, const StudyInputs& in) : GridScan(f, in) {}
 
     ExtremaOutcome run()
     {
@@ -229,26 +229,12 @@ private:
         return true;
     }
 
-    ExtremaOutcome finished()
+    std::string label() const override
     {
-        m_out.label = extremaLabel(static_cast<std::int32_t>(m_out.maxPositions.size()),
-                                   static_cast<std::int32_t>(m_out.minPositions.size()), m_out.possibleRoots);
-        return ended();
+        return extremaLabel(static_cast<std::int32_t>(m_out.maxPositions.size()),
+                            static_cast<std::int32_t>(m_out.minPositions.size()), m_out.possibleRoots);
     }
 
-    ExtremaOutcome ended(std::int32_t number = 0) { return close(m_out, number); }
-
-    // Past b the scan is finished; a step that does not move x ends it with 5.
-    ExtremaOutcome endOfGrid() { return stuck() ? ended(engine::err::InvalidCall) : finished(); }
-
-    ExtremaOutcome full()
-    {
-        m_out.tableFull = true;
-        m_error = engine::err::SubscriptOutOfRange;
-        return finished();
-    }
-
-    ExtremaOutcome m_out;
     double m_value = 0;  // f at the extremum being recorded
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <utility>
 
 #include "numeric/studyfunction.h"
@@ -65,6 +66,36 @@ protected:
     double m_lastGridX = 0;
     std::int32_t m_error = 0;  // the number the trap recorded last
     bool m_stuck = false;
+};
+
+// A scan of the grid that builds an outcome (rows, a label, the error, where x
+// stood): how it ends is the same for Roots and Extrema; label() is what each
+// writes when it reaches b.
+template <typename Outcome>
+class GridScan : protected GridWalk {
+protected:
+    using GridWalk::GridWalk;
+    virtual ~GridScan() = default;
+    virtual std::string label() const = 0;
+
+    // The end of the grid: b reached (the label written), or a step that does
+    // not move x (ended with 5).
+    Outcome endOfGrid() { return stuck() ? ended(engine::err::InvalidCall) : finished(); }
+    Outcome finished()
+    {
+        m_out.label = label();
+        return ended();
+    }
+    Outcome ended(std::int32_t number = 0) { return close(m_out, number); }
+    // A 256th entry: the scan stops, but the label still tells the 255 listed.
+    Outcome full()
+    {
+        m_out.tableFull = true;
+        m_error = engine::err::SubscriptOutOfRange;
+        return finished();
+    }
+
+    Outcome m_out;
 };
 
 }  // namespace tessaly::numeric

@@ -15,9 +15,9 @@ constexpr double kProbeTwice = 2E-05;  // 2δ
 
 double sgn(double v) { return v > 0 ? 1.0 : v < 0 ? -1.0 : 0.0; }
 
-class RootFinder : GridWalk {
+class RootFinder : GridScan<RootsOutcome> {
 public:
-    RootFinder(StudyFunction& f, const StudyInputs& in) : GridWalk(f, in) {}
+    RootFinder(StudyFunction& f, const StudyInputs& in) : GridScan(f, in) {}
 
     RootsOutcome run()
     {
@@ -148,26 +148,7 @@ private:
         return true;
     }
 
-    RootsOutcome finished()
-    {
-        m_out.label = std::to_string(m_out.roots.size()) + " roots";
-        return ended();
-    }
-
-    RootsOutcome ended(std::int32_t number = 0) { return close(m_out, number); }
-
-    // Past b the scan is finished; a step that does not move x ends it with 5.
-    RootsOutcome endOfGrid() { return stuck() ? ended(engine::err::InvalidCall) : finished(); }
-
-    // A 256th root: the scan stops, but the label still tells the 255 listed.
-    RootsOutcome full()
-    {
-        m_out.tableFull = true;
-        m_error = engine::err::SubscriptOutOfRange;
-        return finished();
-    }
-
-    RootsOutcome m_out;
+    std::string label() const override { return std::to_string(m_out.roots.size()) + " roots"; }
 };
 
 }  // namespace

@@ -17,21 +17,13 @@
 
 #include "docs/textfile.h"
 
+#include "../record/recordfixture.h"
+
 using namespace tessaly::docs;
 using namespace tessaly::record;
+using namespace tessaly::record::testing;
 
 namespace {
-
-const char* const kDefaultsWithOneConstant =
-    "\"pi/3*x*sin(x)*tanh(x)\"\r\n-8\r\n8\r\n256\r\n.01\r\n20\r\n-20\r\n20\r\n-15\r\n15\r\n1\r\n0\r\n0\r\n1\r\n1\r\n"
-    "1\r\n\"a=2.37\"\r\n0\r\n";
-
-StudyRecord withConstant()
-{
-    StudyRecord r;
-    r.constants = {"a=2.37"};
-    return r;
-}
 
 class Files : public ::testing::Test {
 protected:
@@ -47,7 +39,7 @@ protected:
 
 TEST_F(Files, ReadsAGoodFileAndLeavesNoBadCopy)
 {
-    write("tessaly.ini", kDefaultsWithOneConstant);
+    write("tessaly.ini", QByteArray::fromStdString(kSettingsWithOneConstant));
     const SettingsRead r = readSettingsFile(path("tessaly.ini"), true);
     EXPECT_EQ(r.record, withConstant());
     EXPECT_FALSE(QFile::exists(path("tessaly.ini.bad")));

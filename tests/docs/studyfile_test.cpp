@@ -14,36 +14,13 @@
 #include <limits>
 #include <string>
 
+#include "../record/recordfixture.h"
+
 using namespace tessaly::docs;
 using namespace tessaly::record;
+using namespace tessaly::record::testing;
 
 namespace {
-
-const std::string kDefaultsWithOneConstant =
-    "\"Tessaly\"\r\n"
-    "\"pi/3*x*sin(x)*tanh(x)\",-8,8,256,0.01,20,#FALSE#,0,0,0,0\r\n"
-    "-20,20,-15,15,1,0,0,1,1\r\n"
-    "1\r\n"
-    "\"a=2.37\"\r\n";
-
-SettingsItems defaultsWithConstant()
-{
-    StudyRecord r;
-    r.constants = {"a=2.37"};
-    return itemsOf(r);
-}
-
-StudyResults someResults()
-{
-    StudyResults res;
-    res.integralValid = true;
-    res.integralValue = -12.3456789012345;
-    res.roots = {-6.28318590611842, 0, 3.14159265510742};
-    res.possibleRootCount = 1;
-    res.maxima = {1.5e-20};
-    res.minima = {-2.5, 4};
-    return res;
-}
 
 class StudyFiles : public ::testing::Test {
 protected:
@@ -104,7 +81,7 @@ TEST_F(StudyFiles, SavesTheStudyAndItsBitmapWhole)
     graph.fill(Qt::white);
     graph.setPixelColor(10, 20, QColor(255, 0, 0));
     EXPECT_EQ(saveStudy(path("s.txt"), defaultsWithConstant(), {}, &graph), std::nullopt);
-    EXPECT_EQ(read(path("s.txt")).toStdString(), kDefaultsWithOneConstant);
+    EXPECT_EQ(read(path("s.txt")).toStdString(), kStudyWithOneConstant);
     const QByteArray bitmap = read(path("s.txt.bmp"));
     ASSERT_GT(bitmap.size(), 30);
     EXPECT_TRUE(bitmap.startsWith("BM"));
@@ -117,7 +94,7 @@ TEST_F(StudyFiles, SavesTheStudyAndItsBitmapWhole)
     // Without a graph, no bitmap, and the old one is removed: it showed another study.
     EXPECT_EQ(saveStudy(path("s.txt"), defaultsWithConstant(), {}, nullptr), std::nullopt);
     EXPECT_FALSE(QFileInfo::exists(path("s.txt.bmp")));
-    EXPECT_EQ(read(path("s.txt")).toStdString(), kDefaultsWithOneConstant);
+    EXPECT_EQ(read(path("s.txt")).toStdString(), kStudyWithOneConstant);
 
     // An old bitmap that cannot be removed stops the save before the study changes.
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("u.txt.bmp/inside")));

@@ -9,24 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "recordfixture.h"
+
 using namespace tessaly::record;
+using namespace tessaly::record::testing;
 
 namespace {
 
-const char* const kDefaultsWithOneConstant =
-    "\"pi/3*x*sin(x)*tanh(x)\"\r\n-8\r\n8\r\n256\r\n.01\r\n20\r\n-20\r\n20\r\n-15\r\n15\r\n1\r\n0\r\n0\r\n1\r\n1\r\n"
-    "1\r\n\"a=2.37\"\r\n0\r\n";
-
-StudyRecord withConstant()
-{
-    StudyRecord r;
-    r.constants = {"a=2.37"};
-    return r;
-}
-
 TEST(SettingsFile, WritesTheKnownLayout)
 {
-    EXPECT_EQ(formatSettings(itemsOf(withConstant())), kDefaultsWithOneConstant);
+    EXPECT_EQ(formatSettings(itemsOf(withConstant())), kSettingsWithOneConstant);
 }
 
 TEST(SettingsFile, RoundTrips)
@@ -56,7 +48,7 @@ TEST(SettingsFile, RoundTrips)
     EXPECT_EQ(fieldTexts(*back.record).numbers[0], ".5");
     EXPECT_EQ(fieldTexts(*back.record).numbers[5], "-20.12346");
 
-    EXPECT_EQ(parseSettings(kDefaultsWithOneConstant).record, withConstant());
+    EXPECT_EQ(parseSettings(kSettingsWithOneConstant).record, withConstant());
 }
 
 TEST(SettingsFile, WritesTheFieldsNumbersAsTheyRead)
@@ -87,8 +79,8 @@ TEST(SettingsFile, NeverWritesWhatCannotBeReadBack)
 
 TEST(SettingsFile, AcceptsOtherLineEndsAndAByteOrderMark)
 {
-    std::string lf = kDefaultsWithOneConstant;
-    std::string cr = kDefaultsWithOneConstant;
+    std::string lf = kSettingsWithOneConstant;
+    std::string cr = kSettingsWithOneConstant;
     for (std::size_t p; (p = lf.find("\r\n")) != std::string::npos;)
         lf.erase(p, 1);
     for (std::size_t p; (p = cr.find("\r\n")) != std::string::npos;)

@@ -8,39 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "recordfixture.h"
+
 using namespace tessaly::record;
+using namespace tessaly::record::testing;
 
 namespace {
 
-const std::string kDefaultsWithOneConstant =
-    "\"Tessaly\"\r\n"
-    "\"pi/3*x*sin(x)*tanh(x)\",-8,8,256,0.01,20,#FALSE#,0,0,0,0\r\n"
-    "-20,20,-15,15,1,0,0,1,1\r\n"
-    "1\r\n"
-    "\"a=2.37\"\r\n";
-
-SettingsItems defaultsWithConstant()
-{
-    StudyRecord r;
-    r.constants = {"a=2.37"};
-    return itemsOf(r);
-}
-
-StudyResults someResults()
-{
-    StudyResults res;
-    res.integralValid = true;
-    res.integralValue = -12.3456789012345;
-    res.roots = {-6.28318590611842, 0, 3.14159265510742};
-    res.possibleRootCount = 1;
-    res.maxima = {1.5e-20};
-    res.minima = {-2.5, 4};
-    return res;
-}
-
 TEST(StudyFile, WritesTheKnownLayout)
 {
-    EXPECT_EQ(formatStudy(defaultsWithConstant(), {}), kDefaultsWithOneConstant);
+    EXPECT_EQ(formatStudy(defaultsWithConstant(), {}), kStudyWithOneConstant);
 
     StudyResults twoRoots;
     twoRoots.roots = {-1.5, 2};
