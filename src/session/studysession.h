@@ -10,6 +10,7 @@
 #include "engine/engine.h"
 #include "engine/userconstants.h"
 #include "numeric/derivatives.h"
+#include "numeric/estimates.h"
 #include "numeric/extremafinder.h"
 #include "numeric/integrator.h"
 #include "numeric/rootfinder.h"
@@ -32,6 +33,19 @@ public:
 struct ValueResult {
     std::optional<std::string> label;  // the value's number text; nothing after a failure
     std::int32_t error = 0;
+};
+
+// How far the results of the last commands can be trusted: the bounds of the
+// root and extremum rows (in row order), of the integral and of the value, and
+// the warnings of each command (a command replaces its own).
+struct Trust {
+    std::vector<numeric::RootBound> roots;
+    std::vector<numeric::ExtremumBound> extrema;
+    std::optional<numeric::IntegralBound> integral;
+    std::optional<numeric::ValueBound> value;
+    std::vector<numeric::Warning> rootWarnings, integralWarnings, valueWarnings;
+    // Every warning, roots first, then the integral's and the value's.
+    std::vector<numeric::Warning> warnings() const;
 };
 
 // The results an opened study shows: the labels and the rows of the two lists.
@@ -115,6 +129,8 @@ public:
     // text given), and the texts they show; and the results discarded (a study
     // input changed).
     record::StudyResults results() const;
+    // The bounds of the results kept now (none for results put back from a file).
+    const Trust& trust() const { return m_trust; }
     void setResults(const record::StudyResults& results) { m_results = results; }
     RestoredResults restoreResults(const record::StudyResults& results, const std::string& equation);
     void discardResults();
@@ -151,6 +167,7 @@ private:
     std::int32_t m_ierr = 0;
     bool m_quiet = false;  // engine errors are not told (the constants run, a quiet drawing)
     std::optional<std::string> m_constantProblem;
+    Trust m_trust;
 };
 
 }  // namespace tessaly::session
