@@ -20,6 +20,7 @@
 #include "app/helpwindow.h"
 #include "app/pictureview.h"
 #include "app/prompter.h"
+#include "app/trustview.h"
 #include "app/windowtools.h"
 #include "docs/filename.h"
 #include "docs/settingsfile.h"
@@ -124,9 +125,13 @@ void FrmFunctions::connectControls()
     connect(m_ui.Picture1, &PictureView::mouseMoved, this, &FrmFunctions::Picture1_MouseMove);
     connect(m_ui.Picture1, &PictureView::mousePressed, this, &FrmFunctions::Picture1_MouseDown);
     const std::pair<QAction*, void (FrmFunctions::*)()> menus[] = {
-        {m_ui.mnuCopy, &FrmFunctions::mnuCopy_Click},   {m_ui.mnuOpen, &FrmFunctions::mnuOpen_Click},
-        {m_ui.mnuSave, &FrmFunctions::mnuSave_Click},   {m_ui.mnuSaveAs, &FrmFunctions::mnuSaveAs_Click},
-        {m_ui.mnuPrint, &FrmFunctions::mnuPrint_Click}, {m_ui.mnuHelp, &FrmFunctions::mnuHelp_Click},
+        {m_ui.mnuCopy, &FrmFunctions::mnuCopy_Click},
+        {m_ui.mnuOpen, &FrmFunctions::mnuOpen_Click},
+        {m_ui.mnuTrustedDigits, &FrmFunctions::mnuTrustedDigits_Click},
+        {m_ui.mnuSave, &FrmFunctions::mnuSave_Click},
+        {m_ui.mnuSaveAs, &FrmFunctions::mnuSaveAs_Click},
+        {m_ui.mnuPrint, &FrmFunctions::mnuPrint_Click},
+        {m_ui.mnuHelp, &FrmFunctions::mnuHelp_Click},
         {m_ui.mnuAbout, &FrmFunctions::mnuAbout_Click}};
     for (const auto& [action, handler] : menus)
         connect(action, &QAction::triggered, this, handler);
@@ -219,6 +224,17 @@ void FrmFunctions::Picture1_MouseDown(QPoint pixel)
 
 void FrmFunctions::mnuCopy_Click() { QGuiApplication::clipboard()->setImage(m_graph.picture()); }
 
+void FrmFunctions::mnuTrustedDigits_Click()
+{
+    ShowTrust();
+    m_state.set("trustedDigitsOnly", m_ui.mnuTrustedDigits->isChecked() ? "1" : "0");
+    QString reason;
+    if (!m_state.save(&reason))
+        m_prompter.message(QStringLiteral("Could not save the view: %1").arg(reason));
+}
+
+void FrmFunctions::ShowTrust() { showTrust(m_ui, m_session.trust(), m_ui.mnuTrustedDigits->isChecked()); }
+
 void FrmFunctions::Form_Load(const std::function<bool()>& openCommandLineStudy)
 {
     m_ui.txtSubintervals->setToolTip(
@@ -228,6 +244,9 @@ void FrmFunctions::Form_Load(const std::function<bool()>& openCommandLineStudy)
     for (const char* order : {"1st", "2nd", "3rd", "4th", "5th", "6th", "7th", "8th", "9th"})
         m_ui.cboDerivative->addItem(QString::fromLatin1(order) + QStringLiteral(".derivative"));
     m_ui.cboDerivative->setCurrentIndex(0);
+
+    m_state.load(docs::StateFile::besideSettings(m_settingsPath));
+    m_ui.mnuTrustedDigits->setChecked(m_state.flag("trustedDigitsOnly"));
 
     // A study that cannot be opened leaves the last study of the settings file,
     // so the next exit does not replace it with the defaults.
@@ -292,6 +311,7 @@ void FrmFunctions::cmdRoots_Click()
     m_ui.lstRoots->clear();
     const auto r = m_session.roots(fieldTexts());
     showRows(m_ui.lstRoots, r.rows, m_ui.lblRoots, r.label);
+    ShowTrust();
 }
 
 void FrmFunctions::cmdExtrema_Click()
@@ -300,6 +320,7 @@ void FrmFunctions::cmdExtrema_Click()
     m_ui.lstExtrema->clear();
     const auto r = m_session.extrema(fieldTexts());
     showRows(m_ui.lstExtrema, r.rows, m_ui.lblExtrema, r.label);
+    ShowTrust();
 }
 
 void FrmFunctions::cmdIntegrate_Click()
@@ -307,6 +328,7 @@ void FrmFunctions::cmdIntegrate_Click()
     BusyCursor busy;
     if (const auto label = m_session.integral(fieldTexts()).label)
         m_ui.lblIntegral->setText(qtext(*label));
+    ShowTrust();
 }
 
 void FrmFunctions::cmdDerVal_Click()
@@ -315,6 +337,7 @@ void FrmFunctions::cmdDerVal_Click()
     BusyCursor busy;
     if (const auto label = m_session.value(fieldTexts(), textOf(m_ui.txtDerNum), textOf(m_ui.txtXeval)).label)
         m_ui.lblDerVal->setText(qtext(*label));
+    ShowTrust();
 }
 
 void FrmFunctions::cmdAddCons_Click()
@@ -354,6 +377,7 @@ void FrmFunctions::MarkStudyStale()
         label->clear();
     m_ui.lstRoots->clear();
     m_ui.lstExtrema->clear();
+    ShowTrust();
 }
 
 void FrmFunctions::MarkPlotStale()

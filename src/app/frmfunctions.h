@@ -10,6 +10,7 @@
 
 #include "app/frmfunctionsui.h"
 #include "app/graphpanel.h"
+#include "docs/statefile.h"
 #include "evaluator/frmevaluator.h"
 #include "plot/windowcommand.h"
 #include "record/studyformat.h"
@@ -89,6 +90,9 @@ public:
     void Picture1_MouseDown(QPoint pixel);
     // Puts the graph picture on the clipboard.
     void mnuCopy_Click();
+    // View → Show trusted digits only: rows and labels show only the digits
+    // their bounds back; the choice is kept in the state file.
+    void mnuTrustedDigits_Click();
     // The study file commands: Open asks for a file and opens it; Save writes to
     // the study's file (asking for one the first time); Save As always asks.
     void mnuOpen_Click();
@@ -143,6 +147,8 @@ private:
     void RestoreResults(const record::StudyResults& results);
     // The constants list shows the session's constants.
     void ShowConstants();
+    // The bounds beside the results, as the View menu asks.
+    void ShowTrust();
     // Where the file dialogs start: the study's folder, else the home folder.
     QString dialogFolder() const;
     // Wires the fields to the stale marks and the editing rules, the buttons
@@ -164,6 +170,7 @@ private:
     QPointer<QWidget> m_help;
     QPointer<QWidget> m_about;
     DecimalGuard* m_decimalGuard = nullptr;
+    docs::StateFile m_state;
     // Set while the settings file is shown at start-up (the graph is not erased)
     // and while an opened study is shown (the results are not discarded).
     bool m_loadingSettings = false;

@@ -150,6 +150,7 @@ void FrmFunctions::RestoreResults(const record::StudyResults& results)
         m_ui.lstRoots->addItem(QString::fromStdString(row));
     for (const auto& row : shown.extremaRows)
         m_ui.lstExtrema->addItem(QString::fromStdString(row));
+    ShowTrust();
 }
 
 void FrmFunctions::mnuPrint_Click()
@@ -166,6 +167,7 @@ void FrmFunctions::mnuPrint_Click()
     m_session.extension().ierr = 0;
     docs::ReportInput in =
         docs::reportInputOf(typed, std::move(listed), m_session.results(), f, m_session.study().errorBound);
+    docs::addTrust(in, m_session.trust());
     if (m_graph.current()) {
         in.graph = &m_graph.picture();
         in.graphOrder = m_graph.order();

@@ -314,6 +314,10 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
     middle->addLayout(commands);
     middle->addWidget(fraStudySpecs);
     outer->addLayout(middle);
+    lblWarnings = label("lblWarnings", QString(), QStringLiteral("What the results cannot be trusted for"));
+    lblWarnings->setWordWrap(true);
+    lblWarnings->setStyleSheet(QStringLiteral("color: #a04000"));
+    outer->addWidget(lblWarnings);
     outer->addWidget(fraPlotSpecs);
 
     auto* equation = new QHBoxLayout;
@@ -333,6 +337,11 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
     mnuSaveAs = mnuFile->addAction(QStringLiteral("Save As"));
     mnuFile->addSeparator();
     mnuCopy = mnuFile->addAction(QStringLiteral("Copy graph to clipboard"));
+    mnuView = bar->addMenu(QStringLiteral("View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuTrustedDigits = mnuView->addAction(QStringLiteral("Show trusted digits only"));
+    mnuTrustedDigits->setObjectName(QStringLiteral("mnuTrustedDigits"));
+    mnuTrustedDigits->setCheckable(true);
     mnuPrint = bar->addAction(QStringLiteral("Print"));
     mnuHelp = bar->addAction(QStringLiteral("Help"));
     mnuAbout = bar->addAction(QStringLiteral("About"));

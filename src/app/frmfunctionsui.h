@@ -108,6 +108,7 @@ struct FrmFunctionsUi {
     QLabel* lblExtrema = nullptr;
     QLabel* lblRoots = nullptr;
     QLabel* lblEquation = nullptr;
+    QLabel* lblWarnings = nullptr;  // what the results cannot be trusted for, a line each
 
     // The fields of the record's number items, by record::Item.
     std::array<QLineEdit*, record::kNumberItemCount> number{};
@@ -117,6 +118,8 @@ struct FrmFunctionsUi {
     QAction* mnuSave = nullptr;
     QAction* mnuSaveAs = nullptr;
     QAction* mnuCopy = nullptr;
+    QMenu* mnuView = nullptr;
+    QAction* mnuTrustedDigits = nullptr;  // checkable: rows and labels show only their trusted digits
     QAction* mnuPrint = nullptr;
     QAction* mnuHelp = nullptr;
     QAction* mnuAbout = nullptr;
