@@ -2,9 +2,10 @@
 // the engine as the numerical commands evaluate their function (FunctionEvaluator:
 // x into the extension object, its error cleared, the text evaluated and
 // converted, the object's error raised), the same formula as native C++ called
-// through a function pointer, and muparser with the same formula.
-// The runs are repeated and interleaved (the machine's speed drifts); the table at
-// the end takes the fastest repetition of each and gives the engine's ratios.
+// through a function pointer, and muparser and exprtk with the same formula.
+// The runs are repeated in rounds and interleaved (the machine's speed drifts);
+// the table at the end gives each one's median time (see RatioReporter) and the
+// engine's ratios.
 
 #include <benchmark/benchmark.h>
 #include <muParser.h>
@@ -19,6 +20,7 @@
 #include "engine/class1.h"
 #include "engine/engine.h"
 #include "engine/evaluation.h"
+#include "exprtk_peer.h"
 #include "ratioreporter.h"
 
 namespace {
@@ -61,15 +63,18 @@ struct Formula {
     const char* name;
     const char* text;      // the engine's language
     const char* muparser;  // the same formula in muparser's syntax
+    const char* exprtk;    // and in exprtk's (tanhf: the extension object's formula)
     double (*native)(double);
 };
 
 const Formula kFormulas[] = {
-    {"default", "pi/3*x*sin(x)*tanh(x)", "pi/3*x*sin(x)*tanh(x)", native1},
-    {"polynomial", "x^5-3*x^3+2*x-1", "x^5-3*x^3+2*x-1", native2},
-    {"sqr_log_exp", "Sqr(Abs(x))*Log(1+x*x)/(1+Exp(-x))", "sqrt(abs(x))*ln(1+x*x)/(1+exp(-x))", native3},
-    {"constants", "a*x*x+b*x+c", "a*x*x+b*x+c", native4},
+    {"default", "pi/3*x*sin(x)*tanh(x)", "pi/3*x*sin(x)*tanh(x)", "pi/3*x*sin(x)*tanhf(x)", native1},
+    {"polynomial", "x^5-3*x^3+2*x-1", "x^5-3*x^3+2*x-1", "x^5-3*x^3+2*x-1", native2},
+    {"sqr_log_exp", "Sqr(Abs(x))*Log(1+x*x)/(1+Exp(-x))", "sqrt(abs(x))*ln(1+x*x)/(1+exp(-x))",
+     "sqrt(abs(x))*log(1+x*x)/(1+exp(-x))", native3},
+    {"constants", "a*x*x+b*x+c", "a*x*x+b*x+c", "a*x*x+b*x+c", native4},
     {"trig_sum", "Sin(x)+Cos(2*x)+Sin(3*x)*Cos(4*x)+Sin(5*x)/(1+x*x)+Atn(x)*Exp(-x*x)+Sqr(1+x*x)",
+     "sin(x)+cos(2*x)+sin(3*x)*cos(4*x)+sin(5*x)/(1+x*x)+atan(x)*exp(-x*x)+sqrt(1+x*x)",
      "sin(x)+cos(2*x)+sin(3*x)*cos(4*x)+sin(5*x)/(1+x*x)+atan(x)*exp(-x*x)+sqrt(1+x*x)", native5},
 };
 
@@ -119,6 +124,12 @@ void muparserEval(benchmark::State& state, const Formula& f)
     }
 }
 
+void exprtkEval(benchmark::State& state, const Formula& f)
+{
+    const tessaly::bench::PeerNames names{&gPi, &gA, &gB, &gC, tanhFormula};
+    tessaly::bench::exprtkEval(state, f.exprtk, names, points());
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -127,16 +138,19 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark((std::string("engine/") + f.name).c_str(), engineEval, f);
         benchmark::RegisterBenchmark((std::string("native/") + f.name).c_str(), nativeEval, f);
         benchmark::RegisterBenchmark((std::string("muparser/") + f.name).c_str(), muparserEval, f);
+        benchmark::RegisterBenchmark((std::string("exprtk/") + f.name).c_str(), exprtkEval, f);
     }
     tessaly::bench::RatioReporter reporter(kPoints);  // ns per evaluation
     tessaly::bench::runRepeated(argc, argv, reporter);
-    std::printf("\n%-12s %12s %12s %12s %14s %14s\n", "formula", "engine ns", "native ns", "muparser ns",
-                "engine/native", "engine/muparser");
+    std::printf("\n%-12s %10s %10s %10s %10s %14s %14s %14s\n", "formula", "engine ns", "native ns", "exprtk ns",
+                "muparser ns", "engine/native", "engine/exprtk", "engine/muparser");
     for (const Formula& f : kFormulas) {
-        const double e = reporter.best(std::string("engine/") + f.name);
-        const double n = reporter.best(std::string("native/") + f.name);
-        const double m = reporter.best(std::string("muparser/") + f.name);
-        std::printf("%-12s %12.2f %12.2f %12.2f %14.2f %14.2f\n", f.name, e, n, m, e / n, e / m);
+        const double e = reporter.time(std::string("engine/") + f.name);
+        const double n = reporter.time(std::string("native/") + f.name);
+        const double x = reporter.time(std::string("exprtk/") + f.name);
+        const double m = reporter.time(std::string("muparser/") + f.name);
+        std::printf("%-12s %10.2f %10.2f %10.2f %10.2f %14.2f %14.2f %14.2f\n", f.name, e, n, x, m, e / n, e / x,
+                    e / m);
     }
     return 0;
 }
