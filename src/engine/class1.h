@@ -45,6 +45,10 @@ public:
     using Function = double (Class1::*)(double&);
 
 private:
+    // Runs a formula in the language's arithmetic; its first failure is stored
+    // (and 0 returned).
+    template <typename Formula>
+    double run(Formula formula);
     double fail(std::int32_t number);
 
     std::vector<std::int32_t*> m_errorFields;

@@ -1,5 +1,7 @@
 #include "engine/evaluation.h"
 
+#include <algorithm>
+
 #include "engine/class1.h"
 #include "engine/engine.h"
 
@@ -35,6 +37,45 @@ void FunctionEvaluator::prepare()
 {
     m_prepared = &m_engine.prepare(m_text);
     m_epoch = m_engine.epoch();
+}
+
+void FunctionEvaluator::tabulate(const double* xs, std::size_t n, double* values, std::uint8_t* known)
+{
+    if (m_prepared == nullptr || m_epoch != m_engine.epoch())
+        prepare();
+    if (m_prepared->error) {
+        std::fill(known, known + n, std::uint8_t{0});
+        return;
+    }
+    // The block reads the object's x only through the values it is given, and
+    // starts each x with ierr cleared; neither field is written.
+    m_prepared->program->runBlock(xs, n, values, known);
+}
+
+std::size_t FunctionEvaluator::atEach(const double* xs, std::size_t n, double* values, FunctionValue& failure)
+{
+    constexpr std::size_t kBlock = 256;
+    std::uint8_t known[kBlock];
+    for (std::size_t start = 0; start < n; start += kBlock) {
+        const std::size_t count = std::min(kBlock, n - start);
+        tabulate(xs + start, count, values + start, known);
+        for (std::size_t i = 0; i < count; ++i) {
+            if (known[i])
+                continue;
+            const FunctionValue v = at(xs[start + i]);
+            if (v.error) {
+                failure = v;
+                return start + i;
+            }
+            values[start + i] = v.value;
+        }
+    }
+    if (n > 0) {
+        // As at() leaves the object after the last value.
+        m_object.x = xs[n - 1];
+        m_object.ierr = 0;
+    }
+    return n;
 }
 
 void prepareWindowEngine(Engine& engine, Class1& object)

@@ -45,6 +45,20 @@ public:
     }
     std::string_view text() const { return m_text; }
 
+    // f at xs[0..n) in order, as at() gives each value, stopping at the first
+    // failure: returns how many values were computed before it. When that is
+    // less than n, failure holds what at() gave for xs[count] (reported as at()
+    // reports it) and nothing was evaluated after it. The values are computed a
+    // block at a time (see Program::runBlock); an x the block leaves open is
+    // evaluated by at(), and the extension object is left as at() leaves it.
+    std::size_t atEach(const double* xs, std::size_t n, double* values, FunctionValue& failure);
+
+    // f at xs[0..n) without any effect beyond values and known: known[k] is 1
+    // where values[k] holds what at(xs[k]) gives, 0 where at() would fail or
+    // must be called to tell (for the caller to call at the moment at() would
+    // be called).
+    void tabulate(const double* xs, std::size_t n, double* values, std::uint8_t* known);
+
 private:
     void prepare();
 

@@ -20,8 +20,10 @@ namespace tessaly::engine {
 //
 // The rest are used only by the numeric evaluator: fused forms whose right
 // operand (or argument) is an immediate number (K) or a double read through a
-// pointer (R), a whole power (W: x^n for n in 2..16), the common functions with
-// instructions of their own, and End.
+// pointer (R), a whole power (W: x^n for a whole n, |n| <= 16), the common
+// functions and the extension object's functions with instructions of their
+// own, pushes of a power or product of operands read through pointers (PowRW
+// r^n, MulRR r*r, MulKR k*r, MulRRR r*r*r, MulKRR k*r*r), and End.
 // clang-format off
 #define TESSALY_OPS(X)                                                                                      \
     X(PushNumber) X(PushConst) X(PushVar) X(PushField) X(PushLong)                                          \
@@ -35,9 +37,12 @@ namespace tessaly::engine {
     X(PushRef)                                                                                              \
     X(AddK) X(SubK) X(MulK) X(DivK) X(PowK) X(PowW)                                                         \
     X(AddR) X(SubR) X(MulR) X(DivR) X(PowR)                                                                 \
-    X(Call1R) X(CallMethodR)                                                                                \
+    X(Call1R)                                                                                               \
     X(Sin) X(Cos) X(Tan) X(Atn) X(Exp) X(Log) X(Sqr) X(Abs)                                                 \
     X(SinR) X(CosR) X(TanR) X(AtnR) X(ExpR) X(LogR) X(SqrR) X(AbsR)                                         \
+    X(Asin) X(Acos) X(Sinh) X(Cosh) X(Tanh) X(Asinh) X(Acosh) X(Atanh)                                      \
+    X(AsinR) X(AcosR) X(SinhR) X(CoshR) X(TanhR) X(AsinhR) X(AcoshR) X(AtanhR)                              \
+    X(PowRW) X(MulRR) X(MulKR) X(MulRRR) X(MulKRR)                                                          \
     X(End)
 // clang-format on
 

@@ -1,13 +1,22 @@
 #include "engine/program.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "engine/class1.h"
 #include "engine/errors.h"
+#include "engine/extensionformulas.h"
 
 namespace tessaly::engine {
 namespace {
 
 constexpr Class1::Function kMethods[] = {&Class1::Asin, &Class1::Acos,  &Class1::Sinh,  &Class1::Cosh,
                                          &Class1::Tanh, &Class1::Asinh, &Class1::Acosh, &Class1::Atanh};
+
+// The block evaluator's stack takes at most this many doubles, and a block at
+// most kBlockLanes values of x.
+constexpr std::size_t kBlockDoubles = 131072;
+constexpr std::size_t kBlockLanes = 256;
 
 bool isFusable(Op op) { return op == Op::Add || op == Op::Sub || op == Op::Mul || op == Op::Div || op == Op::Pow; }
 
@@ -27,7 +36,24 @@ Op mathOp(num::UnaryFn fn)
 }
 // clang-format on
 
-constexpr int kRefOffset = static_cast<int>(Op::SinR) - static_cast<int>(Op::Sin);
+Op shifted(Op op, Op from, Op to)
+{
+    return static_cast<Op>(static_cast<int>(op) - static_cast<int>(from) + static_cast<int>(to));
+}
+
+// The form of a function's instruction that reads its argument through a pointer.
+Op refForm(Op op)
+{
+    if (op == Op::Call1)
+        return Op::Call1R;
+    if (op >= Op::Sin && op <= Op::Abs)
+        return shifted(op, Op::Sin, Op::SinR);
+    return shifted(op, Op::Asin, Op::AsinR);
+}
+bool hasRefForm(Op op)
+{
+    return op == Op::Call1 || (op >= Op::Sin && op <= Op::Abs) || (op >= Op::Asin && op <= Op::Atanh);
+}
 
 Op fused(Op op, bool immediate)
 {
@@ -39,6 +65,81 @@ Op fused(Op op, bool immediate)
     default: return immediate ? Op::PowK : Op::PowR;
     }
 }
+
+// The number of values an operation that may be computed in advance takes; 0
+// for the others (the extension object's functions store their failures).
+int foldedOperands(Op op)
+{
+    switch (op) {
+    case Op::Neg:
+    case Op::Not:
+    case Op::Call1: return 1;
+    case Op::Add:
+    case Op::Sub:
+    case Op::Mul:
+    case Op::Div:
+    case Op::IntDiv:
+    case Op::Mod:
+    case Op::Pow:
+    case Op::Eq:
+    case Op::Ne:
+    case Op::Lt:
+    case Op::Gt:
+    case Op::Le:
+    case Op::Ge:
+    case Op::And:
+    case Op::Or:
+    case Op::Xor:
+    case Op::Eqv:
+    case Op::Imp:
+    case Op::Round2: return 2;
+    default: return op >= Op::Sin && op <= Op::Abs ? 1 : 0;
+    }
+}
+
+// The extension object's function M over an arithmetic (see extensionformulas.h).
+template <int M, typename A>
+double methodFormula(A& s, double v, double halfpi)
+{
+    if constexpr (M == 0)
+        return formula::asin(s, v, halfpi);
+    else if constexpr (M == 1)
+        return formula::acos(s, v, halfpi);
+    else if constexpr (M == 2)
+        return formula::sinh(s, v);
+    else if constexpr (M == 3)
+        return formula::cosh(s, v);
+    else if constexpr (M == 4)
+        return formula::tanh(s, v);
+    else if constexpr (M == 5)
+        return formula::asinh(s, v);
+    else if constexpr (M == 6)
+        return formula::acosh(s, v);
+    else
+        return formula::atanh(s, v);
+}
+
+// The function M of the object at v: the unchecked formula when no step of it
+// fails (the same value), the object's own function (which stores the failure
+// and gives 0) otherwise.
+template <int M>
+double method(Class1* object, double v)
+{
+    Unchecked u;
+    const double r = methodFormula<M>(u, v, object->halfpi);
+    if (u.ok()) [[likely]]
+        return r;
+    double arg = v;
+    return (object->*kMethods[M])(arg);
+}
+
+// An operand of the block evaluator read through a pointer: the lanes' values
+// of x, or one value for every lane.
+struct Operand {
+    const double* p;
+    std::size_t step;
+    double operator[](std::size_t i) const { return p[i * step]; }
+};
 
 }  // namespace
 
@@ -63,78 +164,155 @@ Program::Program(std::vector<Instr> code, std::vector<Constant> constants, std::
       m_cells(maxStack + 1),
       m_numbers(maxStack + 1)
 {
-    buildNumericForm();
+    m_numericPossible = true;
+    for (const Instr& in : m_code) {
+        if (in.op == Op::Concat || in.op == Op::StoreVar || in.op == Op::StoreField || in.op == Op::StoreLong)
+            m_numericPossible = false;
+        if (in.op == Op::PushConst) {
+            const Kind k = m_constants[static_cast<std::size_t>(in.n)].value.kind();
+            if (k == Kind::String || k == Kind::Null)
+                m_numericPossible = false;
+        }
+    }
+    if (m_numericPossible) {
+        m_fast.reserve(m_code.size() + 1);  // End included; later forms are never longer
+        m_folded.reserve(m_variables.size() + 3);
+        buildNumericForm();
+    }
 }
 
+// The extension object's fields other than x are folded; x changes with every
+// value of f.
+bool Program::foldable(const double* field) const { return m_object == nullptr || field != &m_object->x; }
+
 // The numeric form exists when nothing in the program can make a text or Null
-// and it assigns nothing. Number operands move into the instruction that uses
-// them where they can (x*2 -> MulK, Sin(x) -> SinR), and the common functions get
-// instructions of their own.
+// and it assigns nothing. Names other than x become numbers, and what numbers
+// alone determine is computed now (see the class comment). Number operands move
+// into the instruction that uses them where they can (x*2 -> MulK, Sin(x) ->
+// SinR), the functions get instructions of their own, and a few common shapes
+// one instruction each (x^5, a*x, a*x*x).
 void Program::buildNumericForm()
 {
-    std::vector<Instr> fast;
-    fast.reserve(m_code.size() + 1);  // End included
+    m_fast.clear();
+    m_folded.clear();
+    for (Variable* v : m_variables)
+        m_folded.push_back({&v->num, v->num});
+    const void* const* targets = numericTargets();
+    auto isPush = [](const NumericInstr& in) { return in.op == Op::PushNumber || in.op == Op::PushRef; };
+
     for (const Instr& in : m_code) {
-        Instr out = in;
+        NumericInstr out;
+        out.op = in.op;
+        out.n = in.n;
+        std::memcpy(&out.u, &in.u, sizeof out.u);
         switch (in.op) {
-        case Op::PushConst: {
-            const Value& v = m_constants[static_cast<std::size_t>(in.n)].value;
-            if (v.kind() == Kind::String || v.kind() == Kind::Null)
-                return;
+        case Op::PushConst:
             out.op = Op::PushNumber;
-            out.u.d = v.numeric();
+            out.u.d = m_constants[static_cast<std::size_t>(in.n)].value.numeric();
             break;
-        }
         case Op::PushVar:
-            out.op = Op::PushRef;
-            out.u.ref = &in.u.var->num;
+            out.op = Op::PushNumber;
+            out.u.d = in.u.var->num;
             break;
-        case Op::PushField: out.op = Op::PushRef; break;
-        case Op::Concat:
-        case Op::StoreVar:
-        case Op::StoreField:
-        case Op::StoreLong: return;
+        case Op::PushField:
+            if (foldable(in.u.ref)) {
+                if (std::none_of(m_folded.begin(), m_folded.end(),
+                                 [&](const Folded& f) { return f.value == in.u.ref; }))
+                    m_folded.push_back({in.u.ref, *in.u.ref});
+                out.op = Op::PushNumber;
+                out.u.d = *in.u.ref;
+            } else {
+                out.op = Op::PushRef;
+            }
+            break;
+        case Op::CallMethod: out.op = static_cast<Op>(static_cast<int>(Op::Asin) + in.n); break;
+        case Op::Call1: out.op = mathOp(in.u.fn); break;
         default: break;
         }
-        const bool afterPush = !fast.empty() && (fast.back().op == Op::PushNumber || fast.back().op == Op::PushRef);
-        if (afterPush && isFusable(in.op)) {
-            Instr operand = fast.back();
-            operand.op = fused(in.op, operand.op == Op::PushNumber);
-            if (operand.op == Op::PowK && operand.u.d >= kWholePowerMin && operand.u.d <= kWholePowerMax
+
+        // An operation on numbers alone: computed now by the evaluator itself
+        // (the same code computes it when it runs), unless it fails.
+        if (const int k = foldedOperands(out.op);
+            k > 0 && m_fast.size() >= static_cast<std::size_t>(k)
+            && std::all_of(m_fast.end() - k, m_fast.end(),
+                           [](const NumericInstr& i) { return i.op == Op::PushNumber; })) {
+            NumericInstr program[4];
+            std::copy(m_fast.end() - k, m_fast.end(), program);
+            program[k] = out;
+            program[k + 1].op = Op::End;
+            for (int i = 0; i <= k + 1; ++i)
+                program[i].target = targets[static_cast<std::size_t>(program[i].op)];
+            double stack[4];
+            double value = 0;
+            if (numeric(program, stack, m_object, value, nullptr) == 0) {
+                m_fast.resize(m_fast.size() - static_cast<std::size_t>(k));
+                NumericInstr number;
+                number.op = Op::PushNumber;
+                number.u.d = value;
+                number.target = targets[static_cast<std::size_t>(Op::PushNumber)];
+                m_fast.push_back(number);
+                continue;
+            }
+        }
+
+        if (!m_fast.empty() && isPush(m_fast.back()) && isFusable(out.op)) {
+            NumericInstr operand = m_fast.back();
+            m_fast.pop_back();
+            operand.op = fused(out.op, operand.op == Op::PushNumber);
+            if (operand.op == Op::PowK && operand.u.d >= -kWholePowerLimit && operand.u.d <= kWholePowerLimit
                 && operand.u.d == static_cast<double>(static_cast<int>(operand.u.d))) {
                 operand.op = Op::PowW;  // a whole power: no test of the exponent when it runs
                 operand.n = static_cast<std::int32_t>(operand.u.d);
             }
-            fast.back() = operand;
-            continue;
+            out = operand;
         }
-        if (in.op == Op::CallMethod && afterPush && fast.back().op == Op::PushRef) {
-            Instr call = in;
-            call.op = Op::CallMethodR;
-            call.arg = fast.back().u.ref;
-            fast.back() = call;
-            continue;
-        }
-        if (in.op == Op::Call1) {
-            const Op own = mathOp(in.u.fn);
-            if (afterPush && fast.back().op == Op::PushRef) {
-                Instr call = in;
-                call.op = own == Op::Call1 ? Op::Call1R : static_cast<Op>(static_cast<int>(own) + kRefOffset);
-                call.arg = fast.back().u.ref;
-                fast.back() = call;
+
+        // The shapes that take one instruction, built on the instruction before.
+        if (!m_fast.empty()) {
+            NumericInstr& prev = m_fast.back();
+            NumericInstr merged = out;
+            bool merge = true;
+            if (out.op == Op::PowW && prev.op == Op::PushRef) {
+                merged.op = Op::PowRW;  // r^n
+                merged.a = prev.u.ref;
+            } else if (out.op == Op::MulR && prev.op == Op::PushRef) {
+                merged.op = Op::MulRR;  // r*r
+                merged.a = prev.u.ref;
+                merged.b = out.u.ref;
+            } else if (out.op == Op::MulR && prev.op == Op::PushNumber) {
+                merged.op = Op::MulKR;  // k*r
+                merged.u.d = prev.u.d;
+                merged.a = out.u.ref;
+            } else if (out.op == Op::MulK && prev.op == Op::PushRef) {
+                merged.op = Op::MulKR;  // r*k, the same product as k*r
+                merged.a = prev.u.ref;
+            } else if (out.op == Op::MulR && prev.op == Op::MulRR) {
+                merged = prev;
+                merged.op = Op::MulRRR;  // (r*r)*r
+                merged.u.ref = out.u.ref;
+            } else if (out.op == Op::MulR && prev.op == Op::MulKR) {
+                merged = prev;
+                merged.op = Op::MulKRR;  // (k*r)*r
+                merged.b = out.u.ref;
+            } else if (hasRefForm(out.op) && prev.op == Op::PushRef) {
+                merged.op = refForm(out.op);  // f(r)
+                merged.a = prev.u.ref;
+            } else {
+                merge = false;
+            }
+            if (merge) {
+                prev = merged;
+                prev.target = targets[static_cast<std::size_t>(prev.op)];
                 continue;
             }
-            out.op = own;
         }
-        fast.push_back(out);
+        out.target = targets[static_cast<std::size_t>(out.op)];
+        m_fast.push_back(out);
     }
-    Instr end{};
+    NumericInstr end;
     end.op = Op::End;
-    fast.push_back(end);
-    const void* const* targets = numericTargets();
-    for (Instr& in : fast)
-        in.target = targets[static_cast<std::size_t>(in.op)];
-    m_fast = std::move(fast);
+    end.target = targets[static_cast<std::size_t>(Op::End)];
+    m_fast.push_back(end);
 }
 
 std::int32_t Program::run(Value& result)
@@ -174,7 +352,8 @@ const void* const* Program::numericTargets()
 // `stack`. The usual case is computed first and checked only for being finite:
 // every value of the language is finite, so a result that is not names a
 // failure, whose number the checked operation then tells.
-std::int32_t Program::numeric(const Instr* ip, double* sp, Class1* object, double& result, const void* const** targets)
+std::int32_t Program::numeric(const NumericInstr* ip, double* sp, Class1* object, double& result,
+                              const void* const** targets)
 {
 #define TESSALY_TARGET(name) __extension__ &&op_##name,
     static const void* const kTargets[] = {TESSALY_OPS(TESSALY_TARGET)};
@@ -217,6 +396,9 @@ std::int32_t Program::numeric(const Instr* ip, double* sp, Class1* object, doubl
 #define TESSALY_COMPARE(sym)               \
     top = num::truth(*--sp sym top);       \
     TESSALY_NEXT;
+#define TESSALY_METHOD(name, m)                                \
+    op_##name: top = method<m>(object, top); TESSALY_NEXT;     \
+    op_##name##R: TESSALY_PUSH(method<m>(object, *ip->a)); TESSALY_NEXT;
 
     __extension__({ goto *ip->target; });
 
@@ -253,6 +435,11 @@ op_SubR: TESSALY_CHECKED(top - *ip->u.ref, num::sub(top, *ip->u.ref, ignored))
 op_MulR: TESSALY_CHECKED(top * *ip->u.ref, num::mul(top, *ip->u.ref, ignored))
 op_DivR: TESSALY_CHECKED(top / *ip->u.ref, num::div(top, *ip->u.ref, ignored))
 op_PowR: TESSALY_CHECKED(power(top, *ip->u.ref), num::pow(top, *ip->u.ref, ignored))
+op_PowRW: TESSALY_PUSH(0); TESSALY_CHECKED(wholePower(*ip->a, ip->n), num::pow(*ip->a, ip->u.d, ignored))
+op_MulRR: TESSALY_PUSH(0); TESSALY_CHECKED(*ip->a * *ip->b, err::Overflow)
+op_MulKR: TESSALY_PUSH(0); TESSALY_CHECKED(ip->u.d * *ip->a, err::Overflow)
+op_MulRRR: TESSALY_PUSH(0); TESSALY_CHECKED(*ip->a * *ip->b * *ip->u.ref, err::Overflow)
+op_MulKRR: TESSALY_PUSH(0); TESSALY_CHECKED(ip->u.d * *ip->a * *ip->b, err::Overflow)
 op_Sin: top = std::sin(top); TESSALY_NEXT;
 op_Cos: top = std::cos(top); TESSALY_NEXT;
 op_Atn: top = std::atan(top); TESSALY_NEXT;
@@ -261,14 +448,22 @@ op_Tan: TESSALY_CHECKED(std::tan(top), num::fnTan(top, ignored))
 op_Exp: TESSALY_CHECKED(std::exp(top), num::fnExp(top, ignored))
 op_Log: TESSALY_CHECKED(std::log(top), num::fnLog(top, ignored))
 op_Sqr: TESSALY_CHECKED(std::sqrt(top), num::fnSqr(top, ignored))
-op_SinR: TESSALY_PUSH(std::sin(*ip->arg)); TESSALY_NEXT;
-op_CosR: TESSALY_PUSH(std::cos(*ip->arg)); TESSALY_NEXT;
-op_AtnR: TESSALY_PUSH(std::atan(*ip->arg)); TESSALY_NEXT;
-op_AbsR: TESSALY_PUSH(std::fabs(*ip->arg)); TESSALY_NEXT;
-op_TanR: TESSALY_PUSH(0); TESSALY_CHECKED(std::tan(*ip->arg), num::fnTan(*ip->arg, ignored))
-op_ExpR: TESSALY_PUSH(0); TESSALY_CHECKED(std::exp(*ip->arg), num::fnExp(*ip->arg, ignored))
-op_LogR: TESSALY_PUSH(0); TESSALY_CHECKED(std::log(*ip->arg), num::fnLog(*ip->arg, ignored))
-op_SqrR: TESSALY_PUSH(0); TESSALY_CHECKED(std::sqrt(*ip->arg), num::fnSqr(*ip->arg, ignored))
+op_SinR: TESSALY_PUSH(std::sin(*ip->a)); TESSALY_NEXT;
+op_CosR: TESSALY_PUSH(std::cos(*ip->a)); TESSALY_NEXT;
+op_AtnR: TESSALY_PUSH(std::atan(*ip->a)); TESSALY_NEXT;
+op_AbsR: TESSALY_PUSH(std::fabs(*ip->a)); TESSALY_NEXT;
+op_TanR: TESSALY_PUSH(0); TESSALY_CHECKED(std::tan(*ip->a), num::fnTan(*ip->a, ignored))
+op_ExpR: TESSALY_PUSH(0); TESSALY_CHECKED(std::exp(*ip->a), num::fnExp(*ip->a, ignored))
+op_LogR: TESSALY_PUSH(0); TESSALY_CHECKED(std::log(*ip->a), num::fnLog(*ip->a, ignored))
+op_SqrR: TESSALY_PUSH(0); TESSALY_CHECKED(std::sqrt(*ip->a), num::fnSqr(*ip->a, ignored))
+TESSALY_METHOD(Asin, 0)
+TESSALY_METHOD(Acos, 1)
+TESSALY_METHOD(Sinh, 2)
+TESSALY_METHOD(Cosh, 3)
+TESSALY_METHOD(Tanh, 4)
+TESSALY_METHOD(Asinh, 5)
+TESSALY_METHOD(Acosh, 6)
+TESSALY_METHOD(Atanh, 7)
 op_IntDiv: TESSALY_WHOLE(num::intDiv(a, top, r))
 op_Mod: TESSALY_WHOLE(num::mod(a, top, r))
 op_Round2: TESSALY_WHOLE(num::fnRound2(a, top, r))
@@ -292,19 +487,8 @@ op_Call1: {
 }
 op_Call1R: {
     double r = 0;
-    if (const auto e = ip->u.fn(*ip->arg, r))
+    if (const auto e = ip->u.fn(*ip->a, r))
         return e;
-    TESSALY_PUSH(r);
-    TESSALY_NEXT;
-}
-op_CallMethod: {
-    double arg = top;
-    top = (object->*kMethods[ip->n])(arg);
-    TESSALY_NEXT;
-}
-op_CallMethodR: {
-    double arg = *ip->arg;
-    const double r = (object->*kMethods[ip->n])(arg);
     TESSALY_PUSH(r);
     TESSALY_NEXT;
 }
@@ -318,6 +502,7 @@ op_Concat:
 op_StoreVar:
 op_StoreField:
 op_StoreLong:
+op_CallMethod:
     __builtin_unreachable();
 
 #undef TESSALY_NEXT
@@ -326,7 +511,313 @@ op_StoreLong:
 #undef TESSALY_POP_BINARY
 #undef TESSALY_WHOLE
 #undef TESSALY_COMPARE
+#undef TESSALY_METHOD
     // clang-format on
+}
+
+bool Program::runBlock(const double* xs, std::size_t n, double* values, std::uint8_t* known)
+{
+    if (m_object == nullptr || !numericFormApplies()) {
+        std::fill(known, known + n, std::uint8_t{0});
+        return false;
+    }
+    const std::size_t depth = m_numbers.size();
+    const std::size_t lanes = std::clamp<std::size_t>(kBlockDoubles / depth, 1, kBlockLanes);
+    m_columns.resize(depth * lanes);
+    for (std::size_t start = 0; start < n; start += lanes) {
+        const std::size_t count = std::min(lanes, n - start);
+        std::uint8_t* bad = known + start;
+        std::fill(bad, bad + count, std::uint8_t{0});
+        block(xs + start, count, values + start, bad);
+        for (std::size_t i = 0; i < count; ++i)
+            bad[i] = !bad[i];
+    }
+    return true;
+}
+
+// The numeric form over a block of x: each instruction runs over every lane
+// before the next one. Computes what the numeric evaluator computes, lane by
+// lane, but never stops and never calls the object's functions: a lane where an
+// operation fails (or a function would store a failure) is marked bad and its
+// values are meaningless from there on.
+void Program::block(const double* xs, std::size_t count, double* out, std::uint8_t* bad)
+{
+    const std::size_t lanes = m_columns.size() / m_numbers.size();
+    const double* const x = &m_object->x;
+    double* top = m_columns.data();
+    top -= lanes;  // empty: the first push fills the first column
+    auto operand = [&](const double* ref) { return ref == x ? Operand{xs, 1} : Operand{ref, 0}; };
+    auto each = [&](auto f) {
+        for (std::size_t i = 0; i < count; ++i)
+            f(i);
+    };
+    // Writes each lane's value r(i) to the top column, marking the non-finite ones.
+    auto checked = [&](auto r) {
+        each([&](std::size_t i) {
+            const double v = r(i);
+            bad[i] |= !std::isfinite(v);
+            top[i] = v;
+        });
+    };
+    auto plain = [&](auto r) { each([&](std::size_t i) { top[i] = r(i); }); };
+    auto push = [&] { top += lanes; };
+    auto pop = [&] {
+        top -= lanes;
+        return top + lanes;  // the column that was on top
+    };
+    // An operation of the language's arithmetic that returns its error number.
+    auto whole = [&](auto call) {
+        const double* b = pop();
+        each([&](std::size_t i) {
+            double r = 0;
+            bad[i] |= call(top[i], b[i], r) != 0;
+            top[i] = r;
+        });
+    };
+    auto unary = [&](num::UnaryFn fn, Operand a) {
+        each([&](std::size_t i) {
+            double r = 0;
+            bad[i] |= fn(a[i], r) != 0;
+            top[i] = r;
+        });
+    };
+    auto method = [&]<int M>(Operand a) {
+        each([&](std::size_t i) {
+            Unchecked u;
+            top[i] = methodFormula<M>(u, a[i], m_object->halfpi);
+            bad[i] |= !u.ok();
+        });
+    };
+    auto callMethod = [&](Op op, Operand a) {
+        switch (static_cast<int>(op) - static_cast<int>(Op::Asin)) {
+        case 0: method.template operator()<0>(a); break;
+        case 1: method.template operator()<1>(a); break;
+        case 2: method.template operator()<2>(a); break;
+        case 3: method.template operator()<3>(a); break;
+        case 4: method.template operator()<4>(a); break;
+        case 5: method.template operator()<5>(a); break;
+        case 6: method.template operator()<6>(a); break;
+        default: method.template operator()<7>(a); break;
+        }
+    };
+    auto own = [&](const double* column) { return Operand{column, 1}; };
+    // The common functions on the top column.
+    auto math = [&](Op op) {
+        switch (op) {
+        case Op::Sin: plain([&](std::size_t i) { return std::sin(top[i]); }); break;
+        case Op::Cos: plain([&](std::size_t i) { return std::cos(top[i]); }); break;
+        case Op::Atn: plain([&](std::size_t i) { return std::atan(top[i]); }); break;
+        case Op::Abs: plain([&](std::size_t i) { return std::fabs(top[i]); }); break;
+        case Op::Tan: checked([&](std::size_t i) { return std::tan(top[i]); }); break;
+        case Op::Exp: checked([&](std::size_t i) { return std::exp(top[i]); }); break;
+        case Op::Log: checked([&](std::size_t i) { return std::log(top[i]); }); break;
+        default: checked([&](std::size_t i) { return std::sqrt(top[i]); }); break;
+        }
+    };
+
+    for (const NumericInstr* ip = m_fast.data();; ++ip) {
+        const double k = ip->u.d;
+        switch (ip->op) {
+        case Op::End: std::copy(top, top + count, out); return;
+        case Op::PushNumber:
+            push();
+            plain([&](std::size_t) { return k; });
+            break;
+        case Op::PushRef: {
+            const Operand r = operand(ip->u.ref);
+            push();
+            plain([&](std::size_t i) { return r[i]; });
+            break;
+        }
+        case Op::PushLong:
+            push();  // ierr: cleared before each x, and a lane whose function failed is bad
+            plain([&](std::size_t) { return 0.0; });
+            break;
+        case Op::Neg: plain([&](std::size_t i) { return -top[i]; }); break;
+        case Op::Not:
+            each([&](std::size_t i) {
+                double r = 0;
+                bad[i] |= num::bitNot(top[i], r) != 0;
+                top[i] = r;
+            });
+            break;
+        case Op::Add: {
+            const double* b = pop();
+            checked([&](std::size_t i) { return top[i] + b[i]; });
+            break;
+        }
+        case Op::Sub: {
+            const double* b = pop();
+            checked([&](std::size_t i) { return top[i] - b[i]; });
+            break;
+        }
+        case Op::Mul: {
+            const double* b = pop();
+            checked([&](std::size_t i) { return top[i] * b[i]; });
+            break;
+        }
+        case Op::Div: {
+            const double* b = pop();
+            checked([&](std::size_t i) { return top[i] / b[i]; });
+            break;
+        }
+        case Op::Pow: {
+            const double* b = pop();
+            checked([&](std::size_t i) { return power(top[i], b[i]); });
+            break;
+        }
+        case Op::AddK: checked([&](std::size_t i) { return top[i] + k; }); break;
+        case Op::SubK: checked([&](std::size_t i) { return top[i] - k; }); break;
+        case Op::MulK: checked([&](std::size_t i) { return top[i] * k; }); break;
+        case Op::DivK: checked([&](std::size_t i) { return top[i] / k; }); break;
+        case Op::PowK: checked([&](std::size_t i) { return std::pow(top[i], k); }); break;
+        case Op::PowW: checked([&](std::size_t i) { return wholePower(top[i], ip->n); }); break;
+        case Op::AddR: {
+            const Operand r = operand(ip->u.ref);
+            checked([&](std::size_t i) { return top[i] + r[i]; });
+            break;
+        }
+        case Op::SubR: {
+            const Operand r = operand(ip->u.ref);
+            checked([&](std::size_t i) { return top[i] - r[i]; });
+            break;
+        }
+        case Op::MulR: {
+            const Operand r = operand(ip->u.ref);
+            checked([&](std::size_t i) { return top[i] * r[i]; });
+            break;
+        }
+        case Op::DivR: {
+            const Operand r = operand(ip->u.ref);
+            checked([&](std::size_t i) { return top[i] / r[i]; });
+            break;
+        }
+        case Op::PowR: {
+            const Operand r = operand(ip->u.ref);
+            checked([&](std::size_t i) { return power(top[i], r[i]); });
+            break;
+        }
+        case Op::PowRW: {
+            const Operand a = operand(ip->a);
+            push();
+            checked([&](std::size_t i) { return wholePower(a[i], ip->n); });
+            break;
+        }
+        case Op::MulRR: {
+            const Operand a = operand(ip->a), b = operand(ip->b);
+            push();
+            checked([&](std::size_t i) { return a[i] * b[i]; });
+            break;
+        }
+        case Op::MulKR: {
+            const Operand a = operand(ip->a);
+            push();
+            checked([&](std::size_t i) { return k * a[i]; });
+            break;
+        }
+        case Op::MulRRR: {
+            const Operand a = operand(ip->a), b = operand(ip->b), c = operand(ip->u.ref);
+            push();
+            checked([&](std::size_t i) { return a[i] * b[i] * c[i]; });
+            break;
+        }
+        case Op::MulKRR: {
+            const Operand a = operand(ip->a), b = operand(ip->b);
+            push();
+            checked([&](std::size_t i) { return k * a[i] * b[i]; });
+            break;
+        }
+        case Op::Sin:
+        case Op::Cos:
+        case Op::Atn:
+        case Op::Abs:
+        case Op::Tan:
+        case Op::Exp:
+        case Op::Log:
+        case Op::Sqr: math(ip->op); break;
+        case Op::SinR:
+        case Op::CosR:
+        case Op::AtnR:
+        case Op::AbsR:
+        case Op::TanR:
+        case Op::ExpR:
+        case Op::LogR:
+        case Op::SqrR: {
+            const Operand a = operand(ip->a);
+            push();
+            plain([&](std::size_t i) { return a[i]; });
+            math(shifted(ip->op, Op::SinR, Op::Sin));
+            break;
+        }
+        case Op::Call1: unary(ip->u.fn, own(top)); break;
+        case Op::Call1R: {
+            const Operand a = operand(ip->a);
+            push();
+            unary(ip->u.fn, a);
+            break;
+        }
+        case Op::IntDiv: whole(num::intDiv); break;
+        case Op::Mod: whole(num::mod); break;
+        case Op::Round2: whole(num::fnRound2); break;
+        case Op::And:
+            whole([](double a, double b, double& r) { return num::bitwise(num::Bitwise::And, a, b, r); });
+            break;
+        case Op::Or:
+            whole([](double a, double b, double& r) { return num::bitwise(num::Bitwise::Or, a, b, r); });
+            break;
+        case Op::Xor:
+            whole([](double a, double b, double& r) { return num::bitwise(num::Bitwise::Xor, a, b, r); });
+            break;
+        case Op::Eqv:
+            whole([](double a, double b, double& r) { return num::bitwise(num::Bitwise::Eqv, a, b, r); });
+            break;
+        case Op::Imp:
+            whole([](double a, double b, double& r) { return num::bitwise(num::Bitwise::Imp, a, b, r); });
+            break;
+        case Op::Eq: {
+            const double* b = pop();
+            plain([&](std::size_t i) { return num::truth(top[i] == b[i]); });
+            break;
+        }
+        case Op::Ne: {
+            const double* b = pop();
+            plain([&](std::size_t i) { return num::truth(top[i] != b[i]); });
+            break;
+        }
+        case Op::Lt: {
+            const double* b = pop();
+            plain([&](std::size_t i) { return num::truth(top[i] < b[i]); });
+            break;
+        }
+        case Op::Gt: {
+            const double* b = pop();
+            plain([&](std::size_t i) { return num::truth(top[i] > b[i]); });
+            break;
+        }
+        case Op::Le: {
+            const double* b = pop();
+            plain([&](std::size_t i) { return num::truth(top[i] <= b[i]); });
+            break;
+        }
+        case Op::Ge: {
+            const double* b = pop();
+            plain([&](std::size_t i) { return num::truth(top[i] >= b[i]); });
+            break;
+        }
+        case Op::Raise: std::fill(bad, bad + count, std::uint8_t{1}); return;
+        default:
+            if (ip->op >= Op::Asin && ip->op <= Op::Atanh) {
+                callMethod(ip->op, own(top));
+            } else if (ip->op >= Op::AsinR && ip->op <= Op::AtanhR) {
+                const Operand a = operand(ip->a);
+                push();
+                callMethod(shifted(ip->op, Op::AsinR, Op::Asin), a);
+            } else {
+                __builtin_unreachable();  // the general form's instructions
+            }
+            break;
+        }
+    }
 }
 
 std::int32_t Program::runGeneric(Value& result)

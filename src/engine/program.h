@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@ struct Variable {
     void assign(const Cell& c);
 };
 
+// An instruction of the general form, as the compiler lays it out.
 struct Instr {
     Op op;
     std::int32_t n = 0;  // constant index, method index or error number
@@ -33,13 +35,35 @@ struct Instr {
         Variable* var;
         num::UnaryFn fn;
     } u{0.0};
-    double* arg = nullptr;         // Call1R and the R functions: where the argument is read
-    const void* target = nullptr;  // numeric form: the code of this instruction
+};
+
+// An instruction of the numeric form: the general one, the code it jumps to,
+// and the operands read through pointers (a, then b) of the fused forms.
+struct NumericInstr {
+    const void* target = nullptr;
+    Op op = Op::End;
+    std::int32_t n = 0;  // method index, whole exponent or error number
+    union {
+        double d;
+        double* ref;
+        std::int32_t* longRef;
+        num::UnaryFn fn;
+    } u{0.0};
+    const double* a = nullptr;
+    const double* b = nullptr;
 };
 
 // A compiled expression or statement. Running it again reads the current values
 // of the names it uses; an expression whose values are all numbers runs on a
 // numeric evaluator that does not allocate.
+//
+// The numeric form takes the values of the names other than x (and ierr) as
+// constants and computes in advance what they alone determine (pi/3 is one
+// number). An expression assigns nothing, so those values cannot change while it
+// runs; each run first compares them with the values the form was made with and
+// makes the form again when one differs (a statement or another engine sharing
+// the extension object assigned it), so a run always computes with the current
+// values, in the same operations and order as without the folding.
 class Program {
 public:
     Program(std::vector<Instr> code, std::vector<Constant> constants, std::vector<Variable*> variables, Class1* object,
@@ -68,18 +92,44 @@ public:
         return runToNumberGeneric(value, engineError);
     }
 
-    bool hasNumericForm() const { return !m_fast.empty(); }
+    // The values at each of xs[0..n) of the extension object's x, as runToNumber
+    // gives them with ierr cleared before each, computed a block of x at a time
+    // with each instruction dispatched once a block. Has no effect on anything
+    // but values and known: known[k] is 1 where values[k] holds the value, and 0
+    // where evaluating would fail or would call an extension function's own code
+    // (which stores its failure); such an x is for runToNumber. Returns false,
+    // with known all 0, when the numeric form does not apply.
+    bool runBlock(const double* xs, std::size_t n, double* values, std::uint8_t* known);
+
+    bool hasNumericForm() const { return m_numericPossible; }
 
 private:
+    // A name's value the numeric form was made with.
+    struct Folded {
+        const double* value;
+        double was;
+    };
+
     void buildNumericForm();
-    bool numericFormApplies() const
+    bool foldable(const double* field) const;
+    bool numericFormApplies()
     {
-        if (m_fast.empty())
-            return false;  // no numeric form
+        if (!m_numericPossible)
+            return false;
         for (const Variable* v : m_variables)
             if (!isNumericKind(v->kind))
                 return false;
+        for (const Folded& f : m_folded) {
+            if (!sameBits(*f.value, f.was)) {
+                buildNumericForm();  // a name's value changed since the form was made
+                break;
+            }
+        }
         return true;
+    }
+    static bool sameBits(double a, double b)
+    {
+        return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
     }
     std::int32_t runNumeric(double& result)
     {
@@ -87,16 +137,20 @@ private:
     }
     std::int32_t runToNumberGeneric(double& value, bool& engineError);
     static const void* const* numericTargets();
-    static std::int32_t numeric(const Instr* ip, double* stack, Class1* object, double& result,
+    static std::int32_t numeric(const NumericInstr* ip, double* stack, Class1* object, double& result,
                                 const void* const** targets);
+    void block(const double* xs, std::size_t lanes, double* values, std::uint8_t* bad);
 
     std::vector<Instr> m_code;
-    std::vector<Instr> m_fast;
+    std::vector<NumericInstr> m_fast;
+    std::vector<Folded> m_folded;
+    bool m_numericPossible = false;
     std::vector<Constant> m_constants;
     std::vector<Variable*> m_variables;
     Class1* m_object;
     std::vector<Cell> m_cells;
     std::vector<double> m_numbers;
+    std::vector<double> m_columns;  // the block evaluator's stack: a column of lanes per level
     TextPool m_pool;
 };
 

@@ -1,0 +1,148 @@
+// The numeric evaluator's own instructions (whole powers, products of names,
+// the extension object's functions) and the names it takes as constants give
+// what the general evaluator gives, to the bit, with the same failures.
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "enginefixture.h"
+
+using tessaly::engine::Value;
+using tessaly::engine::testing::WindowEngine;
+
+namespace {
+
+std::uint64_t bits(const Value& v) { return std::bit_cast<std::uint64_t>(v.numeric()); }
+
+// Each text runs on both evaluators at each x: the same error, the same ierr,
+// the same value to the bit.
+void expectBothEvaluatorsAgree(WindowEngine& w, const std::vector<std::string>& texts)
+{
+    const double xs[] = {0,    -0.0,  1,     -1,     0.5,       2.5,  -3.75, 1e-200, 1e200,
+                         1e10, 709.9, -710., 1e-320, 1.0000001, 2e-8, 1e-20, -1e20,  0.1};
+    for (const std::string& text : texts) {
+        auto compiled = w.engine.compile(text);
+        ASSERT_TRUE(compiled.program) << text;
+        ASSERT_TRUE(compiled.program->hasNumericForm()) << text;
+        for (const double x : xs) {
+            w.object.x = x;
+            w.object.ierr = 0;
+            Value fast, general;
+            const auto e1 = compiled.program->run(fast);
+            const auto ierr1 = w.object.ierr;
+            w.object.ierr = 0;
+            const auto e2 = compiled.program->runGeneric(general);
+            EXPECT_EQ(e1, e2) << text << " at " << x;
+            EXPECT_EQ(ierr1, w.object.ierr) << text << " at " << x;
+            if (e1 == 0 && e2 == 0) {
+                EXPECT_EQ(bits(fast), bits(general)) << text << " at " << x;
+            }
+        }
+    }
+}
+
+const std::vector<std::string> kShapes = {"x^5-3*x^3+2*x-1",
+                                          "a*x*x+b*x+c",
+                                          "x*a*x",
+                                          "2*x*x",
+                                          "x*x*x",
+                                          "x*2",
+                                          "a*x",
+                                          "x^0",
+                                          "x^1",
+                                          "x^-1",
+                                          "x^-16",
+                                          "x^16",
+                                          "x^17",
+                                          "(x+1)^-3",
+                                          "x^-2.5",
+                                          "x^a",
+                                          "-a^2*x",
+                                          "pi/3*x*Sin(x)*Tanh(x)",
+                                          "Asin(x)+Acos(x)",
+                                          "Sinh(x)*Cosh(x)",
+                                          "Asinh(x)",
+                                          "Acosh(x)",
+                                          "Atanh(x)",
+                                          "Tanh(x)+ierr",
+                                          "1/a+x",
+                                          "a\\2+x",
+                                          "CInt(a)*x",
+                                          "Tanh(a)*x",
+                                          "Exp(x)*Log(x)",
+                                          "Sqr(x)+Tan(x)",
+                                          "x Mod 3 + (x > a)",
+                                          "Atn(b)*x",
+                                          "Round(x, 2)"};
+
+TEST(NumericForm, AgreesWithTheGeneralForm)
+{
+    WindowEngine w;
+    for (const char* s : {"a=2.37", "b=-1.5", "c=0.25"})
+        ASSERT_EQ(w.engine.executeStatement(s), 0);
+    expectBothEvaluatorsAgree(w, kShapes);
+}
+
+TEST(NumericForm, AgreesWhereTheNamesMakeOperationsFail)
+{
+    WindowEngine w;
+    for (const char* s : {"a=0", "b=1E300", "c=-1E308", "pi=0"})
+        ASSERT_EQ(w.engine.executeStatement(s), 0);
+    expectBothEvaluatorsAgree(w, kShapes);
+}
+
+// The names other than x are taken as constants while they keep their values;
+// every new value is seen.
+TEST(NumericForm, SeesEveryNewValueOfAName)
+{
+    WindowEngine w;
+    ASSERT_EQ(w.engine.executeStatement("a=2"), 0);
+    EXPECT_EQ(w.value("a*x+1/a", 3).value, 6.5);
+    ASSERT_EQ(w.engine.executeStatement("a=4"), 0);
+    EXPECT_EQ(w.value("a*x+1/a", 3).value, 12.25);
+    ASSERT_EQ(w.engine.executeStatement("a=0"), 0);
+    EXPECT_EQ(w.value("a*x+1/a", 3).error, 11) << "not computed in advance: it fails when it runs";
+    ASSERT_EQ(w.engine.executeStatement("a=\"5\""), 0);
+    EXPECT_EQ(w.value("a*x+1/a", 3).value, 15.2) << "a text: the general evaluator";
+    ASSERT_EQ(w.engine.executeStatement("a=True"), 0);
+    EXPECT_EQ(w.value("a*x+1/a", 3).value, -4);
+
+    // Another engine sharing the extension object assigns its pi.
+    tessaly::engine::Engine other;
+    other.addObject(w.object);
+    const double pi = w.value("pi/3*x", 3).value;
+    ASSERT_EQ(other.executeStatement("pi=6"), 0);
+    EXPECT_EQ(w.value("pi/3*x", 3).value, 6);
+    ASSERT_EQ(other.executeStatement("pi=Atn(1)*4"), 0);
+    EXPECT_EQ(w.value("pi/3*x", 3).value, pi);
+}
+
+TEST(NumericForm, WholePowersFailAsPowDoes)
+{
+    WindowEngine w;
+    struct Row {
+        const char* text;
+        double x;
+        std::int32_t error;
+        double value;
+    };
+    const Row rows[] = {
+        {"x^-2", 0, 11, 0},     {"x^-16", 1e-20, 6, 0},        {"x^16", 1e20, 6, 0},
+        {"x^0", 0, 0, 1},       {"x^1", -0.0, 0, -0.0},        {"x^-1", 4, 0, 0.25},
+        {"x^3", -2, 0, -8},     {"(x-1)^(1/3)", -7, 5, 0},     {"x^-16", 0.5, 0, 65536},
+        {"x^2", 0x1p512, 6, 0}, {"x^2", 0x1p511, 0, 0x1p1022},
+    };
+    for (const Row& r : rows) {
+        const auto v = w.value(r.text, r.x);
+        EXPECT_EQ(v.error, r.error) << r.text << " at " << r.x;
+        if (r.error == 0) {
+            EXPECT_EQ(v.value, r.value) << r.text << " at " << r.x;
+        }
+    }
+}
+
+}  // namespace
