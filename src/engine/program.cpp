@@ -524,13 +524,13 @@ bool Program::runBlock(const double* xs, std::size_t n, double* values, std::uin
     const std::size_t depth = m_numbers.size();
     const std::size_t lanes = std::clamp<std::size_t>(kBlockDoubles / depth, 1, kBlockLanes);
     m_columns.resize(depth * lanes);
+    m_bad.resize(lanes);
     for (std::size_t start = 0; start < n; start += lanes) {
         const std::size_t count = std::min(lanes, n - start);
-        std::uint8_t* bad = known + start;
-        std::fill(bad, bad + count, std::uint8_t{0});
-        block(xs + start, count, values + start, bad);
+        std::fill(m_bad.begin(), m_bad.begin() + static_cast<std::ptrdiff_t>(count), 0u);
+        block(xs + start, count, values + start, m_bad.data());
         for (std::size_t i = 0; i < count; ++i)
-            bad[i] = !bad[i];
+            known[start + i] = m_bad[i] == 0;
     }
     return true;
 }
@@ -540,7 +540,7 @@ bool Program::runBlock(const double* xs, std::size_t n, double* values, std::uin
 // lane, but never stops and never calls the object's functions: a lane where an
 // operation fails (or a function would store a failure) is marked bad and its
 // values are meaningless from there on.
-void Program::block(const double* xs, std::size_t count, double* out, std::uint8_t* bad)
+void Program::block(const double* xs, std::size_t count, double* out, std::uint32_t* bad)
 {
     const std::size_t lanes = m_columns.size() / m_numbers.size();
     const double* const x = &m_object->x;
@@ -671,7 +671,10 @@ void Program::block(const double* xs, std::size_t count, double* out, std::uint8
         case Op::MulK: checked([&](std::size_t i) { return top[i] * k; }); break;
         case Op::DivK: checked([&](std::size_t i) { return top[i] / k; }); break;
         case Op::PowK: checked([&](std::size_t i) { return std::pow(top[i], k); }); break;
-        case Op::PowW: checked([&](std::size_t i) { return wholePower(top[i], ip->n); }); break;
+        case Op::PowW:
+            wholePowers(top, 1, ip->n, top, count);
+            checked([&](std::size_t i) { return top[i]; });
+            break;
         case Op::AddR: {
             const Operand r = operand(ip->u.ref);
             checked([&](std::size_t i) { return top[i] + r[i]; });
@@ -700,7 +703,8 @@ void Program::block(const double* xs, std::size_t count, double* out, std::uint8
         case Op::PowRW: {
             const Operand a = operand(ip->a);
             push();
-            checked([&](std::size_t i) { return wholePower(a[i], ip->n); });
+            wholePowers(a.p, a.step, ip->n, top, count);
+            checked([&](std::size_t i) { return top[i]; });
             break;
         }
         case Op::MulRR: {
@@ -804,7 +808,7 @@ void Program::block(const double* xs, std::size_t count, double* out, std::uint8
             plain([&](std::size_t i) { return num::truth(top[i] >= b[i]); });
             break;
         }
-        case Op::Raise: std::fill(bad, bad + count, std::uint8_t{1}); return;
+        case Op::Raise: std::fill(bad, bad + count, 1u); return;
         default:
             if (ip->op >= Op::Asin && ip->op <= Op::Atanh) {
                 callMethod(ip->op, own(top));
