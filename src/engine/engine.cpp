@@ -81,6 +81,18 @@ void Engine::addObject(Class1& object)
     ++m_epoch;
 }
 
+void Engine::copyVariablesFrom(const Engine& other)
+{
+    for (const auto& [name, variable] : other.m_names) {
+        Variable*& mine = m_names[name];
+        if (mine == nullptr)
+            mine = &m_variables.emplace_back();
+        *mine = *variable;
+    }
+    m_cache.clear();
+    ++m_epoch;
+}
+
 void Engine::setErrorObserver(ErrorObserver observer) { m_observer = std::move(observer); }
 
 ScriptError Engine::errorOf(std::int32_t number, std::string_view text, std::size_t offset, bool compileError)

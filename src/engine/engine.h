@@ -40,6 +40,10 @@ public:
     // may be shared with other engines.
     void addObject(Class1& object);
 
+    // Gives this engine's variables the names, kinds and values of other's (an
+    // engine set up afresh for another thread; its programs are compiled anew).
+    void copyVariablesFrom(const Engine& other);
+
     // Told of every failure of executeStatement and eval before the call returns.
     void setErrorObserver(ErrorObserver observer);
 

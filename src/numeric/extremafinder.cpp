@@ -17,7 +17,8 @@ double sgn(double v) { return v > 0 ? 1.0 : v < 0 ? -1.0 : 0.0; }
 
 class ExtremaFinder : GridScan<ExtremaOutcome> {
 public:
-    ExtremaFinder(StudyFunction& f, const StudyInputs& in) : GridScan(f, in) {}
+    // The grid's values are those of the slope signs: f(x - d), then f(x + d).
+    ExtremaFinder(Tabulation& f, const StudyInputs& in) : GridScan(f, in, {-kProbe, kProbe}) {}
 
     ExtremaOutcome run()
     {
@@ -268,7 +269,13 @@ std::string extremumRow(bool maximum, bool spaced, double x, double y)
     return s;
 }
 
-ExtremaOutcome findExtrema(StudyFunction& f, const StudyInputs& in) { return ExtremaFinder(f, in).run(); }
+ExtremaOutcome findExtrema(StudyFunction& f, const StudyInputs& in, const Parallelism& parallelism)
+{
+    Tabulation table(f, parallelism);
+    ExtremaOutcome out = ExtremaFinder(table, in).run();
+    table.settle();
+    return out;
+}
 
 std::vector<Height> heightsAt(StudyFunction& f, const std::vector<double>& positions)
 {

@@ -7,6 +7,7 @@
 
 #include "numeric/studyfunction.h"
 #include "numeric/studyinputs.h"
+#include "numeric/tabulation.h"
 
 namespace tessaly::numeric {
 
@@ -41,7 +42,8 @@ struct ExtremaOutcome {
 // 0, and refines each change of sign by Newton steps on f' with five-point
 // differences. Counts the extrema where |f| <= E as possible roots. Failures
 // are handled as by the Roots command.
-ExtremaOutcome findExtrema(StudyFunction& f, const StudyInputs& in);
+// The grid's values are computed ahead as for the Roots command.
+ExtremaOutcome findExtrema(StudyFunction& f, const StudyInputs& in, const Parallelism& parallelism = {});
 
 // The summary: "2 max. 3 min. " and, when there are possible roots, "1 possible root(s).".
 std::string extremaLabel(std::int32_t maxima, std::int32_t minima, std::int32_t possibleRoots);

@@ -1,5 +1,6 @@
 #include "numeric/gridwalk.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/errors.h"
@@ -14,7 +15,27 @@ std::int32_t GridWalk::start()
     engine::Steps s;
     m_h = s.div(s.sub(m_in.upper, m_in.lower), m_in.subintervals);
     m_x = s.sub(m_in.lower, m_h);
-    return s.failed() ? m_f.trapped(s.error()) : 0;
+    if (s.failed())
+        return m_f.trapped(s.error());
+    // The grid points next() reaches, by the same additions (a point or two
+    // beyond where the scan ends costs nothing but its value).
+    m_table.follow(
+        [x = m_x, h = m_h, upper = m_in.upper, probes = m_probes, done = false](double* out, std::size_t max) mutable {
+            std::size_t n = 0;
+            while (!done && n + std::max<std::size_t>(probes.size(), 1) <= max) {
+                const double next = x + h;
+                done = !std::isfinite(next) || next == x || next > upper;
+                x = next;
+                if (done)
+                    break;
+                if (probes.empty())
+                    out[n++] = x;
+                for (const double p : probes)
+                    out[n++] = x + p;
+            }
+            return n;
+        });
+    return 0;
 }
 
 bool GridWalk::next(bool first)

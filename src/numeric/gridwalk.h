@@ -3,19 +3,26 @@
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "numeric/studyfunction.h"
 #include "numeric/studyinputs.h"
+#include "numeric/tabulation.h"
 
 namespace tessaly::numeric {
 
 // What the Roots and Extrema scans share: the grid from a to b in N steps,
 // walked by repeated addition of h, the values of f on the way, and the trap
 // rule that sends the scan back to the grid point last reached after a
-// tolerated failure.
+// tolerated failure. The values of f that the scan takes on the grid, at each
+// grid point plus each of the probe offsets (the point itself when there are
+// none), are computed ahead (see Tabulation).
 class GridWalk {
 protected:
-    GridWalk(StudyFunction& f, const StudyInputs& in) : m_f(f), m_in(in) {}
+    GridWalk(Tabulation& f, const StudyInputs& in, std::vector<double> probes)
+        : m_f(f), m_table(f), m_in(in), m_probes(std::move(probes))
+    {
+    }
 
     // Sets the grid step and x = a - h. Returns 0, 5 for a subinterval count
     // below 1 (no grid to walk), or the number of a failure computing the step.
@@ -60,7 +67,9 @@ protected:
     }
 
     StudyFunction& m_f;
+    Tabulation& m_table;
     const StudyInputs& m_in;
+    const std::vector<double> m_probes;
     double m_h = 0;
     double m_x = 0;
     double m_lastGridX = 0;

@@ -1,5 +1,6 @@
 #include "numeric/integrator.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/numbertext.h"
@@ -12,7 +13,10 @@ namespace {
 // The computation as one chain of steps: the first failure ends it.
 class Integrator {
 public:
-    Integrator(StudyFunction& f, const StudyInputs& in) : m_s(f), m_in(in) {}
+    Integrator(StudyFunction& f, const StudyInputs& in, const Parallelism& parallelism)
+        : m_table(f, parallelism), m_s(m_table), m_in(in)
+    {
+    }
 
     std::int32_t run(double& estimate, bool& converged)
     {
@@ -63,8 +67,11 @@ public:
             absOdd = absMid;
             // B = 12 Odd + 7 Ends + 14 Even, a partial sum
             B = s.add(s.add(s.mul(12, odd), s.mul(7, ends)), s.mul(14, even));
-            // The midpoints: x = 0.5 H + a, then n - 1 times x = x + H.
+            // The midpoints: x = 0.5 H + a, then n - 1 times x = x + H. Their
+            // values are computed ahead by the same additions (see Tabulation)
+            // and summed here in order.
             double at = s.add(s.mul(0.5, H), a);
+            m_table.follow(midpoints(at, H, n));
             mid = s.f(at);
             absMid = std::fabs(mid);
             for (std::int32_t k = 1; k < n && !s.failed(); ++k) {
@@ -85,6 +92,8 @@ public:
     }
 
     double currentX() const { return m_s.lastX(); }
+    std::int32_t trapped(std::int32_t raised) { return m_table.trapped(raised); }
+    void settle() { m_table.settle(); }
 
 private:
     // |B - S| <= E and n >= N
@@ -93,6 +102,31 @@ private:
         return std::fabs(m_s.sub(B, S)) <= m_in.errorBound && n >= m_in.subintervals;
     }
 
+    // count abscissae: first, then x = x + step each time, up to one that is not
+    // finite (where the additions of the sum stop too).
+    static Tabulation::Abscissae midpoints(double first, double step, std::int32_t count)
+    {
+        return [x = first, step, left = static_cast<std::size_t>(count), started = false](double* out,
+                                                                                          std::size_t max) mutable {
+            std::size_t n = std::min(max, left);
+            for (std::size_t k = 0; k < n; ++k) {
+                if (started)
+                    x = x + step;
+                started = true;
+                out[k] = x;
+            }
+            left -= n;
+            // None beyond the first that is not finite: the sum's additions stop there.
+            if (const auto end = std::find_if(out, out + n, [](double v) { return !std::isfinite(v); });
+                end != out + n) {
+                n = static_cast<std::size_t>(end - out);
+                left = 0;
+            }
+            return n;
+        };
+    }
+
+    Tabulation m_table;
     StudySteps m_s;
     const StudyInputs& m_in;
 
@@ -115,19 +149,20 @@ std::optional<std::string> integralFailureMessage(std::int32_t error)
     }
 }
 
-IntegralOutcome integrate(StudyFunction& f, const StudyInputs& in)
+IntegralOutcome integrate(StudyFunction& f, const StudyInputs& in, const Parallelism& parallelism)
 {
     IntegralOutcome out;
-    Integrator integrator(f, in);
+    Integrator integrator(f, in, parallelism);
     double estimate = 0;
     bool converged = false;
     const std::int32_t e = integrator.run(estimate, converged);
     out.currentX = integrator.currentX();
     if (e) {
-        out.error = f.trapped(e);
+        out.error = integrator.trapped(e);
         out.message = integralFailureMessage(out.error);
         return out;
     }
+    integrator.settle();
     out.value = estimate;
     out.valid = converged;
     out.estimates = std::move(integrator.m_estimates);

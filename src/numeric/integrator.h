@@ -7,6 +7,7 @@
 
 #include "numeric/studyfunction.h"
 #include "numeric/studyinputs.h"
+#include "numeric/tabulation.h"
 
 namespace tessaly::numeric {
 
@@ -32,7 +33,10 @@ struct IntegralOutcome {
 // successive estimates differ by at most E with at least N panels, or M halvings
 // were made. Every value is computed in the order the rule writes it, which
 // fixes the last digits of the result.
-IntegralOutcome integrate(StudyFunction& f, const StudyInputs& in);
+// The midpoints' values of each halving are computed ahead, in blocks and, for
+// many, on several threads (see Tabulation), and summed in the order above: the
+// outcome is the same to the bit.
+IntegralOutcome integrate(StudyFunction& f, const StudyInputs& in, const Parallelism& parallelism = {});
 
 // The message a failure of the Integral command shows, if any.
 std::optional<std::string> integralFailureMessage(std::int32_t error);

@@ -18,7 +18,7 @@ double sgn(double v) { return v > 0 ? 1.0 : v < 0 ? -1.0 : 0.0; }
 
 class RootFinder : GridScan<RootsOutcome> {
 public:
-    RootFinder(StudyFunction& f, const StudyInputs& in) : GridScan(f, in) {}
+    RootFinder(Tabulation& f, const StudyInputs& in) : GridScan(f, in, {}) {}
 
     RootsOutcome run()
     {
@@ -193,6 +193,12 @@ private:
 
 }  // namespace
 
-RootsOutcome findRoots(StudyFunction& f, const StudyInputs& in) { return RootFinder(f, in).run(); }
+RootsOutcome findRoots(StudyFunction& f, const StudyInputs& in, const Parallelism& parallelism)
+{
+    Tabulation table(f, parallelism);
+    RootsOutcome out = RootFinder(table, in).run();
+    table.settle();
+    return out;
+}
 
 }  // namespace tessaly::numeric

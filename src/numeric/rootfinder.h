@@ -7,6 +7,7 @@
 
 #include "numeric/studyfunction.h"
 #include "numeric/studyinputs.h"
+#include "numeric/tabulation.h"
 #include "numeric/trust.h"
 
 namespace tessaly::numeric {
@@ -40,6 +41,8 @@ struct RootsOutcome {
 // subinterval count below 1, or a grid step too small to move x) and with the
 // failure's number when the grid cannot even be set up. A 256th root ends the
 // scan: the label still counts the 255 listed and tableFull is set.
-RootsOutcome findRoots(StudyFunction& f, const StudyInputs& in);
+// The grid's values of f are computed ahead, in blocks and, for a large grid,
+// on several threads (see Tabulation): the outcome is the same to the bit.
+RootsOutcome findRoots(StudyFunction& f, const StudyInputs& in, const Parallelism& parallelism = {});
 
 }  // namespace tessaly::numeric
