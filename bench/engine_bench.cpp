@@ -96,6 +96,26 @@ void engineEval(benchmark::State& state, const Formula& f)
     }
 }
 
+// The engine over the same points a block at a time, as the commands take
+// their values (FunctionEvaluator::atEach: the same values and failures).
+void engineBlockEval(benchmark::State& state, const Formula& f)
+{
+    Class1 object;
+    Engine engine;
+    tessaly::engine::prepareWindowEngine(engine, object);
+    engine.executeStatement("a=2.37");
+    engine.executeStatement("b=-1.5");
+    engine.executeStatement("c=0.25");
+    const std::string text = f.text;
+    tessaly::engine::FunctionEvaluator function(engine, object, text);
+    std::vector<double> values(points().size());
+    tessaly::engine::FunctionValue failure;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(function.atEach(points().data(), points().size(), values.data(), failure));
+        benchmark::ClobberMemory();
+    }
+}
+
 void nativeEval(benchmark::State& state, const Formula& f)
 {
     double (*volatile fn)(double) = f.native;
@@ -136,21 +156,26 @@ int main(int argc, char** argv)
 {
     for (const Formula& f : kFormulas) {
         benchmark::RegisterBenchmark((std::string("engine/") + f.name).c_str(), engineEval, f);
+        benchmark::RegisterBenchmark((std::string("engine_block/") + f.name).c_str(), engineBlockEval, f);
         benchmark::RegisterBenchmark((std::string("native/") + f.name).c_str(), nativeEval, f);
         benchmark::RegisterBenchmark((std::string("muparser/") + f.name).c_str(), muparserEval, f);
         benchmark::RegisterBenchmark((std::string("exprtk/") + f.name).c_str(), exprtkEval, f);
     }
     tessaly::bench::RatioReporter reporter(kPoints);  // ns per evaluation
     tessaly::bench::runRepeated(argc, argv, reporter);
-    std::printf("\n%-12s %10s %10s %10s %10s %14s %14s %14s\n", "formula", "engine ns", "native ns", "exprtk ns",
-                "muparser ns", "engine/native", "engine/exprtk", "engine/muparser");
-    for (const Formula& f : kFormulas) {
-        const double e = reporter.time(std::string("engine/") + f.name);
-        const double n = reporter.time(std::string("native/") + f.name);
-        const double x = reporter.time(std::string("exprtk/") + f.name);
-        const double m = reporter.time(std::string("muparser/") + f.name);
-        std::printf("%-12s %10.2f %10.2f %10.2f %10.2f %14.2f %14.2f %14.2f\n", f.name, e, n, x, m, e / n, e / x,
-                    e / m);
+    // One x at a time (as the evaluator window and Value= evaluate), then a
+    // block at a time (as the commands do).
+    for (const char* engine : {"engine", "engine_block"}) {
+        std::printf("\n%-12s %10s %10s %10s %10s %14s %14s %14s\n", "formula", (std::string(engine) + " ns").c_str(),
+                    "native ns", "exprtk ns", "muparser ns", "/native", "/exprtk", "/muparser");
+        for (const Formula& f : kFormulas) {
+            const double e = reporter.time(std::string(engine) + "/" + f.name);
+            const double n = reporter.time(std::string("native/") + f.name);
+            const double x = reporter.time(std::string("exprtk/") + f.name);
+            const double m = reporter.time(std::string("muparser/") + f.name);
+            std::printf("%-12s %10.2f %10.2f %10.2f %10.2f %14.2f %14.2f %14.2f\n", f.name, e, n, x, m, e / n, e / x,
+                        e / m);
+        }
     }
     return 0;
 }
