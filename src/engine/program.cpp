@@ -527,7 +527,7 @@ bool Program::runBlock(const double* xs, std::size_t n, double* values, std::uin
     m_bad.resize(lanes);
     for (std::size_t start = 0; start < n; start += lanes) {
         const std::size_t count = std::min(lanes, n - start);
-        std::fill(m_bad.begin(), m_bad.begin() + static_cast<std::ptrdiff_t>(count), 0u);
+        std::fill(m_bad.begin(), m_bad.begin() + static_cast<std::ptrdiff_t>(count), std::uint64_t{0});
         block(xs + start, count, values + start, m_bad.data());
         for (std::size_t i = 0; i < count; ++i)
             known[start + i] = m_bad[i] == 0;
@@ -540,26 +540,48 @@ bool Program::runBlock(const double* xs, std::size_t n, double* values, std::uin
 // lane, but never stops and never calls the object's functions: a lane where an
 // operation fails (or a function would store a failure) is marked bad and its
 // values are meaningless from there on.
-void Program::block(const double* xs, std::size_t count, double* out, std::uint32_t* bad)
+void Program::block(const double* xs, std::size_t count, double* out, std::uint64_t* bad)
 {
     const std::size_t lanes = m_columns.size() / m_numbers.size();
     const double* const x = &m_object->x;
     double* top = m_columns.data();
     top -= lanes;  // empty: the first push fills the first column
     auto operand = [&](const double* ref) { return ref == x ? Operand{xs, 1} : Operand{ref, 0}; };
+    // Calls use(r) with r(i) the lane's value of the operand read through ref:
+    // x's lanes, or one value for all (two loops the compiler vectorizes).
+    auto with = [&](const double* ref, auto use) {
+        if (ref == x) {
+            const double* lanes = xs;
+            use([lanes](std::size_t i) { return lanes[i]; });
+        } else {
+            const double v = *ref;
+            use([v](std::size_t) { return v; });
+        }
+    };
     auto each = [&](auto f) {
-        for (std::size_t i = 0; i < count; ++i)
+        const std::size_t n = count;  // (a local: a store of a lane's flag may alias any other word)
+        for (std::size_t i = 0; i < n; ++i)
             f(i);
     };
-    // Writes each lane's value r(i) to the top column, marking the non-finite ones.
+    // Writes each lane's value r(column, i) to the top column, marking the
+    // non-finite ones. (The columns are locals of the loop, so the compiler
+    // vectorizes it.)
     auto checked = [&](auto r) {
-        each([&](std::size_t i) {
-            const double v = r(i);
-            bad[i] |= !std::isfinite(v);
-            top[i] = v;
-        });
+        double* const column = top;
+        std::uint64_t* const flags = bad;
+        const std::size_t n = count;
+        for (std::size_t i = 0; i < n; ++i) {
+            const double v = r(column, i);
+            flags[i] |= !std::isfinite(v);
+            column[i] = v;
+        }
     };
-    auto plain = [&](auto r) { each([&](std::size_t i) { top[i] = r(i); }); };
+    auto plain = [&](auto r) {
+        double* const column = top;
+        const std::size_t n = count;
+        for (std::size_t i = 0; i < n; ++i)
+            column[i] = r(column, i);
+    };
     auto push = [&] { top += lanes; };
     auto pop = [&] {
         top -= lanes;
@@ -604,14 +626,14 @@ void Program::block(const double* xs, std::size_t count, double* out, std::uint3
     // The common functions on the top column.
     auto math = [&](Op op) {
         switch (op) {
-        case Op::Sin: plain([&](std::size_t i) { return std::sin(top[i]); }); break;
-        case Op::Cos: plain([&](std::size_t i) { return std::cos(top[i]); }); break;
-        case Op::Atn: plain([&](std::size_t i) { return std::atan(top[i]); }); break;
-        case Op::Abs: plain([&](std::size_t i) { return std::fabs(top[i]); }); break;
-        case Op::Tan: checked([&](std::size_t i) { return std::tan(top[i]); }); break;
-        case Op::Exp: checked([&](std::size_t i) { return std::exp(top[i]); }); break;
-        case Op::Log: checked([&](std::size_t i) { return std::log(top[i]); }); break;
-        default: checked([&](std::size_t i) { return std::sqrt(top[i]); }); break;
+        case Op::Sin: plain([=](const double* t, std::size_t i) { return std::sin(t[i]); }); break;
+        case Op::Cos: plain([=](const double* t, std::size_t i) { return std::cos(t[i]); }); break;
+        case Op::Atn: plain([=](const double* t, std::size_t i) { return std::atan(t[i]); }); break;
+        case Op::Abs: plain([=](const double* t, std::size_t i) { return std::fabs(t[i]); }); break;
+        case Op::Tan: checked([=](const double* t, std::size_t i) { return std::tan(t[i]); }); break;
+        case Op::Exp: checked([=](const double* t, std::size_t i) { return std::exp(t[i]); }); break;
+        case Op::Log: checked([=](const double* t, std::size_t i) { return std::log(t[i]); }); break;
+        default: checked([=](const double* t, std::size_t i) { return std::sqrt(t[i]); }); break;
         }
     };
 
@@ -621,19 +643,17 @@ void Program::block(const double* xs, std::size_t count, double* out, std::uint3
         case Op::End: std::copy(top, top + count, out); return;
         case Op::PushNumber:
             push();
-            plain([&](std::size_t) { return k; });
+            plain([=](const double*, std::size_t) { return k; });
             break;
-        case Op::PushRef: {
-            const Operand r = operand(ip->u.ref);
+        case Op::PushRef:
             push();
-            plain([&](std::size_t i) { return r[i]; });
+            with(ip->u.ref, [&](auto r) { plain([=](const double*, std::size_t i) { return r(i); }); });
             break;
-        }
         case Op::PushLong:
             push();  // ierr: cleared before each x, and a lane whose function failed is bad
-            plain([&](std::size_t) { return 0.0; });
+            plain([=](const double*, std::size_t) { return 0.0; });
             break;
-        case Op::Neg: plain([&](std::size_t i) { return -top[i]; }); break;
+        case Op::Neg: plain([=](const double* t, std::size_t i) { return -t[i]; }); break;
         case Op::Not:
             each([&](std::size_t i) {
                 double r = 0;
@@ -643,94 +663,86 @@ void Program::block(const double* xs, std::size_t count, double* out, std::uint3
             break;
         case Op::Add: {
             const double* b = pop();
-            checked([&](std::size_t i) { return top[i] + b[i]; });
+            checked([=](const double* t, std::size_t i) { return t[i] + b[i]; });
             break;
         }
         case Op::Sub: {
             const double* b = pop();
-            checked([&](std::size_t i) { return top[i] - b[i]; });
+            checked([=](const double* t, std::size_t i) { return t[i] - b[i]; });
             break;
         }
         case Op::Mul: {
             const double* b = pop();
-            checked([&](std::size_t i) { return top[i] * b[i]; });
+            checked([=](const double* t, std::size_t i) { return t[i] * b[i]; });
             break;
         }
         case Op::Div: {
             const double* b = pop();
-            checked([&](std::size_t i) { return top[i] / b[i]; });
+            checked([=](const double* t, std::size_t i) { return t[i] / b[i]; });
             break;
         }
         case Op::Pow: {
             const double* b = pop();
-            checked([&](std::size_t i) { return power(top[i], b[i]); });
+            checked([=](const double* t, std::size_t i) { return power(t[i], b[i]); });
             break;
         }
-        case Op::AddK: checked([&](std::size_t i) { return top[i] + k; }); break;
-        case Op::SubK: checked([&](std::size_t i) { return top[i] - k; }); break;
-        case Op::MulK: checked([&](std::size_t i) { return top[i] * k; }); break;
-        case Op::DivK: checked([&](std::size_t i) { return top[i] / k; }); break;
-        case Op::PowK: checked([&](std::size_t i) { return std::pow(top[i], k); }); break;
+        case Op::AddK: checked([=](const double* t, std::size_t i) { return t[i] + k; }); break;
+        case Op::SubK: checked([=](const double* t, std::size_t i) { return t[i] - k; }); break;
+        case Op::MulK: checked([=](const double* t, std::size_t i) { return t[i] * k; }); break;
+        case Op::DivK: checked([=](const double* t, std::size_t i) { return t[i] / k; }); break;
+        case Op::PowK: checked([=](const double* t, std::size_t i) { return std::pow(t[i], k); }); break;
         case Op::PowW:
             wholePowers(top, 1, ip->n, top, count);
-            checked([&](std::size_t i) { return top[i]; });
+            checked([=](const double* t, std::size_t i) { return t[i]; });
             break;
-        case Op::AddR: {
-            const Operand r = operand(ip->u.ref);
-            checked([&](std::size_t i) { return top[i] + r[i]; });
+        case Op::AddR:
+            with(ip->u.ref, [&](auto r) { checked([=](const double* t, std::size_t i) { return t[i] + r(i); }); });
             break;
-        }
-        case Op::SubR: {
-            const Operand r = operand(ip->u.ref);
-            checked([&](std::size_t i) { return top[i] - r[i]; });
+        case Op::SubR:
+            with(ip->u.ref, [&](auto r) { checked([=](const double* t, std::size_t i) { return t[i] - r(i); }); });
             break;
-        }
-        case Op::MulR: {
-            const Operand r = operand(ip->u.ref);
-            checked([&](std::size_t i) { return top[i] * r[i]; });
+        case Op::MulR:
+            with(ip->u.ref, [&](auto r) { checked([=](const double* t, std::size_t i) { return t[i] * r(i); }); });
             break;
-        }
-        case Op::DivR: {
-            const Operand r = operand(ip->u.ref);
-            checked([&](std::size_t i) { return top[i] / r[i]; });
+        case Op::DivR:
+            with(ip->u.ref, [&](auto r) { checked([=](const double* t, std::size_t i) { return t[i] / r(i); }); });
             break;
-        }
-        case Op::PowR: {
-            const Operand r = operand(ip->u.ref);
-            checked([&](std::size_t i) { return power(top[i], r[i]); });
+        case Op::PowR:
+            with(ip->u.ref,
+                 [&](auto r) { checked([=](const double* t, std::size_t i) { return power(t[i], r(i)); }); });
             break;
-        }
         case Op::PowRW: {
             const Operand a = operand(ip->a);
             push();
             wholePowers(a.p, a.step, ip->n, top, count);
-            checked([&](std::size_t i) { return top[i]; });
+            checked([=](const double* t, std::size_t i) { return t[i]; });
             break;
         }
-        case Op::MulRR: {
-            const Operand a = operand(ip->a), b = operand(ip->b);
+        case Op::MulRR:
             push();
-            checked([&](std::size_t i) { return a[i] * b[i]; });
+            with(ip->a, [&](auto a) {
+                with(ip->b, [&](auto b) { checked([=](const double*, std::size_t i) { return a(i) * b(i); }); });
+            });
             break;
-        }
-        case Op::MulKR: {
-            const Operand a = operand(ip->a);
+        case Op::MulKR:
             push();
-            checked([&](std::size_t i) { return k * a[i]; });
+            with(ip->a, [&](auto a) { checked([=](const double*, std::size_t i) { return k * a(i); }); });
             break;
-        }
-        case Op::MulRRR: {
-            const Operand a = operand(ip->a), b = operand(ip->b), c = operand(ip->u.ref);
+        case Op::MulRRR:
             push();
-            checked([&](std::size_t i) { return a[i] * b[i] * c[i]; });
+            with(ip->a, [&](auto a) {
+                with(ip->b, [&](auto b) {
+                    with(ip->u.ref,
+                         [&](auto c) { checked([=](const double*, std::size_t i) { return a(i) * b(i) * c(i); }); });
+                });
+            });
             break;
-        }
-        case Op::MulKRR: {
-            const Operand a = operand(ip->a), b = operand(ip->b);
+        case Op::MulKRR:
             push();
-            checked([&](std::size_t i) { return k * a[i] * b[i]; });
+            with(ip->a, [&](auto a) {
+                with(ip->b, [&](auto b) { checked([=](const double*, std::size_t i) { return k * a(i) * b(i); }); });
+            });
             break;
-        }
         case Op::Sin:
         case Op::Cos:
         case Op::Atn:
@@ -746,13 +758,11 @@ void Program::block(const double* xs, std::size_t count, double* out, std::uint3
         case Op::TanR:
         case Op::ExpR:
         case Op::LogR:
-        case Op::SqrR: {
-            const Operand a = operand(ip->a);
+        case Op::SqrR:
             push();
-            plain([&](std::size_t i) { return a[i]; });
+            with(ip->a, [&](auto a) { plain([=](const double*, std::size_t i) { return a(i); }); });
             math(shifted(ip->op, Op::SinR, Op::Sin));
             break;
-        }
         case Op::Call1: unary(ip->u.fn, own(top)); break;
         case Op::Call1R: {
             const Operand a = operand(ip->a);
@@ -780,35 +790,35 @@ void Program::block(const double* xs, std::size_t count, double* out, std::uint3
             break;
         case Op::Eq: {
             const double* b = pop();
-            plain([&](std::size_t i) { return num::truth(top[i] == b[i]); });
+            plain([=](const double* t, std::size_t i) { return num::truth(t[i] == b[i]); });
             break;
         }
         case Op::Ne: {
             const double* b = pop();
-            plain([&](std::size_t i) { return num::truth(top[i] != b[i]); });
+            plain([=](const double* t, std::size_t i) { return num::truth(t[i] != b[i]); });
             break;
         }
         case Op::Lt: {
             const double* b = pop();
-            plain([&](std::size_t i) { return num::truth(top[i] < b[i]); });
+            plain([=](const double* t, std::size_t i) { return num::truth(t[i] < b[i]); });
             break;
         }
         case Op::Gt: {
             const double* b = pop();
-            plain([&](std::size_t i) { return num::truth(top[i] > b[i]); });
+            plain([=](const double* t, std::size_t i) { return num::truth(t[i] > b[i]); });
             break;
         }
         case Op::Le: {
             const double* b = pop();
-            plain([&](std::size_t i) { return num::truth(top[i] <= b[i]); });
+            plain([=](const double* t, std::size_t i) { return num::truth(t[i] <= b[i]); });
             break;
         }
         case Op::Ge: {
             const double* b = pop();
-            plain([&](std::size_t i) { return num::truth(top[i] >= b[i]); });
+            plain([=](const double* t, std::size_t i) { return num::truth(t[i] >= b[i]); });
             break;
         }
-        case Op::Raise: std::fill(bad, bad + count, 1u); return;
+        case Op::Raise: std::fill(bad, bad + count, std::uint64_t{1}); return;
         default:
             if (ip->op >= Op::Asin && ip->op <= Op::Atanh) {
                 callMethod(ip->op, own(top));

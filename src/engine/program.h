@@ -139,7 +139,7 @@ private:
     static const void* const* numericTargets();
     static std::int32_t numeric(const NumericInstr* ip, double* stack, Class1* object, double& result,
                                 const void* const** targets);
-    void block(const double* xs, std::size_t lanes, double* values, std::uint32_t* bad);
+    void block(const double* xs, std::size_t lanes, double* values, std::uint64_t* bad);
 
     std::vector<Instr> m_code;
     std::vector<NumericInstr> m_fast;
@@ -151,7 +151,7 @@ private:
     std::vector<Cell> m_cells;
     std::vector<double> m_numbers;
     std::vector<double> m_columns;     // the block evaluator's stack: a column of lanes per level
-    std::vector<std::uint32_t> m_bad;  // the lanes of the block that failed (not bytes: a byte may alias anything)
+    std::vector<std::uint64_t> m_bad;  // the lanes of the block that failed (not bytes: a byte may alias anything)
     TextPool m_pool;
 };
 

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <vector>
 
 using tessaly::engine::kWholePowerLimit;
 using tessaly::engine::power;
@@ -41,6 +42,29 @@ TEST(WholePower, AgreesOnGridPointsAndShortNumbers)
         for (int n = -kWholePowerLimit; n <= kWholePowerLimit; ++n) {
             mismatches += !sameBits(wholePower(x, n), std::pow(x, n));
             mismatches += !sameBits(wholePower(y, n), std::pow(y, n));
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+// The powers of a block (one exponent, each x or one x for all) are those of
+// wholePower, so std::pow's too.
+TEST(WholePower, BlocksAgreeWithPow)
+{
+    std::mt19937_64 rng(99);
+    std::uniform_real_distribution<double> mantissa(1.0, 2.0);
+    std::uniform_int_distribution<int> exponent(-70, 70);
+    std::vector<double> xs(1000), out(xs.size());
+    long mismatches = 0;
+    for (int round = 0; round < 40; ++round) {
+        for (double& x : xs)
+            x = std::ldexp(mantissa(rng), exponent(rng)) * (rng() % 2 ? -1 : 1);
+        for (int n = -kWholePowerLimit; n <= kWholePowerLimit; ++n) {
+            tessaly::engine::wholePowers(xs.data(), 1, n, out.data(), xs.size());
+            for (std::size_t i = 0; i < xs.size(); ++i)
+                mismatches += !sameBits(out[i], std::pow(xs[i], n));
+            tessaly::engine::wholePowers(xs.data() + round, 0, n, out.data(), 300);
+            mismatches += !sameBits(out[299], std::pow(xs[static_cast<std::size_t>(round)], n));
         }
     }
     EXPECT_EQ(mismatches, 0);
