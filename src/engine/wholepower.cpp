@@ -135,25 +135,27 @@ template <int N>
 [[gnu::target("avx2,fma")]] void blockPowers(const double* x, std::size_t step, double* out, std::size_t count)
 {
     constexpr std::size_t kLanes = 256;
+    double in[kLanes];         // (a copy: out may be x itself)
     std::uint64_t ok[kLanes];  // (words as wide as the doubles: one vector lane each)
     for (std::size_t start = 0; start < count; start += kLanes) {
         const std::size_t n = std::min(kLanes, count - start);
-        const double* in = x + start * step;
         if (step == 1) {
+            std::copy(x + start, x + start + n, in);
             for (std::size_t i = 0; i < n; ++i) {
                 bool decided = false;
                 out[start + i] = powerOf<N>(in[i], decided);
                 ok[i] = decided;
             }
         } else {
+            std::fill(in, in + n, *x);
             bool one = false;
-            const double r = powerOf<N>(*in, one);
+            const double r = powerOf<N>(*x, one);
             std::fill(out + start, out + start + n, r);
             std::fill(ok, ok + n, std::uint64_t{one});
         }
         for (std::size_t i = 0; i < n; ++i)
             if (!ok[i])
-                out[start + i] = libraryPow(in[i * step], N);
+                out[start + i] = libraryPow(in[i], N);
     }
 }
 

@@ -47,8 +47,8 @@ TEST(WholePower, AgreesOnGridPointsAndShortNumbers)
     EXPECT_EQ(mismatches, 0);
 }
 
-// The powers of a block (one exponent, each x or one x for all) are those of
-// wholePower, so std::pow's too.
+// The powers of a block (one exponent, each x or one x for all, written beside
+// the xs or over them) are those of wholePower, so std::pow's too.
 TEST(WholePower, BlocksAgreeWithPow)
 {
     std::mt19937_64 rng(99);
@@ -63,6 +63,9 @@ TEST(WholePower, BlocksAgreeWithPow)
             tessaly::engine::wholePowers(xs.data(), 1, n, out.data(), xs.size());
             for (std::size_t i = 0; i < xs.size(); ++i)
                 mismatches += !sameBits(out[i], std::pow(xs[i], n));
+            std::vector<double> inPlace = xs;
+            tessaly::engine::wholePowers(inPlace.data(), 1, n, inPlace.data(), inPlace.size());
+            mismatches += std::memcmp(inPlace.data(), out.data(), out.size() * sizeof(double)) != 0;
             tessaly::engine::wholePowers(xs.data() + round, 0, n, out.data(), 300);
             mismatches += !sameBits(out[299], std::pow(xs[static_cast<std::size_t>(round)], n));
         }
