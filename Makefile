@@ -7,6 +7,7 @@ JOBS ?= 2
 BUILD := build
 ASAN_BUILD := build-asan
 FUZZ_BUILD := build-fuzz
+TSAN_BUILD := build-tsan
 
 BUILD_PACKAGES := cmake g++ make googletest libgtest-dev libgmock-dev \
                   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-liberation poppler-utils locales desktop-file-utils shared-mime-info
@@ -20,8 +21,8 @@ FUZZ_PACKAGES := clang libclang-rt-14-dev
 # Installs the packages given that are not installed yet; nothing when all are.
 install_missing = @sh tools/debian-packages.sh $(1)
 
-.PHONY: all deps test-deps package-deps bench-deps fuzz-deps build build-asan build-fuzz run test test-release \
-        test-asan test-fuzz bench install install-built uninstall package clean
+.PHONY: all deps test-deps package-deps bench-deps fuzz-deps build build-asan build-tsan build-fuzz run test \
+        test-release test-asan test-tsan test-fuzz bench install install-built uninstall package clean
 
 all: build
 
@@ -49,6 +50,13 @@ build-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
 	  -DTESSALY_QT_FREE_ONLY=ON -DTESSALY_SANITIZE=ON -DTESSALY_WERROR=ON
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
+
+# The tests of threaded code (the numeric commands computing values of f on
+# several threads) under ThreadSanitizer: only their test program is built.
+build-tsan: deps
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+	  -DTESSALY_QT_FREE_ONLY=ON -DTESSALY_THREAD_SANITIZE=ON -DTESSALY_WERROR=ON
+	cmake --build $(TSAN_BUILD) -j$(JOBS) --target numeric_test
 
 # The libFuzzer targets, built by clang over the Qt-free layers with the sanitizers.
 build-fuzz: fuzz-deps
@@ -87,11 +95,14 @@ test-release: test-deps build
 test-asan: build-asan
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
 
+test-tsan: build-tsan
+	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --output-on-failure -j$(JOBS) -R '^Tabulation\.'
+
 # Each fuzz target over its seed corpus, then on a fixed number of inputs of its own.
 test-fuzz: build-fuzz
 	cd $(FUZZ_BUILD) && ctest --output-on-failure
 
-test: test-release test-asan test-fuzz
+test: test-release test-asan test-tsan test-fuzz
 
 bench: bench-deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTESSALY_WERROR=ON
@@ -100,4 +111,4 @@ bench: bench-deps
 	./$(BUILD)/bench/commands_bench
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)
