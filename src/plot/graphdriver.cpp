@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/errors.h"
+#include "numeric/tabulation.h"
 #include "plot/canvas.h"
 #include "plot/decorations.h"
 #include "plot/graphwindow.h"
@@ -16,6 +17,22 @@ const QColor kBlue(0, 0, 255);
 
 float single(double v) { return static_cast<float>(v); }
 
+// The curve's samples: x + step, then again, up to the first beyond the right
+// edge (compared in single precision), as drawCurve takes them.
+numeric::Tabulation::Abscissae sampleAbscissae(double x, double step, float right)
+{
+    return [x, step, right, done = false](double* out, std::size_t max) mutable {
+        std::size_t n = 0;
+        while (!done && n < max) {
+            const double next = x + step;
+            done = !std::isfinite(next) || next == x || single(next) > right;
+            x = next;
+            out[n++] = x;
+        }
+        return n;
+    };
+}
+
 // The numbers that make a gap in the curve rather than end it.
 bool curveTolerates(std::int32_t n) { return engine::isTolerated(n) || n == engine::err::ExpectedEndOfStatement; }
 
@@ -28,9 +45,10 @@ public:
         numeric::prepareDerivativeSteps(r.study.derivativeOrder, factorials, m_steps);
     }
 
-    std::int32_t value(double x, double& out)
+    std::int32_t value(double x, double& out) { return value(m_f, x, out); }
+    std::int32_t value(numeric::StudyFunction& f, double x, double& out)
     {
-        const auto v = numeric::derivativeAt(m_f, m_steps, m_factorials, x);
+        const auto v = numeric::derivativeAt(f, m_steps, m_factorials, x);
         out = v.value;
         return v.error;
     }
@@ -97,10 +115,15 @@ public:
         const double step = m_w.sampleStep;
         double x = static_cast<double>(s.windowLx) - step, v = 0;
         bool pieceStarted = false;
+        // The samples of f itself are computed ahead, a block at a time: the
+        // same values, and a failure asked of f in its turn (numeric::Tabulation).
+        numeric::Tabulation samples(m_f, {});
+        if (m_r.study.derivativeOrder == 0)
+            samples.follow(sampleAbscissae(x, step, s.windowGx));
         for (;;) {
             x = x + step;
-            if (const auto e = value(x, v)) {
-                out.error = m_f.trapped(e);
+            if (const auto e = value(samples, x, v)) {
+                out.error = samples.trapped(e);
                 if (!curveTolerates(out.error) || !(single(x) < s.windowGx))
                     break;
                 pieceStarted = false;
@@ -118,6 +141,7 @@ public:
             if (single(x) > s.windowGx)
                 break;
         }
+        samples.settle();
         out.currentX = x;
         out.currentValue = v;
         return out;
