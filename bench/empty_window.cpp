@@ -3,12 +3,13 @@
 // descriptor named by TESSALY_STARTUP_FD and ends.
 
 #include <QApplication>
-#include <QTimer>
 #include <QWidget>
 
 #include <unistd.h>
 
 #include <cstdlib>
+
+#include "startupsignal.h"
 
 int main(int argc, char** argv)
 {
@@ -16,12 +17,6 @@ int main(int argc, char** argv)
     QWidget window;
     window.resize(640, 480);
     window.show();
-    QTimer::singleShot(0, [] {
-        const char* fd = std::getenv("TESSALY_STARTUP_FD");
-        const char done = 1;
-        if (fd == nullptr || write(std::atoi(fd), &done, 1) != 1)
-            std::_Exit(3);
-        QApplication::quit();
-    });
+    signalWhenRunning();
     return QApplication::exec();
 }

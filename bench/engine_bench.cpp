@@ -78,16 +78,26 @@ const Formula kFormulas[] = {
      "sin(x)+cos(2*x)+sin(3*x)*cos(4*x)+sin(5*x)/(1+x*x)+atan(x)*exp(-x*x)+sqrt(1+x*x)", native5},
 };
 
-void engineEval(benchmark::State& state, const Formula& f)
-{
+// An engine as a window sets it up, with the formulas' constants a, b and c,
+// evaluating one formula.
+struct EngineFormula {
     Class1 object;
     Engine engine;
-    tessaly::engine::prepareWindowEngine(engine, object);
-    engine.executeStatement("a=2.37");
-    engine.executeStatement("b=-1.5");
-    engine.executeStatement("c=0.25");
-    const std::string text = f.text;
-    tessaly::engine::FunctionEvaluator function(engine, object, text);
+    std::string text;
+    tessaly::engine::FunctionEvaluator function{engine, object, text};
+    explicit EngineFormula(const Formula& f) : text(f.text)
+    {
+        tessaly::engine::prepareWindowEngine(engine, object);
+        engine.executeStatement("a=2.37");
+        engine.executeStatement("b=-1.5");
+        engine.executeStatement("c=0.25");
+    }
+};
+
+void engineEval(benchmark::State& state, const Formula& f)
+{
+    EngineFormula e(f);
+    auto& function = e.function;
     for (auto _ : state) {
         for (double x : points()) {
             const auto r = function.at(x);
@@ -100,14 +110,8 @@ void engineEval(benchmark::State& state, const Formula& f)
 // their values (FunctionEvaluator::atEach: the same values and failures).
 void engineBlockEval(benchmark::State& state, const Formula& f)
 {
-    Class1 object;
-    Engine engine;
-    tessaly::engine::prepareWindowEngine(engine, object);
-    engine.executeStatement("a=2.37");
-    engine.executeStatement("b=-1.5");
-    engine.executeStatement("c=0.25");
-    const std::string text = f.text;
-    tessaly::engine::FunctionEvaluator function(engine, object, text);
+    EngineFormula e(f);
+    auto& function = e.function;
     std::vector<double> values(points().size());
     tessaly::engine::FunctionValue failure;
     for (auto _ : state) {

@@ -10,9 +10,9 @@
 // The children run with a settings folder of their own, made empty for each run.
 
 #include <QApplication>
-#include <QTimer>
 #include <QWidget>
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+#include "startupsignal.h"
+
 #include "app/startup.h"
 
 namespace {
@@ -31,13 +33,7 @@ namespace {
 int program(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    QTimer::singleShot(0, [] {
-        const char* fd = std::getenv("TESSALY_STARTUP_FD");
-        const char done = 1;
-        if (fd == nullptr || write(std::atoi(fd), &done, 1) != 1)
-            std::_Exit(3);
-        QApplication::quit();
-    });
+    signalWhenRunning();
     tessaly::app::ProgramSeams seams;
     seams.decimalSeparator = QStringLiteral(".");
     return tessaly::app::runProgram(argc, argv, seams);
@@ -58,6 +54,9 @@ double timeChild(const std::vector<std::string>& command, const std::string& hom
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         setenv("HOME", home.c_str(), 1);
         setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", home.c_str(), 1);
+        if (const int quiet = open("/dev/null", O_WRONLY); quiet >= 0)
+            dup2(quiet, 2);  // Qt's notes on the offscreen platform
         std::vector<char*> args;
         for (const std::string& a : command)
             args.push_back(const_cast<char*>(a.c_str()));

@@ -596,6 +596,9 @@ void Program::block(const double* xs, std::size_t count, double* out, std::uint6
             top[i] = r;
         });
     };
+    auto bitwise = [&](num::Bitwise which) {
+        whole([which](double a, double b, double& r) { return num::bitwise(which, a, b, r); });
+    };
     auto unary = [&](num::UnaryFn fn, Operand a) {
         each([&](std::size_t i) {
             double r = 0;
@@ -773,21 +776,11 @@ void Program::block(const double* xs, std::size_t count, double* out, std::uint6
         case Op::IntDiv: whole(num::intDiv); break;
         case Op::Mod: whole(num::mod); break;
         case Op::Round2: whole(num::fnRound2); break;
-        case Op::And:
-            whole([](double a, double b, double& r) { return num::bitwise(num::Bitwise::And, a, b, r); });
-            break;
-        case Op::Or:
-            whole([](double a, double b, double& r) { return num::bitwise(num::Bitwise::Or, a, b, r); });
-            break;
-        case Op::Xor:
-            whole([](double a, double b, double& r) { return num::bitwise(num::Bitwise::Xor, a, b, r); });
-            break;
-        case Op::Eqv:
-            whole([](double a, double b, double& r) { return num::bitwise(num::Bitwise::Eqv, a, b, r); });
-            break;
-        case Op::Imp:
-            whole([](double a, double b, double& r) { return num::bitwise(num::Bitwise::Imp, a, b, r); });
-            break;
+        case Op::And: bitwise(num::Bitwise::And); break;
+        case Op::Or: bitwise(num::Bitwise::Or); break;
+        case Op::Xor: bitwise(num::Bitwise::Xor); break;
+        case Op::Eqv: bitwise(num::Bitwise::Eqv); break;
+        case Op::Imp: bitwise(num::Bitwise::Imp); break;
         case Op::Eq: {
             const double* b = pop();
             plain([=](const double* t, std::size_t i) { return num::truth(t[i] == b[i]); });

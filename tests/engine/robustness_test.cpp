@@ -196,23 +196,8 @@ TEST(Robustness, NumericFormAgreesWithTheGeneralEvaluator)
         auto compiled = w.engine.compile(text);
         ASSERT_TRUE(compiled.program) << text;
         numeric += compiled.program->hasNumericForm();
-        for (double x : {-3.0, -0.5, 0.0, 1.0, 2.75}) {
-            w.object.x = x;
-            Value fast, general;
-            w.object.ierr = 0;
-            const auto e1 = compiled.program->run(fast);
-            const auto ierr1 = w.object.ierr;
-            w.object.ierr = 0;
-            const auto e2 = compiled.program->runGeneric(general);
-            EXPECT_EQ(e1, e2) << text << " at " << x;
-            EXPECT_EQ(ierr1, w.object.ierr) << text << " at " << x;
-            if (e1 == 0 && e2 == 0) {
-                const auto a = tessaly::engine::toNumber(fast), b = tessaly::engine::toNumber(general);
-                EXPECT_EQ(a.error, b.error);
-                EXPECT_TRUE(std::memcmp(&a.value, &b.value, sizeof(double)) == 0 || a.value == b.value)
-                    << text << " at " << x << ": " << a.value << " vs " << b.value;
-            }
-        }
+        for (double x : {-3.0, -0.5, 0.0, 1.0, 2.75})
+            tessaly::engine::testing::expectEvaluatorsAgree(w, *compiled.program, x, text);
     }
     EXPECT_EQ(numeric, 5000);
 }
