@@ -106,9 +106,10 @@ test: test-release test-asan test-tsan test-fuzz
 
 bench: bench-deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTESSALY_WERROR=ON
-	cmake --build $(BUILD) -j$(JOBS) --target engine_bench commands_bench
+	cmake --build $(BUILD) -j$(JOBS) --target engine_bench commands_bench startup_bench
 	./$(BUILD)/bench/engine_bench
 	./$(BUILD)/bench/commands_bench
+	./$(BUILD)/bench/startup_bench
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

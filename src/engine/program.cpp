@@ -544,8 +544,7 @@ void Program::block(const double* xs, std::size_t count, double* out, std::uint6
 {
     const std::size_t lanes = m_columns.size() / m_numbers.size();
     const double* const x = &m_object->x;
-    double* top = m_columns.data();
-    top -= lanes;  // empty: the first push fills the first column
+    double* top = nullptr;  // the top column; none while the stack is empty
     auto operand = [&](const double* ref) { return ref == x ? Operand{xs, 1} : Operand{ref, 0}; };
     // Calls use(r) with r(i) the lane's value of the operand read through ref:
     // x's lanes, or one value for all (two loops the compiler vectorizes).
@@ -582,7 +581,7 @@ void Program::block(const double* xs, std::size_t count, double* out, std::uint6
         for (std::size_t i = 0; i < n; ++i)
             column[i] = r(column, i);
     };
-    auto push = [&] { top += lanes; };
+    auto push = [&] { top = top == nullptr ? m_columns.data() : top + lanes; };
     auto pop = [&] {
         top -= lanes;
         return top + lanes;  // the column that was on top
