@@ -55,6 +55,21 @@ bool hasRefForm(Op op)
     return op == Op::Call1 || (op >= Op::Sin && op <= Op::Abs) || (op >= Op::Asin && op <= Op::Atanh);
 }
 
+// An instruction that pushes one value and takes none from the stack.
+bool pushesOne(Op op)
+{
+    switch (op) {
+    case Op::PushRef:
+    case Op::PowRW:
+    case Op::MulRR:
+    case Op::MulKR:
+    case Op::MulRRR:
+    case Op::MulKRR:
+    case Op::Call1R: return true;
+    default: return (op >= Op::SinR && op <= Op::SqrR) || (op >= Op::AsinR && op <= Op::AtanhR);
+    }
+}
+
 Op fused(Op op, bool immediate)
 {
     switch (op) {
@@ -253,6 +268,19 @@ void Program::buildNumericForm()
                 m_fast.push_back(number);
                 continue;
             }
+        }
+
+        // k * v and k + v, v pushed by one instruction that reads nothing from
+        // the stack: v * k and v + k (the same value; pushing k has no effect).
+        if ((out.op == Op::Mul || out.op == Op::Add) && m_fast.size() >= 2
+            && m_fast[m_fast.size() - 2].op == Op::PushNumber && pushesOne(m_fast.back().op)) {
+            const double k = m_fast[m_fast.size() - 2].u.d;
+            m_fast.erase(m_fast.end() - 2);
+            out.op = out.op == Op::Mul ? Op::MulK : Op::AddK;
+            out.u.d = k;
+            out.target = targets[static_cast<std::size_t>(out.op)];
+            m_fast.push_back(out);
+            continue;
         }
 
         if (!m_fast.empty() && isPush(m_fast.back()) && isFusable(out.op)) {

@@ -59,7 +59,11 @@ const std::vector<std::string> kShapes = {"x^5-3*x^3+2*x-1",
                                           "Sqr(x)+Tan(x)",
                                           "x Mod 3 + (x > a)",
                                           "Atn(b)*x",
-                                          "Round(x, 2)"};
+                                          "Round(x, 2)",
+                                          "2*Sin(x)+3*x^2",
+                                          "0.5+Tanh(x)",
+                                          "-1*x*x",
+                                          "1E308*x*x*x+1E308*Exp(x)"};
 
 TEST(NumericForm, AgreesWithTheGeneralForm)
 {
