@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/rounding.h"
+#include "plot/graphwindow.h"
 #include "record/valuerules.h"
 
 namespace tessaly::plot {
@@ -47,9 +48,8 @@ bool plotAccepted(const PlotSettings& s, std::int32_t order, int widthPixels, in
         if (!std::isfinite(v))
             return false;
     // One pixel in world units, and the sample step, must be finite and move x.
-    const float unitX = (s.windowGx - s.windowLx) / static_cast<float>(widthPixels);
-    const float unitY = (s.windowGy - s.windowLy) / static_cast<float>(heightPixels);
-    const float sample = unitX * static_cast<float>(s.plotStep);
+    const GraphWindow w = setUpGraphWindow(s, widthPixels, heightPixels);
+    const float unitX = w.unitX, unitY = w.unitY, sample = w.sampleStep;
     return std::isfinite(unitX) && std::isfinite(unitY) && unitX > 0 && unitY > 0 && std::isfinite(sample)
            && static_cast<double>(s.windowLx) + sample != static_cast<double>(s.windowLx)
            && static_cast<double>(s.windowGx) + sample != static_cast<double>(s.windowGx);

@@ -30,9 +30,10 @@ struct PlotSettings {
 // that does not begin with a number gives 0, a number beyond range saturates.
 PlotSettings readPlotSettings(const record::FieldTexts& texts, bool gridOn);
 
-// Whether a graph can be drawn with these settings and derivative order: a plot
-// step from 1 to 80, each lower window limit below its upper one, finite values
-// and pixel sizes, an order from 0 to 33. Otherwise drawing would not end.
+// Whether a graph can be drawn with these settings and derivative order on a
+// picture of this size: a plot step from 1 to 80, each lower window limit below
+// its upper one, finite values and pixel sizes, a sample step that moves x, an
+// order from 0 to 33. Otherwise drawing would not end.
 bool plotAccepted(const PlotSettings& s, std::int32_t order, int widthPixels, int heightPixels);
 
 }  // namespace tessaly::plot
