@@ -9,7 +9,7 @@ ASAN_BUILD := build-asan
 FUZZ_BUILD := build-fuzz
 
 BUILD_PACKAGES := cmake g++ make googletest libgtest-dev libgmock-dev \
-                  qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-liberation poppler-utils locales desktop-file-utils shared-mime-info
+                  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-liberation poppler-utils locales desktop-file-utils shared-mime-info
 # make package builds the .deb; make test also builds it and checks the metainfo file.
 PACKAGE_PACKAGES := dpkg-dev file
 TEST_PACKAGES := appstream $(PACKAGE_PACKAGES)

@@ -15,6 +15,7 @@ what() {
     googletest|libgtest-dev) echo "GoogleTest, for the tests" ;;
     libgmock-dev) echo "GoogleMock, for the tests" ;;
     qt6-base-dev) echo "Qt 6.2 or newer: Core, Gui, Widgets, PrintSupport, Test" ;;
+    qt6-svg-dev) echo "Qt 6 SVG, for the graph as an SVG drawing" ;;
     qt6-qpa-plugins) echo "Qt 6 platform plugins" ;;
     libgl-dev) echo "OpenGL headers, which Qt's CMake files ask for" ;;
     fonts-dejavu-core) echo "DejaVu fonts, drawn by the graph and the report" ;;

@@ -166,8 +166,8 @@ void FrmFunctions::mnuPrint_Click()
     m_session.extension().ierr = 0;
     docs::ReportInput in =
         docs::reportInputOf(typed, std::move(listed), m_session.results(), f, m_session.study().errorBound);
-    if (m_graph.current()) {
-        in.graph = &m_graph.picture();
+    if (const auto paint = m_graph.currentDrawing(m_session)) {
+        in.graph = *paint;
         in.graphOrder = m_graph.order();
     }
 

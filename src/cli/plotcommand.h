@@ -13,6 +13,7 @@
 #include <string>
 
 #include "cli/plotoptions.h"
+#include "docs/graphfile.h"
 #include "numeric/studyinputs.h"
 #include "record/studyrecord.h"
 
@@ -20,8 +21,9 @@ namespace tessaly::cli {
 
 class Session;
 
-// tessaly-cli plot [study options] [plot options] -o FILE.png|FILE.bmp: draws the
-// graph as the Plot button does and writes the picture.
+// tessaly-cli plot [study options] [plot options] -o FILE.png|FILE.bmp|FILE.svg|FILE.pdf:
+// draws the graph as the Plot button does and writes the picture, an image at
+// --size and --scale, or a drawing of --size.
 int runPlot(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
 // The arguments of a command that writes a file: the study and plot options and
@@ -30,6 +32,7 @@ struct OutputArgs {
     ParsedArgs parsed;
     QString output;
     PlotSwitches switches;
+    PictureOptions picture;
 };
 // Nothing when the arguments are usable; otherwise the usage error is written
 // and its exit status returned.
@@ -47,16 +50,17 @@ int documentCommand(std::span<const std::string> args, std::initializer_list<con
 // nothing when one exists already.
 std::unique_ptr<QGuiApplication> guiApplication();
 
-// The graph of a study as the window's Plot draws it, on a white picture of
-// 400 x 300 pixels. Not accepted (nothing drawn) when the plot settings cannot
-// be drawn; otherwise error is the failure that ended the curve, if any.
+// The graph of a study as the window's Plot draws it, for a picture of the
+// size given. Not accepted when the plot settings cannot be drawn there;
+// otherwise paint draws it on any surface, each drawing leaving its last
+// abscissa and the failure that ended its curve (0 after a whole curve) in the
+// session's working values.
 struct StudyGraph {
     bool accepted = false;
-    QImage image;
-    std::int32_t error = 0;
+    docs::GraphPaint paint;
 };
-StudyGraph drawStudyGraph(Session& session, const numeric::StudyInputs& in, const record::FieldTexts& texts,
-                          const PlotSwitches& on);
+StudyGraph studyGraph(Session& session, const numeric::StudyInputs& in, const record::FieldTexts& texts,
+                      const PlotSwitches& on, QSize size = QSize(plot::kPictureWidth, plot::kPictureHeight));
 
 // The reason a plot is refused, for standard error.
 inline constexpr const char* kPlotRefused =

@@ -1,9 +1,7 @@
 #include "docs/studyfile.h"
 
-#include <QBuffer>
-#include <QImageWriter>
-
 #include "docs/filename.h"
+#include "docs/graphfile.h"
 #include "docs/textfile.h"
 
 namespace tessaly::docs {
@@ -39,17 +37,8 @@ QString bitmapPathFor(const QString& studyPath) { return studyPath + QStringLite
 
 bool writeImageFile(const QString& path, const QImage& image, const char* format, QString* reason)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    const bool bitmap = QByteArray(format) == "bmp";
-    if (!writer.write(bitmap ? image.convertToFormat(QImage::Format_RGB888) : image)) {
-        if (reason)
-            *reason = writer.errorString();
-        return false;
-    }
-    return writeFileAtomically(path, bytes.toStdString(), reason);
+    const auto bytes = imageFileBytes(image, format, reason);
+    return bytes && writeFileAtomically(path, bytes->toStdString(), reason);
 }
 
 std::optional<QString> saveStudy(const QString& path, const SettingsItems& items, const StudyResults& results,

@@ -84,6 +84,13 @@ TEST_F(PrintedReport, ShowsTheStudyItsResultsAndTheGraphsCaption)
     const auto start = lines.indexOf(QStringLiteral("Plot of Function"));
     ASSERT_GE(start, 0) << lines.join('\n').toStdString();
     EXPECT_EQ(lines.mid(start), expected);
+    EXPECT_TRUE(lines.mid(0, start).contains(QStringLiteral("-15"))) << "the window's label, as text";
+
+    // The graph is drawn on the page in vectors: the file holds no image.
+    QProcess images;
+    images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), path(QStringLiteral("report.pdf"))});
+    ASSERT_TRUE(images.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(images.readAllStandardOutput()).count(QLatin1Char('\n')), 2) << "the header only";
 }
 
 TEST_F(PrintedReport, NoGraphNoCaptionAndTheCaptionNamesTheOrderDrawn)

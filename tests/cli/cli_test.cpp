@@ -1,10 +1,12 @@
 #include "cli/cli.h"
+#include "cli/plotoptions.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -246,6 +248,64 @@ TEST(Cli, PlotWritesNothingWhenItCannotDraw)
     EXPECT_EQ(tessaly::cli::runCli({"plot"}, out, err), 2);
     EXPECT_EQ(tessaly::cli::runCli({"plot", "-o", png, "--order", "2", "--grid", "off"}, out, err), 0);
     EXPECT_TRUE(std::filesystem::exists(png));
+}
+
+TEST(Cli, PictureSizeAndScaleTakeTheirRangesAndNothingElse)
+{
+    using tessaly::cli::PictureOptions;
+    struct Row {
+        const char* size;   // nullptr: not given
+        const char* scale;  // nullptr: not given
+        std::optional<PictureOptions> read;
+    };
+    const Row rows[] = {
+        {nullptr, nullptr, PictureOptions{400, 300, 1}},
+        {"16x12", nullptr, PictureOptions{16, 12, 1}},
+        {"8000x6000", nullptr, PictureOptions{8000, 6000, 1}},
+        {"0400x0300", nullptr, PictureOptions{400, 300, 1}},
+        {"15x12", nullptr, std::nullopt},
+        {"16x11", nullptr, std::nullopt},
+        {"8001x6000", nullptr, std::nullopt},
+        {"8000x6001", nullptr, std::nullopt},
+        {"100000x300", nullptr, std::nullopt},
+        {"400X300", nullptr, std::nullopt},
+        {"400x", nullptr, std::nullopt},
+        {"x300", nullptr, std::nullopt},
+        {"400x300x2", nullptr, std::nullopt},
+        {"+400x300", nullptr, std::nullopt},
+        {" 400x300", nullptr, std::nullopt},
+        {"400.0x300", nullptr, std::nullopt},
+        {nullptr, "1", PictureOptions{400, 300, 1}},
+        {nullptr, "4", PictureOptions{400, 300, 4}},
+        {nullptr, "2.5", PictureOptions{400, 300, 2.5}},
+        {nullptr, "1E0", PictureOptions{400, 300, 1}},
+        {nullptr, "0.999", std::nullopt},
+        {nullptr, "4.001", std::nullopt},
+        {nullptr, "-2", std::nullopt},
+        {nullptr, "two", std::nullopt},
+        {nullptr, "", std::nullopt},
+        // The image's device pixels: at most 8000 x 6000.
+        {"4000x3000", "2", PictureOptions{4000, 3000, 2}},
+        {"4001x3000", "2", std::nullopt},
+        {"4000x3001", "2", std::nullopt},
+        {"8000x6000", "1.0001", std::nullopt},
+    };
+    for (const Row& r : rows) {
+        tessaly::cli::ParsedArgs args;
+        if (r.size)
+            args.values["--size"] = {r.size};
+        if (r.scale)
+            args.values["--scale"] = {r.scale};
+        PictureOptions read;
+        const auto problem = tessaly::cli::readPictureOptions(args, read);
+        const std::string row = std::string(r.size ? r.size : "-") + " " + (r.scale ? r.scale : "-");
+        ASSERT_EQ(!problem, r.read.has_value()) << row << ": " << problem.value_or("");
+        if (r.read) {
+            EXPECT_EQ(read.width, r.read->width) << row;
+            EXPECT_EQ(read.height, r.read->height) << row;
+            EXPECT_EQ(read.scale, r.read->scale) << row;
+        }
+    }
 }
 
 TEST(Cli, RootsBeyondTheTableAreToldOnce)

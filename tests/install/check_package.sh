@@ -28,7 +28,7 @@ esac
 [ "$(field Description | wc -l)" -gt 2 ] || fail "no extended description"
 # The libraries the programs link, found by dpkg-shlibdeps, and the fonts they draw with.
 field Depends | tr ',' '\n' | sed 's/^ *//; s/[ (].*//' > "$work/depends"
-for p in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 \
+for p in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 \
          fonts-liberation fonts-dejavu-core; do
   grep -qx "$p" "$work/depends" || fail "Depends lacks $p: $(field Depends)"
 done
