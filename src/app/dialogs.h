@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
+
+#include <optional>
 
 class QPrinter;
 class QWidget;
@@ -18,18 +21,34 @@ public:
     virtual QString saveFileName(QWidget* parent, const QString& startFolder) = 0;
     // Lets the user choose and set up the printer; false when the user cancels.
     virtual bool setUpPrinter(QWidget* parent, QPrinter& printer) = 0;
+
+    // The file to export the graph to (its suffix names the format: .png, .svg
+    // or .pdf) and, for a PNG image, its size in pixels, offered as the
+    // picture's size; nothing when the user cancels.
+    struct GraphExport {
+        QString path;
+        QSize size;
+    };
+    virtual std::optional<GraphExport> exportGraphFile(QWidget* parent, const QString& startFolder,
+                                                       QSize pictureSize) = 0;
 };
 
 // The dialogs' file filter.
 inline const QString kStudyFilter = QStringLiteral("Study files (*.txt);;All files (*)");
 
+// The export dialog's file filter: one entry for each format, PNG first.
+inline const QString kGraphFilter = QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)");
+
 // The real dialogs: "Open" and "Save As" for study files (default suffix txt; Save
-// As asks before replacing a file), and the platform's print dialog.
+// As asks before replacing a file), the platform's print dialog, and "Export
+// graph" (the suffix of the type chosen added to a name without one; for a PNG
+// image a second dialog asks for its width and height).
 class QtDialogs final : public Dialogs {
 public:
     QString openFileName(QWidget* parent, const QString& startFolder) override;
     QString saveFileName(QWidget* parent, const QString& startFolder) override;
     bool setUpPrinter(QWidget* parent, QPrinter& printer) override;
+    std::optional<GraphExport> exportGraphFile(QWidget* parent, const QString& startFolder, QSize pictureSize) override;
 };
 
 }  // namespace tessaly::app

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 
 #include <iostream>
@@ -22,6 +23,7 @@
 #include "app/prompter.h"
 #include "app/windowtools.h"
 #include "docs/filename.h"
+#include "docs/graphfile.h"
 #include "docs/settingsfile.h"
 #include "fields/fieldrules.h"
 
@@ -124,10 +126,10 @@ void FrmFunctions::connectControls()
     connect(m_ui.Picture1, &PictureView::mouseMoved, this, &FrmFunctions::Picture1_MouseMove);
     connect(m_ui.Picture1, &PictureView::mousePressed, this, &FrmFunctions::Picture1_MouseDown);
     const std::pair<QAction*, void (FrmFunctions::*)()> menus[] = {
-        {m_ui.mnuCopy, &FrmFunctions::mnuCopy_Click},   {m_ui.mnuOpen, &FrmFunctions::mnuOpen_Click},
-        {m_ui.mnuSave, &FrmFunctions::mnuSave_Click},   {m_ui.mnuSaveAs, &FrmFunctions::mnuSaveAs_Click},
-        {m_ui.mnuPrint, &FrmFunctions::mnuPrint_Click}, {m_ui.mnuHelp, &FrmFunctions::mnuHelp_Click},
-        {m_ui.mnuAbout, &FrmFunctions::mnuAbout_Click}};
+        {m_ui.mnuCopy, &FrmFunctions::mnuCopy_Click},     {m_ui.mnuExport, &FrmFunctions::mnuExport_Click},
+        {m_ui.mnuOpen, &FrmFunctions::mnuOpen_Click},     {m_ui.mnuSave, &FrmFunctions::mnuSave_Click},
+        {m_ui.mnuSaveAs, &FrmFunctions::mnuSaveAs_Click}, {m_ui.mnuPrint, &FrmFunctions::mnuPrint_Click},
+        {m_ui.mnuHelp, &FrmFunctions::mnuHelp_Click},     {m_ui.mnuAbout, &FrmFunctions::mnuAbout_Click}};
     for (const auto& [action, handler] : menus)
         connect(action, &QAction::triggered, this, handler);
 }
@@ -217,7 +219,16 @@ void FrmFunctions::Picture1_MouseDown(QPoint pixel)
         PlotWindowOf(*centred);
 }
 
-void FrmFunctions::mnuCopy_Click() { QGuiApplication::clipboard()->setImage(m_graph.picture()); }
+void FrmFunctions::mnuCopy_Click()
+{
+    auto* data = new QMimeData;
+    data->setImageData(m_graph.picture());
+    if (const auto paint = m_graph.currentDrawing(m_session)) {
+        if (const auto svg = docs::graphFileBytes(docs::GraphFormat::Svg, m_graph.drawnSize(), 1, *paint, nullptr))
+            data->setData(QStringLiteral("image/svg+xml"), *svg);
+    }
+    QGuiApplication::clipboard()->setMimeData(data);
+}
 
 void FrmFunctions::Form_Load(const std::function<bool()>& openCommandLineStudy)
 {

@@ -87,8 +87,14 @@ public:
     // The pointer over the graph: its position in the tool tip; a press centres there.
     void Picture1_MouseMove(QPoint pixel, QPoint globalPos);
     void Picture1_MouseDown(QPoint pixel);
-    // Puts the graph picture on the clipboard.
+    // Puts the graph picture on the clipboard: the picture as shown and, while
+    // the graph is current, the same graph as an SVG drawing.
     void mnuCopy_Click();
+    // Asks for a file and writes the study's graph to it as the file's suffix
+    // says: a PNG image at the size chosen, an SVG drawing or a PDF page of the
+    // picture's size. Nothing when the dialog is cancelled; a graph that cannot
+    // be drawn or a file that cannot be written is told.
+    void mnuExport_Click();
     // The study file commands: Open asks for a file and opens it; Save writes to
     // the study's file (asking for one the first time); Save As always asks.
     void mnuOpen_Click();

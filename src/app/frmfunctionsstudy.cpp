@@ -19,6 +19,7 @@
 #include "app/prompter.h"
 #include "app/windowtools.h"
 #include "docs/filename.h"
+#include "docs/graphfile.h"
 #include "docs/report.h"
 
 namespace tessaly::app {
@@ -130,6 +131,31 @@ bool FrmFunctions::OpenStudy(const QString& path)
     if (!read.replaced.empty())
         message(record::replacedMessage(read.replaced));
     return true;
+}
+
+void FrmFunctions::mnuExport_Click()
+{
+    const auto chosen = m_dialogs.exportGraphFile(this, dialogFolder(), m_graph.drawnSize());
+    if (!chosen)
+        return;
+    const auto format = docs::graphFormatOf(chosen->path);
+    if (!format) {
+        m_prompter.message(QStringLiteral("Could not save %1: the name must end in .png, .svg or .pdf")
+                               .arg(docs::displayFileName(chosen->path)));
+        return;
+    }
+    BusyCursor busy;
+    const auto paint = m_graph.drawing(m_session, fieldTexts(), graphChecks());
+    if (!paint) {
+        m_prompter.message(QStringLiteral("The graph cannot be drawn with these settings."));
+        return;
+    }
+    // A bitmap has the size chosen; a drawing the picture's size, as it is shown.
+    const bool bitmap = *format == docs::GraphFormat::Png || *format == docs::GraphFormat::Bmp;
+    const QSize size = bitmap ? chosen->size : m_graph.drawnSize();
+    QString reason;
+    if (!docs::writeGraphFile(chosen->path, *format, size, 1, *paint, &reason))
+        m_prompter.message(QStringLiteral("Could not save %1: %2").arg(docs::displayFileName(chosen->path), reason));
 }
 
 void FrmFunctions::RestoreResults(const record::StudyResults& results)

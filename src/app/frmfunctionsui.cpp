@@ -333,6 +333,7 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
     mnuSaveAs = mnuFile->addAction(QStringLiteral("Save As"));
     mnuFile->addSeparator();
     mnuCopy = mnuFile->addAction(QStringLiteral("Copy graph to clipboard"));
+    mnuExport = mnuFile->addAction(QStringLiteral("Export graph…"));
     mnuPrint = bar->addAction(QStringLiteral("Print"));
     mnuHelp = bar->addAction(QStringLiteral("Help"));
     mnuAbout = bar->addAction(QStringLiteral("About"));
@@ -340,6 +341,7 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
     mnuSave->setObjectName(QStringLiteral("mnuSave"));
     mnuSaveAs->setObjectName(QStringLiteral("mnuSaveAs"));
     mnuCopy->setObjectName(QStringLiteral("mnuCopy"));
+    mnuExport->setObjectName(QStringLiteral("mnuExport"));
     mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));

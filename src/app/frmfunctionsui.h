@@ -117,6 +117,7 @@ struct FrmFunctionsUi {
     QAction* mnuSave = nullptr;
     QAction* mnuSaveAs = nullptr;
     QAction* mnuCopy = nullptr;
+    QAction* mnuExport = nullptr;
     QAction* mnuPrint = nullptr;
     QAction* mnuHelp = nullptr;
     QAction* mnuAbout = nullptr;

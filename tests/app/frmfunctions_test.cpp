@@ -143,7 +143,7 @@ TEST(MainWindow, TitleCheckBoxesPictureAndMenus)
     for (QAction* a : file->actions())
         entries << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + ":" + a->text());
     EXPECT_EQ(entries, (QStringList{"mnuOpen:Open", "-", "mnuSave:Save", "mnuSaveAs:Save As", "-",
-                                    "mnuCopy:Copy graph to clipboard"}));
+                                    "mnuCopy:Copy graph to clipboard", "mnuExport:Export graph…"}));
     for (const char* name : {"mnuPrint", "mnuHelp", "mnuAbout"})
         EXPECT_NE(win.w->findChild<QAction*>(name), nullptr) << name;
 }
