@@ -125,6 +125,7 @@ void FrmFunctions::connectControls()
         connect(button, &QPushButton::clicked, this, [this, command = command] { ChangeWindow(command); });
     connect(m_ui.Picture1, &PictureView::mouseMoved, this, &FrmFunctions::Picture1_MouseMove);
     connect(m_ui.Picture1, &PictureView::mousePressed, this, &FrmFunctions::Picture1_MouseDown);
+    connect(m_ui.Picture1, &PictureView::sizeSettled, this, &FrmFunctions::Picture1_Resize);
     const std::pair<QAction*, void (FrmFunctions::*)()> menus[] = {
         {m_ui.mnuCopy, &FrmFunctions::mnuCopy_Click},     {m_ui.mnuExport, &FrmFunctions::mnuExport_Click},
         {m_ui.mnuOpen, &FrmFunctions::mnuOpen_Click},     {m_ui.mnuSave, &FrmFunctions::mnuSave_Click},
@@ -181,9 +182,20 @@ void FrmFunctions::cmdPlot_Click()
     BusyCursor busy;
     MarkPlotStale();
     m_graph.plot(m_session, fieldTexts(), graphChecks());
+    ShowRestingPointer();
+}
+
+void FrmFunctions::ShowRestingPointer()
+{
     // The graph under a resting pointer has moved: show where it now points.
     if (const auto& p = m_ui.Picture1->pointer())
         Picture1_MouseMove(p->pixel, p->globalPos);
+}
+
+void FrmFunctions::Picture1_Resize()
+{
+    m_graph.redraw(m_session);
+    ShowRestingPointer();
 }
 
 GraphChecks FrmFunctions::graphChecks() const

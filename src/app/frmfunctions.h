@@ -87,6 +87,8 @@ public:
     // The pointer over the graph: its position in the tool tip; a press centres there.
     void Picture1_MouseMove(QPoint pixel, QPoint globalPos);
     void Picture1_MouseDown(QPoint pixel);
+    // The picture's size has settled after a change: the graph is drawn at it.
+    void Picture1_Resize();
     // Puts the graph picture on the clipboard: the picture as shown and, while
     // the graph is current, the same graph as an SVG drawing.
     void mnuCopy_Click();
@@ -137,6 +139,8 @@ private:
     void ShowStudyRecord(const record::StudyRecord& record);
     // The check boxes that change a drawing.
     GraphChecks graphChecks() const;
+    // The tool tip of a pointer resting over the graph, for the graph now drawn.
+    void ShowRestingPointer();
     // Writes a window into the four window fields, in order, and plots it.
     void PlotWindowOf(const plot::PlotWindow& window);
     // Runs the exit steps, once.

@@ -45,6 +45,15 @@ QPushButton* padButton(const char* name, const QString& caption, const QString& 
     return b;
 }
 
+// A frame of the Graph frame: tight margins, so the pads take little height.
+template <typename L>
+L* padLayout(QGroupBox* frame)
+{
+    auto* l = new L(frame);
+    l->setContentsMargins(6, 2, 6, 4);
+    return l;
+}
+
 QLineEdit* field(const char* name, const QString& text, const QString& tip)
 {
     auto* f = named(new QLineEdit(text), name, tip);
@@ -96,6 +105,7 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
 
     // Graph picture and the command frames beside it.
     Picture1 = named(new PictureView, "Picture1", {});
+    pictureArea = new PictureArea(Picture1);
     cmdShowEvaluator = button("cmdShowEvaluator", QStringLiteral("&Show Evaluator"));
 
     fraConstants =
@@ -137,7 +147,7 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
     cmdIncWindX = padButton("cmdIncWindX", QStringLiteral("x+"), QStringLiteral("Wider x-window"));
     cmdDecWindX = padButton("cmdDecWindX", QStringLiteral("x-"), QStringLiteral("Narrower x-window"));
     {
-        auto* g = new QGridLayout(FraWindow);
+        auto* g = padLayout<QGridLayout>(FraWindow);
         g->addWidget(cmdIncWindY, 0, 0);
         g->addWidget(cmdDecWindY, 1, 0);
         g->addWidget(cmdIncWindX, 0, 1);
@@ -152,12 +162,12 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
     cmdZoomQ4 = padButton("cmdZoomQ4", QStringLiteral("4"), QStringLiteral("Zoom quadrant 4"));
     cmdZoomQ3 = padButton("cmdZoomQ3", QStringLiteral("3"), QStringLiteral("Zoom quadrant 3"));
     {
-        auto* g = new QGridLayout(fraZoomQuad);  // the quadrants where they lie
+        auto* g = padLayout<QGridLayout>(fraZoomQuad);  // the quadrants where they lie
         g->addWidget(cmdZoomQ2, 0, 0);
         g->addWidget(cmdZoomQ1, 0, 1);
         g->addWidget(cmdZoomQ3, 1, 0);
         g->addWidget(cmdZoomQ4, 1, 1);
-        auto* z = new QHBoxLayout(fraZoom);
+        auto* z = padLayout<QHBoxLayout>(fraZoom);
         auto* inOut = new QVBoxLayout;
         inOut->addWidget(cmdZoomOut);
         inOut->addWidget(cmdZoomIn);
@@ -170,12 +180,12 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
     cmdPanDown = padButton("cmdPanDown", QStringLiteral("D"), QStringLiteral("Pan down"));
     cmdPanUp = padButton("cmdPanUp", QStringLiteral("U"), QStringLiteral("Pan up"));
     {
-        auto* g = new QGridLayout(fraPan);  // a cross of directions
+        auto* g = padLayout<QGridLayout>(fraPan);  // the directions, in two rows as the other pads
         g->addWidget(cmdPanUp, 0, 1);
-        g->addWidget(cmdPanLeft, 1, 0);
-        g->addWidget(cmdPanRight, 1, 2);
-        g->addWidget(cmdPanDown, 2, 1);
-        auto* l = new QHBoxLayout(fraZoomPan);
+        g->addWidget(cmdPanLeft, 0, 0, 2, 1);
+        g->addWidget(cmdPanRight, 0, 2, 2, 1);
+        g->addWidget(cmdPanDown, 1, 1);
+        auto* l = padLayout<QHBoxLayout>(fraZoomPan);
         l->addWidget(FraWindow);
         l->addWidget(fraZoom);
         l->addWidget(fraPan);
@@ -196,6 +206,8 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
     for (QListWidget* list : {lstExtrema, lstRoots}) {
         list->setMinimumWidth(std::max(200, lblExtrema->minimumWidth()));
         list->setMinimumHeight(96);
+        // As high as the frames beside them: height the window gains goes to the picture.
+        list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     }
 
     // The study.
@@ -285,22 +297,30 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
     auto* central = new QWidget(window);
     auto* outer = new QVBoxLayout(central);
     auto* top = new QHBoxLayout;
-    top->addWidget(Picture1, 0, Qt::AlignTop);
-    auto* side = new QVBoxLayout;
-    side->addWidget(cmdShowEvaluator, 0, Qt::AlignLeft);
-    side->addWidget(fraConstants);
+    top->addWidget(pictureArea, 1);
+    auto* sidePanel = new QWidget;
+    auto* side = new QVBoxLayout(sidePanel);
+    side->setContentsMargins(0, 0, 0, 0);
+    // Show Evaluator beside the constants frame, in line with its buttons.
+    auto* evaluator = new QVBoxLayout;
+    evaluator->addWidget(cmdShowEvaluator, 0, Qt::AlignBottom);
+    evaluator->addSpacing(fraConstants->layout()->contentsMargins().bottom());
+    auto* constants = new QHBoxLayout;
+    constants->addWidget(fraConstants, 1);
+    constants->addLayout(evaluator);
+    side->addLayout(constants);
     side->addWidget(fraEvalDer);
     side->addWidget(fraZoomPan);
     side->addStretch();
-    top->addLayout(side, 1);
-    outer->addLayout(top);
+    top->addWidget(sidePanel);
+    outer->addLayout(top, 1);
 
     auto* middle = new QHBoxLayout;
     auto* extrema = new QVBoxLayout;
-    extrema->addWidget(lstExtrema);
+    extrema->addWidget(lstExtrema, 1);
     extrema->addWidget(lblExtrema);
     auto* roots = new QVBoxLayout;
-    roots->addWidget(lstRoots);
+    roots->addWidget(lstRoots, 1);
     roots->addWidget(lblRoots);
     auto* commands = new QVBoxLayout;
     commands->addWidget(cmdExtrema);
@@ -321,6 +341,12 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
     equation->addWidget(txtEquation, 1);
     equation->addWidget(cmdPlot);
     outer->addLayout(equation);
+    // At the window's own size the picture has the reference size: the panel
+    // beside it takes whatever width the rows below need beyond the picture, so
+    // the picture's area gains only what the window gains.
+    const int below =
+        std::max({middle->sizeHint().width(), fraPlotSpecs->sizeHint().width(), equation->sizeHint().width()});
+    sidePanel->setMinimumWidth(std::max(sidePanel->sizeHint().width(), below - PictureView::kWidth - top->spacing()));
     window->setCentralWidget(central);
 
     // Menus: File with its entries; Print, Help and About on the bar itself.

@@ -19,13 +19,16 @@ class QPushButton;
 
 namespace tessaly::app {
 
+class PictureArea;
 class PictureView;
 
 // The controls of the main window, named as the program names them, and their
 // layout: the picture and the command frames on top, the result lists, the
-// study and plot fields, and the function line at the bottom.
+// study and plot fields, and the function line at the bottom. Space the window
+// gains goes to the picture's area.
 struct FrmFunctionsUi {
     PictureView* Picture1 = nullptr;
+    PictureArea* pictureArea = nullptr;  // the free space the picture grows into
     QPushButton* cmdShowEvaluator = nullptr;
 
     QGroupBox* fraConstants = nullptr;

@@ -25,7 +25,7 @@ docs::GraphPaint paintOf(session::StudySession& session, plot::GraphRequest requ
 
 const QImage& GraphPanel::picture() const { return m_picture.image(); }
 
-QSize GraphPanel::drawnSize() const { return m_picture.image().size(); }
+QSize GraphPanel::drawnSize() const { return m_picture.drawnSize(); }
 
 plot::GraphRequest GraphPanel::request(const numeric::StudyInputs& in, const plot::PlotSettings& settings,
                                        const record::FieldTexts& texts, const GraphChecks& checks) const
@@ -44,8 +44,7 @@ plot::GraphRequest GraphPanel::request(const numeric::StudyInputs& in, const plo
 
 void GraphPanel::erase()
 {
-    m_picture.image().fill(Qt::white);
-    m_picture.update();
+    m_picture.clear();
     m_request.reset();
 }
 
@@ -55,7 +54,9 @@ void GraphPanel::plot(session::StudySession& session, const record::FieldTexts& 
     m_settings = plot::readPlotSettings(texts, checks.grid);
     m_drawnWindow.reset();
     const auto in = session.readForGraph(texts);
-    const QSize size = drawnSize();
+    if (!m_picture.upToDate())
+        m_picture.clear();
+    const QSize size = m_picture.drawnSize();
     // Settings that cannot be drawn leave the picture cleared (the fields' own
     // rules tell the user); drawing them would never end.
     if (!in || !plot::plotAccepted(m_settings, in->derivativeOrder, size.width(), size.height())) {
@@ -74,6 +75,19 @@ void GraphPanel::plot(session::StudySession& session, const record::FieldTexts& 
     m_request = std::move(drawn);
     session.graphDrawn(out.currentX, out.error);
     m_foreColor = out.foreColor;
+    m_picture.update();
+}
+
+void GraphPanel::redraw(session::StudySession& session)
+{
+    if (m_picture.upToDate())
+        return;
+    QImage image = m_picture.blankImage();
+    if (const auto paint = currentDrawing(session)) {
+        QPainter painter(&image);
+        (*paint)(painter, plot::surfaceOf(image));
+    }
+    m_picture.image() = image;
     m_picture.update();
 }
 
@@ -113,7 +127,7 @@ std::optional<std::pair<float, float>> GraphPanel::worldAt(QPoint pixel) const
     if (!m_drawnWindow)
         return std::nullopt;
     const plot::PlotWindow& w = *m_drawnWindow;
-    const QSize size = drawnSize();
+    const QSize size = m_picture.drawnSize();
     const auto map = plot::ScaleMap::of(w.lx, w.gx, w.ly, w.gy, size.width(), size.height());
     return std::pair{static_cast<float>(map.worldX(pixel.x())), static_cast<float>(map.worldY(pixel.y()))};
 }

@@ -30,8 +30,9 @@ struct GraphChecks {
 // The main window's graph: the picture and what its last drawing left (the
 // plot's working values, the window of the graph drawn, the order it shows, the
 // picture's text colour, the drawing itself while it is current). Draws the
-// study's graph, erases it, draws it elsewhere (a file, the clipboard, a page)
-// and maps the pointer to the world.
+// study's graph at the picture's size, draws it again when that size changes,
+// erases it, draws it elsewhere (a file, the clipboard, a page) and maps the
+// pointer to the world.
 class GraphPanel {
 public:
     explicit GraphPanel(PictureView& picture) : m_picture(picture) {}
@@ -44,6 +45,12 @@ public:
     // Erases the picture: the graph is no longer current (the last drawing's
     // window stays, for nothing: the pointer needs a drawing to map).
     void erase();
+    // Once the picture's size or device pixel ratio has changed: the picture at
+    // the new size, the current graph drawn again as the last Plot drew it
+    // (nothing of it told, the working values left as they are), otherwise
+    // blank. The pointer maps to the new size.
+    void redraw(session::StudySession& session);
+
     // The graph of the study the fields hold, as plot() draws it, for drawing at
     // any size: the current graph, otherwise drawn from the fields as they are
     // now; nothing when plot() would draw nothing. Nothing of it is told.
