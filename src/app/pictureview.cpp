@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "plot/graphdriver.h"
+
 namespace tessaly::app {
 namespace {
 
@@ -30,9 +32,8 @@ PictureView::PictureView(QWidget* parent) : QWidget(parent)
 
 QSize PictureView::drawnSize() const
 {
-    const double ratio = m_image.devicePixelRatio();
-    return {static_cast<int>(std::lround(m_image.width() / ratio)),
-            static_cast<int>(std::lround(m_image.height() / ratio))};
+    const plot::Surface drawn = plot::surfaceOf(m_image);
+    return {drawn.width, drawn.height};
 }
 
 QImage PictureView::blankImage() const
