@@ -95,9 +95,10 @@ test: test-release test-asan test-fuzz
 
 bench: bench-deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTESSALY_WERROR=ON
-	cmake --build $(BUILD) -j$(JOBS) --target engine_bench commands_bench
+	cmake --build $(BUILD) -j$(JOBS) --target engine_bench commands_bench trust_panel
 	./$(BUILD)/bench/engine_bench
 	./$(BUILD)/bench/commands_bench
+	./$(BUILD)/bench/trust_panel
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
