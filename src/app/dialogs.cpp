@@ -9,16 +9,33 @@ namespace {
 
 QString chosenFile(QWidget* parent, const QString& title, const QString& startFolder, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, title, startFolder, kStudyFilter);
+    const bool open = mode == QFileDialog::AcceptOpen;
+    QFileDialog dialog(parent, title, startFolder, open ? kOpenStudyFilter : kSaveStudyFilter);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!open) {
+        dialog.setDefaultSuffix(defaultSuffixOf(kSaveStudyFilter.section(QStringLiteral(";;"), 0, 0)));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog](const QString& filter) { dialog.setDefaultSuffix(defaultSuffixOf(filter)); });
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
 }
 
 }  // namespace
+
+QString defaultSuffixOf(const QString& filter)
+{
+    const qsizetype star = filter.indexOf(QStringLiteral("(*."));
+    if (star < 0)
+        return {};
+    const qsizetype from = star + 3;
+    qsizetype end = from;
+    while (end < filter.size() && filter[end].isLetterOrNumber())
+        ++end;
+    return filter.mid(from, end - from);
+}
 
 QString QtDialogs::openFileName(QWidget* parent, const QString& startFolder)
 {

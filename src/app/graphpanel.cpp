@@ -30,18 +30,22 @@ void GraphPanel::erase()
     m_current = false;
 }
 
-void GraphPanel::plot(session::StudySession& session, const record::FieldTexts& texts, const GraphChecks& checks)
+std::optional<std::string_view> GraphPanel::plot(session::StudySession& session, const record::FieldTexts& texts,
+                                                 const GraphChecks& checks)
 {
     m_current = true;
     m_settings = plot::readPlotSettings(texts, checks.grid);
     m_drawn.reset();
     const auto in = session.readForGraph(texts);
-    // Settings that cannot be drawn leave the picture cleared (the fields' own
-    // rules tell the user); drawing them would never end.
-    if (!in || !plot::plotAccepted(m_settings, in->derivativeOrder, plot::kPictureWidth, plot::kPictureHeight)) {
+    // Settings that cannot be drawn leave the picture cleared; drawing them
+    // would never end. A study that cannot be read was told by the session.
+    const auto refusal =
+        in ? plot::plotRefusal(m_settings, in->derivativeOrder, plot::kPictureWidth, plot::kPictureHeight)
+           : std::nullopt;
+    if (!in || refusal) {
         m_current = false;  // nothing was drawn
         m_picture.update();
-        return;
+        return refusal;
     }
     auto f = session.functionOf(session.study().equation);
     // The decorations are shown before the curve; only a repaint, so no command
@@ -53,6 +57,7 @@ void GraphPanel::plot(session::StudySession& session, const record::FieldTexts& 
     session.graphDrawn(out.currentX, out.error);
     m_foreColor = out.foreColor;
     m_picture.update();
+    return std::nullopt;
 }
 
 std::optional<QImage> GraphPanel::image(session::StudySession& session, const record::FieldTexts& texts,

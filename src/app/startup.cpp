@@ -13,6 +13,8 @@
 #include "app/prompter.h"
 #include "app/signalcloser.h"
 #include "docs/filename.h"
+#include "docs/settingsfile.h"
+#include "docs/statefile.h"
 #include "plot/fonts.h"
 
 namespace tessaly::app {
@@ -94,9 +96,20 @@ int runProgram(int argc, char** argv, const ProgramSeams& seams)
 
     // 1. The decimal-separator guard, after the application has set the locale
     // up and before any window exists: No or Cancel ends the program here.
+    // "Don't ask again" is kept in the state file beside the settings file.
     DecimalGuard guard;
-    if (!guard.CheckDecimalSeparator(seams.decimalSeparator.value_or(userDecimalSeparator()), prompter) || ending)
+    docs::StateFile state;
+    state.load(docs::StateFile::besideSettings(docs::settingsFilePath()));
+    bool askAgain = !state.flag(kDecimalPointAlways);
+    if (!guard.CheckDecimalSeparator(seams.decimalSeparator.value_or(userDecimalSeparator()), prompter, askAgain)
+        || ending)
         return 0;
+    if (!askAgain && !state.flag(kDecimalPointAlways)) {
+        state.set(kDecimalPointAlways, "1");
+        QString reason;
+        if (!state.save(&reason))
+            prompter.message(QStringLiteral("Could not keep the choice not to ask again: %1").arg(reason));
+    }
 
     // 2. The main window object, not yet loaded; it puts the separator back at exit.
     FrmFunctions window(prompter, dialogs);

@@ -24,6 +24,7 @@
 #include "windowfixture.h"
 
 using tessaly::app::PictureView;
+using tessaly::app::Prompter;
 using tessaly::app::testing::Window;
 
 namespace {
@@ -165,9 +166,9 @@ TEST_F(StudyWindow, TheBitmapBesideAStudyAlwaysShowsThatStudy)
 TEST_F(StudyWindow, ARefusedOpenChangesNothing)
 {
     Window win;
-    win.dialogs.fileAnswer = path(QStringLiteral("mine.txt"));
-    menu(win, "mnuSaveAs");
     win.press("cmdRoots");
+    win.dialogs.fileAnswer = path(QStringLiteral("mine.txt"));
+    menu(win, "mnuSaveAs");  // saved: opening another asks nothing
     const QStringList before = shown(win);
 
     writeFile(path(QStringLiteral("notes.txt")), "\"tessaly\"\r\nsome notes\r\n");
@@ -366,6 +367,7 @@ TEST_F(StudyWindow, AStudyNamedAtStartUpReplacesTheSettingsUnlessItCannotBeOpene
     EXPECT_EQ(win.w->studyFileName(), good);
 
     win.set("txtEquation", QStringLiteral("x-3"));
+    win.prompter.answer = Prompter::Answer::Discard;  // "Save changes to good.txt?"
     win.w->close();
     win.start(nullptr, [&] { return win.w->OpenStudy(path(QStringLiteral("missing.txt"))); });
     EXPECT_EQ(win.text("txtEquation"), QStringLiteral("x-3")) << "the settings file, written at the last close";

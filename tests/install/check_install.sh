@@ -46,6 +46,8 @@ desktop-file-validate "$prefix/share/applications/tessaly.desktop"
 update-mime-database "$prefix/share/mime"
 grep -q '^application/x-tessaly-study$' "$prefix/share/mime/types"
 grep -q 'Tessaly' "$prefix/share/mime/magic"
+grep -q "^application/x-tessaly-study:\*\.tsy$" "$prefix/share/mime/globs"
+grep -q "^application/x-tessaly-study:\*\.txt$" "$prefix/share/mime/globs"
 # The metainfo file is valid, its launchable is the desktop entry installed
 # beside it, and its release is the project's version.
 metainfo="$prefix/share/metainfo/io.github.tessaly.Tessaly.metainfo.xml"

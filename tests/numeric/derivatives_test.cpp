@@ -91,7 +91,9 @@ TEST(Derivatives, FailuresLeaveNoValue)
     EXPECT_EQ(value(s, "Sqr(x)", 1, 0).error, 5) << "a probe point is undefined";
     EXPECT_EQ(value(s, "x", 34, 0).error, 9);
     EXPECT_EQ(value(s, "Exp(x)", 33, 700).error, 6) << "a derivative beyond the double range is an overflow";
-    EXPECT_EQ(*value(s, "x", -1, 5).label, "0");
+    EXPECT_EQ(value(s, "x", -1, 5).error, 9) << "no derivative of a negative order, rather than an empty sum's 0";
+    EXPECT_FALSE(value(s, "x", -1, 5).label.has_value());
+    EXPECT_EQ(*value(s, "x", 0, 5).label, "5");
 }
 
 }  // namespace
