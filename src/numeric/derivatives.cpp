@@ -147,6 +147,7 @@ ValueOutcome valueAt(StudyFunction& f, std::int32_t order, double x, const Facto
     if (!std::isfinite(result))
         return failed(engine::err::Overflow);
     out.label = common::numberText(result);
+    out.value = result;
     return out;
 }
 

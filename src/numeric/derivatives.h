@@ -37,6 +37,7 @@ engine::FunctionValue derivativeAt(StudyFunction& f, const DerivativeSteps& step
 
 struct ValueOutcome {
     std::optional<std::string> label;  // the value's number text; nothing after a failure
+    double value = 0;                  // the value itself, with the label
     std::int32_t error = 0;
     double currentX = 0;
     DerivativeSteps steps;  // the steps the command left

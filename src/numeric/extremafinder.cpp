@@ -225,6 +225,7 @@ private:
         if (table.size() >= static_cast<std::size_t>(kExtremaSlots))
             return false;
         m_out.rows.push_back(extremumRow(kind == Kind::Maximum, spaced, m_x, m_value));
+        m_out.found.push_back({kind == Kind::Maximum, m_x, m_value});
         table.push_back(m_x);
         return true;
     }

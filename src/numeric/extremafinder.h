@@ -15,8 +15,16 @@ constexpr int kExtremaSlots = 255;
 
 inline constexpr const char* kExtremaTableFullMessage = "Only the first 255 maxima and minima are listed.";
 
+// An extremum found, as its row shows it.
+struct Extremum {
+    bool maximum = false;
+    double x = 0;
+    double y = 0;  // f at x
+};
+
 struct ExtremaOutcome {
     std::vector<std::string> rows;     // "MIN:[x , y]", "MAX: [x , y]", ... in scan order
+    std::vector<Extremum> found;       // the rows' extrema, in the same order
     std::vector<double> maxPositions;  // slots 1..MaxCount
     std::vector<double> minPositions;  // slots 1..MinCount
     std::int32_t possibleRoots = 0;
