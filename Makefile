@@ -11,9 +11,9 @@ FUZZ_BUILD := build-fuzz
 BUILD_PACKAGES := cmake g++ make googletest libgtest-dev libgmock-dev \
                   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-liberation poppler-utils locales desktop-file-utils shared-mime-info
 # make package builds the .deb; make test also builds it and checks the metainfo file,
-# and reads the JSON output back.
+# renders the manual pages and reads the JSON output back.
 PACKAGE_PACKAGES := dpkg-dev file
-TEST_PACKAGES := appstream python3 $(PACKAGE_PACKAGES)
+TEST_PACKAGES := appstream man-db groff-base python3 $(PACKAGE_PACKAGES)
 BENCH_PACKAGES := libbenchmark-dev libmuparser-dev
 # clang and libFuzzer's runtime (libclang_rt.fuzzer) for the fuzz targets.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
