@@ -19,16 +19,12 @@ std::vector<KnownOption> windowOptions()
 
 int runWindow(const ParsedArgs& parsed, std::ostream& out, std::ostream& err)
 {
-    auto usage = [&](const std::string& problem) { return usageError(err, problem); };
-    PlotSwitches switches;
-    if (const auto problem = readPlotSwitches(parsed, switches))
-        return usage(*problem);
     const auto name = parsed.value("--command");
     if (!name)
-        return usage("missing --command in|out|q1|q2|q3|q4|left|right|up|down|x+|x-|y+|y-");
+        return usageError(err, "missing --command in|out|q1|q2|q3|q4|left|right|up|down|x+|x-|y+|y-");
     const auto command = plot::windowCommandNamed(*name);
     if (!command)
-        return usage("unknown window command " + *name);
+        return usageError(err, "unknown window command " + *name);
 
     for (const std::string& warning : parsed.warnings)
         err << "warning: " << warning << "\n";
