@@ -5,6 +5,9 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "app/decimalguard.h"
@@ -54,6 +57,32 @@ StartArguments startArguments(const QList<QByteArray>& given, const QList<QByteA
     return out;
 }
 
+std::optional<std::string> startInformation(const QList<QByteArray>& given)
+{
+    for (const QByteArray& a : given) {
+        if (a == "--")
+            break;
+        if (a == "--version" || a == "-V")
+            return std::string("tessaly " TESSALY_VERSION "\n");
+        if (a == "--help" || a == "-h")
+            return std::string(
+                "usage: tessaly [QT OPTION]... [STUDY]\n"
+                "       tessaly [QT OPTION]... -- STUDY\n"
+                "\n"
+                "Opens Tessaly's main window, a study tool for one real function f(x). STUDY, a\n"
+                "study file or a file:// URL, is opened in it; without one, the last study is read\n"
+                "from the settings file.\n"
+                "\n"
+                "  -h, --help     this help\n"
+                "  -V, --version  the version\n"
+                "  --             what follows names the study, even when it starts with \"-\"\n"
+                "\n"
+                "Qt takes its own options (-style NAME, -reverse, ...) for the window system.\n"
+                "The same computations without a window: tessaly-cli --help.\n");
+    }
+    return std::nullopt;
+}
+
 int runProgram(int argc, char** argv, const ProgramSeams& seams)
 {
     // The arguments as the system's bytes. Qt sees only those before "--" and
@@ -61,6 +90,14 @@ int runProgram(int argc, char** argv, const ProgramSeams& seams)
     QList<QByteArray> given;
     for (int i = 1; i < argc; ++i)
         given << QByteArray(argv[i]);
+    // --help and --version answer before anything else exists.
+    if (const auto information = startInformation(given)) {
+        std::fputs(information->c_str(), stdout);
+        if (std::fflush(stdout) == 0)
+            return 0;
+        std::fprintf(stderr, "error: cannot write to standard output: %s\n", std::strerror(errno));
+        return 1;
+    }
     const qsizetype end = given.indexOf(QByteArrayLiteral("--"));
     int qtArgc = end >= 0 ? static_cast<int>(end) + 1 : argc;
     std::unique_ptr<QApplication> ownApplication;

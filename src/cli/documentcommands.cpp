@@ -12,7 +12,7 @@
 
 namespace tessaly::cli {
 
-int runSave(std::span<const std::string> args, std::ostream&, std::ostream& err)
+int runSave(const ParsedArgs& args, std::ostream&, std::ostream& err)
 {
     return documentCommand(args, {}, err, [](const OutputArgs& a, Session& session, const record::FieldTexts& texts) {
         session::StudySession& study = session.study;
@@ -34,7 +34,7 @@ int runSave(std::span<const std::string> args, std::ostream&, std::ostream& err)
     });
 }
 
-int runReport(std::span<const std::string> args, std::ostream&, std::ostream& err)
+int runReport(const ParsedArgs& args, std::ostream&, std::ostream& err)
 {
     return documentCommand(args, {".pdf"}, err,
                            [](const OutputArgs& a, Session& session, const record::FieldTexts& texts) {

@@ -62,23 +62,20 @@ StudyGraph drawStudyGraph(Session& session, const numeric::StudyInputs& in, cons
     return out;
 }
 
-std::optional<int> parseOutputArgs(std::span<const std::string> args, std::initializer_list<const char*> suffixes,
-                                   std::ostream& err, OutputArgs& out)
+std::vector<KnownOption> outputOptions()
 {
     std::vector<KnownOption> known = studyOptions();
     for (const KnownOption& o : plotOptions())
         known.push_back(o);
-    known.push_back({"-o", false});
-    auto usage = [&](const std::string& problem) {
-        err << problem << "\n" << usageText();
-        return kExitUsage;
-    };
-    if (const auto problem = parseOptions(args, known, out.parsed))
-        return usage(*problem);
-    if (const auto problem = studyOptionsProblem(out.parsed))
-        return usage(*problem);
-    if (!out.parsed.positionals.empty())
-        return usage("unexpected argument " + out.parsed.positionals[0]);
+    known.push_back({"-o", false, OptionValue::Text, "FILE", "the file written"});
+    return known;
+}
+
+std::optional<int> parseOutputArgs(const ParsedArgs& args, std::initializer_list<const char*> suffixes,
+                                   std::ostream& err, OutputArgs& out)
+{
+    out.parsed = args;
+    auto usage = [&](const std::string& problem) { return usageError(err, problem); };
     std::string names, endings;
     for (const char* suffix : suffixes) {
         names += names.empty() ? "FILE" : "|FILE";
@@ -100,7 +97,7 @@ std::optional<int> parseOutputArgs(std::span<const std::string> args, std::initi
     return std::nullopt;
 }
 
-int documentCommand(std::span<const std::string> args, std::initializer_list<const char*> suffixes, std::ostream& err,
+int documentCommand(const ParsedArgs& args, std::initializer_list<const char*> suffixes, std::ostream& err,
                     const DocumentWork& work)
 {
     OutputArgs a;
@@ -108,7 +105,7 @@ int documentCommand(std::span<const std::string> args, std::initializer_list<con
         return *status;
     const auto app = guiApplication();
     Session session(err);
-    auto texts = studyFrom(a.parsed, session, err);
+    auto texts = studyFrom(a.parsed, session);
     if (!texts)
         return kExitFailed;
     if (!functionAccepted(*texts, err))
@@ -147,7 +144,7 @@ int plotTo(const OutputArgs& a, Session& session, const record::FieldTexts& text
 
 }  // namespace
 
-int runPlot(std::span<const std::string> args, std::ostream&, std::ostream& err)
+int runPlot(const ParsedArgs& args, std::ostream&, std::ostream& err)
 {
     return documentCommand(args, {".png", ".bmp"}, err,
                            [&err](const OutputArgs& a, Session& session, const record::FieldTexts& texts) {

@@ -22,7 +22,10 @@ class Session;
 
 // tessaly-cli plot [study options] [plot options] -o FILE.png|FILE.bmp: draws the
 // graph as the Plot button does and writes the picture.
-int runPlot(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int runPlot(const ParsedArgs& args, std::ostream& out, std::ostream& err);
+
+// The options of a command that writes a file: the study and plot options and -o FILE.
+std::vector<KnownOption> outputOptions();
 
 // The arguments of a command that writes a file: the study and plot options and
 // -o FILE, whose name must end in one of `suffixes` (any case) when some are given.
@@ -33,14 +36,14 @@ struct OutputArgs {
 };
 // Nothing when the arguments are usable; otherwise the usage error is written
 // and its exit status returned.
-std::optional<int> parseOutputArgs(std::span<const std::string> args, std::initializer_list<const char*> suffixes,
+std::optional<int> parseOutputArgs(const ParsedArgs& args, std::initializer_list<const char*> suffixes,
                                    std::ostream& err, OutputArgs& out);
 
 // A command that writes a file from a study: parses the arguments (-o with one
 // of the suffixes), starts the Qt application, reads the study (its plot
 // selection from --order) and runs the work; the exit status.
 using DocumentWork = std::function<int(const OutputArgs&, Session&, const record::FieldTexts&)>;
-int documentCommand(std::span<const std::string> args, std::initializer_list<const char*> suffixes, std::ostream& err,
+int documentCommand(const ParsedArgs& args, std::initializer_list<const char*> suffixes, std::ostream& err,
                     const DocumentWork& work);
 
 // The program's Qt application, for fonts and images (no display is needed);

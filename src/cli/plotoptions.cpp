@@ -23,8 +23,8 @@ std::vector<KnownOption> plotOptions()
 {
     std::vector<KnownOption> known = fieldOptions(/*plot=*/true);
     for (const auto& s : kSwitches)
-        known.push_back({s.option, false});
-    known.push_back({"--order", false});
+        known.push_back({s.option, false, OptionValue::Choice, "on|off", "the graph's check box of that name", "on"});
+    known.push_back({"--order", false, OptionValue::Number, "K", "the derivative plotted; 0 is f itself", "0"});
     return known;
 }
 

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMimeData>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -330,6 +331,36 @@ TEST(StudyCommandLine, WhatQtTakesIsToldAndAfterDoubleDashEverythingIsTheStudy)
         EXPECT_EQ(a.takenByQt, row.taken) << row.given.join(' ').toStdString();
     }
     EXPECT_EQ(tessaly::docs::encodeFileName(latin), QByteArray("\xff\xfe.txt")) << "the bytes come back whole";
+}
+
+TEST(StudyCommandLine, HelpAndVersionAnswerBeforeTheDoubleDashOnly)
+{
+    using Bytes = QList<QByteArray>;
+    const std::string version = "tessaly " TESSALY_VERSION "\n";
+    EXPECT_EQ(tessaly::app::startInformation({"--version"}), version);
+    EXPECT_EQ(tessaly::app::startInformation({"-style", "fusion", "-V"}), version);
+    EXPECT_TRUE(tessaly::app::startInformation({"a.txt", "--help"})->starts_with("usage: tessaly [QT OPTION]"));
+    EXPECT_TRUE(tessaly::app::startInformation({"-h"})->starts_with("usage: tessaly [QT OPTION]"));
+    for (const Bytes& study : {Bytes{}, Bytes{"a.txt"}, Bytes{"--", "--help"}, Bytes{"-reverse", "--", "-V"},
+                               Bytes{"--helpme"}, Bytes{"--version=1"}})
+        EXPECT_FALSE(tessaly::app::startInformation(study)) << study.join(' ').toStdString();
+}
+
+TEST(StudyCommandLine, TheProgramAnswersHelpAndVersionWithoutTheWindowSystem)
+{
+    // A platform that does not exist: making the application would end the program.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
+    for (const QString& option : {QStringLiteral("--version"), QStringLiteral("--help")}) {
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(TESSALY_BINARY), {option});
+        ASSERT_TRUE(program.waitForFinished(10000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0);
+        EXPECT_EQ(program.readAllStandardError(), QByteArray());
+        EXPECT_EQ(program.readAllStandardOutput().toStdString(), *tessaly::app::startInformation({option.toUtf8()}));
+    }
 }
 
 TEST_F(StudyWindow, AStudyWhoseNameIsNotUtf8OpensAndSavesUnderItsOwnBytes)

@@ -111,7 +111,7 @@ TEST_F(CliDocuments, TheStudyOptionStartsFromASavedStudy)
 
     const Outcome both = run({"roots", "--study", path("s.txt"), "--settings", path("s.txt")});
     EXPECT_EQ(both.status, 2);
-    EXPECT_TRUE(both.err.starts_with("--study and --settings cannot be given together\n"));
+    EXPECT_EQ(both.err, "tessaly-cli: --study and --settings cannot be given together\nTry 'tessaly-cli --help'.\n");
 }
 
 TEST_F(CliDocuments, ASaveThatCannotBeWrittenSaysWhyAndLeavesNothing)

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "common/numbertext.h"
 #include "studyfixture.h"
 
 using namespace tessaly::numeric;
@@ -19,7 +20,12 @@ ValueOutcome value(Study& s, const std::string& f, std::int32_t order, double x)
     return valueAt(function, order, x, kFactorials, DerivativeSteps{});
 }
 
-double number(const ValueOutcome& v) { return std::stod(*v.label); }
+// The value, which the label must show.
+double number(const ValueOutcome& v)
+{
+    EXPECT_EQ(v.label, tessaly::common::numberText(v.value));
+    return v.value;
+}
 
 TEST(Derivatives, TheFactorialTable)
 {
