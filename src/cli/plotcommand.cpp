@@ -50,8 +50,11 @@ StudyGraph drawStudyGraph(Session& session, const numeric::StudyInputs& in, cons
     request.labelDivisions = on.labelDivisions;
     request.divisionXText = texts[record::DivisionX];
     request.divisionYText = texts[record::DivisionY];
-    if (!plot::plotAccepted(request.plot, in.derivativeOrder, plot::kPictureWidth, plot::kPictureHeight))
+    if (const auto refusal =
+            plot::plotRefusal(request.plot, in.derivativeOrder, plot::kPictureWidth, plot::kPictureHeight)) {
+        out.refusal = *refusal;
         return out;
+    }
     out.accepted = true;
     out.image = QImage(plot::kPictureWidth, plot::kPictureHeight, QImage::Format_RGB32);
     out.image.fill(Qt::white);
@@ -128,7 +131,7 @@ int plotTo(const OutputArgs& a, Session& session, const record::FieldTexts& text
 
     const StudyGraph graph = drawStudyGraph(session, *in, texts, a.switches);
     if (!graph.accepted) {
-        err << kPlotRefused << "\n";
+        err << graph.refusal << "\n";
         return kExitUsage;
     }
     if (graph.error && !engine::isTolerated(graph.error) && graph.error != engine::err::ExpectedEndOfStatement)

@@ -11,6 +11,7 @@
 #include <ostream>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "cli/plotoptions.h"
 #include "numeric/studyinputs.h"
@@ -52,18 +53,15 @@ std::unique_ptr<QGuiApplication> guiApplication();
 
 // The graph of a study as the window's Plot draws it, on a white picture of
 // 400 x 300 pixels. Not accepted (nothing drawn) when the plot settings cannot
-// be drawn; otherwise error is the failure that ended the curve, if any.
+// be drawn, refusal saying why; otherwise error is the failure that ended the
+// curve, if any.
 struct StudyGraph {
     bool accepted = false;
+    std::string_view refusal;
     QImage image;
     std::int32_t error = 0;
 };
 StudyGraph drawStudyGraph(Session& session, const numeric::StudyInputs& in, const record::FieldTexts& texts,
                           const PlotSwitches& on);
-
-// The reason a plot is refused, for standard error.
-inline constexpr const char* kPlotRefused =
-    "the plot settings cannot be drawn: the plot step must be 1 to 80, each lower limit below its upper limit and "
-    "the derivative order 0 to 33";
 
 }  // namespace tessaly::cli

@@ -5,6 +5,7 @@
 #include "cli/plotoptions.h"
 #include "cli/studyoptions.h"
 #include "plot/windowcommand.h"
+#include "record/valuerules.h"
 
 namespace tessaly::cli {
 
@@ -33,8 +34,8 @@ int runWindow(const ParsedArgs& parsed, std::ostream& out, std::ostream& err)
     const plot::PlotWindow from = plot::windowOfTexts(texts);
     const auto changed = plot::changeWindow(from, *command);
     if (!changed) {
-        err << "the window stays as it is: the command would take a limit beyond the single-precision range "
-               "or leave a lower limit not below its upper one\n";
+        // A limit beyond the single-precision range, or a lower limit not below its upper one.
+        err << record::kZoomLimitReached << "\n";
         return kExitUsage;
     }
     for (const std::string& text : plot::windowTexts(*changed))
