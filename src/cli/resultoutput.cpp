@@ -20,6 +20,24 @@ void writeLine(const std::vector<std::string>& cells, char separator, std::ostre
 
 Json::Array texts(const std::vector<std::string>& lines) { return Json::Array(lines.begin(), lines.end()); }
 
+Json::Array warningsOf(const CommandResult& r, const Session& session)
+{
+    Json::Array out;
+    for (const std::string& text : session.warnings())
+        out.emplace_back(Json::Object{{"kind", "input"}, {"text", text}});
+    for (const numeric::Warning& w : r.warnings) {
+        Json::Object fields{{"kind", std::string(numeric::warningKindName(w.kind))}, {"text", w.text}};
+        if (w.x)
+            fields.emplace_back("x", *w.x);
+        if (w.from && w.to) {
+            fields.emplace_back("from", *w.from);
+            fields.emplace_back("to", *w.to);
+        }
+        out.emplace_back(std::move(fields));
+    }
+    return out;
+}
+
 Json jsonOf(const CommandResult& r, const Session& session)
 {
     Json::Array results;
@@ -36,7 +54,7 @@ Json jsonOf(const CommandResult& r, const Session& session)
         {"error", r.error},
         {"messages", texts(session.messages())},
         {"results", std::move(results)},
-        {"warnings", texts(session.warnings())},
+        {"warnings", warningsOf(r, session)},
     };
 }
 

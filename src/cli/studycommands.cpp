@@ -45,9 +45,17 @@ int runRoots(const ParsedArgs& args, std::ostream& out, std::ostream& err)
 {
     return studyCommand(args, err, [&](Session& s, const record::FieldTexts& t) {
         const auto r = s.study.roots(t);
-        CommandResult result{"roots", r.rows, r.label, r.label ? 0 : r.error, {"x"}, {}};
-        for (const double x : r.roots)
-            result.results.push_back({x});
+        CommandResult result{
+            "roots", r.rows, r.label, r.label ? 0 : r.error, {"x", "lo", "hi", "certified", "residual"}, {}, {}};
+        const auto& bounds = s.study.trust().roots;
+        for (std::size_t i = 0; i < r.roots.size(); ++i) {
+            if (i < bounds.size())
+                result.results.push_back(
+                    {r.roots[i], bounds[i].lo, bounds[i].hi, bounds[i].certified, bounds[i].residual});
+            else
+                result.results.push_back({r.roots[i], Json(), Json(), Json(), Json()});
+        }
+        result.warnings = s.study.trust().rootWarnings;
         return writeResult(result, args, s, out);
     });
 }
@@ -56,12 +64,19 @@ int runExtrema(const ParsedArgs& args, std::ostream& out, std::ostream& err)
 {
     return studyCommand(args, err, [&](Session& s, const record::FieldTexts& t) {
         const auto r = s.study.extrema(t);
-        CommandResult result{"extrema", r.rows, r.label, r.label ? 0 : r.error, {"kind", "x", "y", "possible_root"},
+        CommandResult result{"extrema",
+                             r.rows,
+                             r.label,
+                             r.label ? 0 : r.error,
+                             {"kind", "x", "y", "e", "certified", "height_uncertainty", "possible_root"},
+                             {},
                              {}};
-        // A possible root as the report marks one: |f| within the error bound.
-        const double bound = s.study.study().errorBound;
-        for (const auto& e : r.found)
-            result.results.push_back({e.maximum ? "max" : "min", e.x, e.y, std::fabs(e.y) <= bound});
+        // possible_root is the sounder test of the bounds: the height reaches 0
+        // within its uncertainty, or f changes sign within a grid step. The
+        // label's count is the described one, |f| within the error bound.
+        for (const auto& b : s.study.trust().extrema)
+            result.results.push_back(
+                {b.maximum ? "max" : "min", b.x, b.y, b.e, b.certified, b.heightUncertainty, b.possibleRoot});
         return writeResult(result, args, s, out);
     });
 }
@@ -70,9 +85,12 @@ int runIntegral(const ParsedArgs& args, std::ostream& out, std::ostream& err)
 {
     return studyCommand(args, err, [&](Session& s, const record::FieldTexts& t) {
         const auto r = s.study.integral(t);
-        CommandResult result{"integral", {}, r.label, r.label ? 0 : r.error, {"value", "converged"}, {}};
-        if (r.label && r.value)
-            result.results.push_back({*r.value, r.valid});
+        CommandResult result{"integral", {}, r.label, r.label ? 0 : r.error, {"value", "error_estimate", "converged"},
+                             {},         {}};
+        // With "No convergence" the last estimate and its bound are still given.
+        if (const auto& b = s.study.trust().integral; r.label && b)
+            result.results.push_back({b->value, b->errorEstimate, b->converged});
+        result.warnings = s.study.trust().integralWarnings;
         return writeResult(result, args, s, out);
     });
 }
@@ -81,9 +99,17 @@ int runValue(const ParsedArgs& args, std::ostream& out, std::ostream& err)
 {
     return studyCommand(args, err, [&](Session& s, const record::FieldTexts& t) {
         const auto r = s.study.value(t, args.value("--order").value_or("0"), args.value("--x").value_or("0"));
-        CommandResult result{"value", {}, r.label, r.label ? 0 : r.error, {"x", "order", "value"}, {}};
-        if (r.label)
-            result.results.push_back({s.study.currentX(), s.study.study().derivativeOrder, r.value});
+        CommandResult result{"value",
+                             {},
+                             r.label,
+                             r.label ? 0 : r.error,
+                             {"x", "order", "value", "error_estimate", "significant_digits"},
+                             {},
+                             {}};
+        if (const auto& b = s.study.trust().value; r.label && b)
+            result.results.push_back({b->x, b->order, b->value, b->errorEstimate,
+                                      b->significantDigits ? Json(*b->significantDigits) : Json()});
+        result.warnings = s.study.trust().valueWarnings;
         return writeResult(result, args, s, out);
     });
 }

@@ -64,7 +64,7 @@ int runTable(const ParsedArgs& args, std::ostream& out, std::ostream& err)
         return usageError(err, "--step takes a number above 0");
 
     return studyCommand(args, err, [&](Session& s, const record::FieldTexts& t) {
-        CommandResult result{"table", {}, std::nullopt, 0, {"x", "order", "value", "error"}, {}};
+        CommandResult result{"table", {}, std::nullopt, 0, {"x", "order", "value", "error"}, {}, {}};
         if (const auto e = s.study.readForValue(t, args.value("--order").value_or("0"))) {
             result.error = e;
             return writeResult(result, args, s, out);

@@ -35,10 +35,20 @@ assert all(isinstance(e["possible_root"], bool) for e in extrema["results"])
 assert extrema["label"] == "3 max. 3 min. "
 
 integral = run("integral", "--function", "x^4", "--lower", "0", "--upper", "1", "--subintervals", "2")
-assert integral["results"] == [{"value": 0.2, "converged": True}]
+assert [list(r) for r in integral["results"]] == [["value", "error_estimate", "converged"]]
+assert integral["results"][0]["value"] == 0.2 and integral["results"][0]["converged"] is True
+assert abs(integral["results"][0]["value"] - 0.2) <= integral["results"][0]["error_estimate"] < 0.1
+for result in roots["results"]:
+    assert result["certified"] and result["lo"] <= result["x"] <= result["hi"], result
+assert all(set(e) == {"kind", "x", "y", "e", "certified", "height_uncertainty", "possible_root"}
+           for e in extrema["results"])
 
 value = run("value", "--function", "x^3", "--x", "2", "--order", "1")
 assert value["results"][0]["order"] == 1 and math.isclose(value["results"][0]["value"], 12, rel_tol=1e-12)
+assert isinstance(value["results"][0]["significant_digits"], int)
+
+touching = run("roots", "--function", "(x-1)^2", "--lower", "-2", "--upper", "3")
+assert [w["kind"] for w in touching["warnings"]] == ["touching_root"] and math.isclose(touching["warnings"][0]["x"], 1)
 
 table = run("table", "--function", "Log(x)", "--lower", "-1", "--upper", "1", "--points", "3")
 assert [p["value"] for p in table["results"]] == [None, None, 0]

@@ -271,26 +271,64 @@ TEST(Formats, JsonCarriesTheRowsTheLabelTheResultsAndWhatWasTold)
 {
     EXPECT_EQ(run({"roots", "--format", "json", "--function", "x^2-2", "--lower", "0", "--upper", "2"}).out,
               "{\"command\": \"roots\", \"rows\": [\"1.41421853477966\"], \"label\": \"1 roots\", \"error\": 0, "
-              "\"messages\": [], \"results\": [{\"x\": 1.4142185347796596}], \"warnings\": []}\n");
+              "\"messages\": [], \"results\": [{\"x\": 1.4142185347796596, \"lo\": 1.414208616285809, \"hi\": "
+              "1.4142185347796596, \"certified\": true, \"residual\": 1.406411432736121e-05}], \"warnings\": []}\n");
     EXPECT_EQ(
         run({"extrema", "--format=json", "--function", "x*x"}).out,
         "{\"command\": \"extrema\", \"rows\": [\"MIN: [0 , 0]\"], \"label\": \"0 max. 1 min. 1 possible root(s).\", "
-        "\"error\": 0, \"messages\": [], \"results\": [{\"kind\": \"min\", \"x\": 0, \"y\": 0, \"possible_root\": "
-        "true}], \"warnings\": []}\n");
+        "\"error\": 0, \"messages\": [], \"results\": [{\"kind\": \"min\", \"x\": 0, \"y\": 0, \"e\": "
+        "5.684341886080802e-14, \"certified\": true, \"height_uncertainty\": 3.2311742677852644e-27, "
+        "\"possible_root\": true}], \"warnings\": []}\n");
     EXPECT_EQ(
         run({"integral", "--format", "json", "--function", "x", "--iterations", "5"}).out,
         "{\"command\": \"integral\", \"rows\": [], \"label\": \"No convergence\", \"error\": 0, \"messages\": [], "
-        "\"results\": [{\"value\": 0, \"converged\": false}], \"warnings\": []}\n");
+        "\"results\": [{\"value\": 0, \"error_estimate\": 1.4210854715202004e-12, \"converged\": false}], "
+        "\"warnings\": []}\n");
     EXPECT_EQ(run({"value", "--format", "json", "--function", "x^3", "--x", "2", "--order", "1", "--lower", "a"}).out,
               "{\"command\": \"value\", \"rows\": [], \"label\": \"12.0000000000002\", \"error\": 0, \"messages\": [], "
-              "\"results\": [{\"x\": 2, \"order\": 1, \"value\": 12.000000000000192}], "
-              "\"warnings\": [\"--lower \\\"a\\\" has no number; using 0\"]}\n");
+              "\"results\": [{\"x\": 2, \"order\": 1, \"value\": 12.000000000000192, \"error_estimate\": "
+              "3.0293284917585583e-12, \"significant_digits\": 12}], \"warnings\": [{\"kind\": \"input\", "
+              "\"text\": \"--lower \\\"a\\\" has no number; using 0\"}]}\n");
     EXPECT_EQ(
         run({"table", "--format", "json", "--function", "1/x", "--lower", "-1", "--upper", "1", "--points", "3"}).out,
         "{\"command\": \"table\", \"rows\": [\"-1\\t-1\", \"0\\terror 11\", \"1\\t1\"], \"label\": null, "
         "\"error\": 0, \"messages\": [], \"results\": [{\"x\": -1, \"order\": 0, \"value\": -1, \"error\": 0}, "
         "{\"x\": 0, \"order\": 0, \"value\": null, \"error\": 11}, {\"x\": 1, \"order\": 0, \"value\": 1, "
         "\"error\": 0}], \"warnings\": []}\n");
+}
+
+TEST(Formats, JsonWarnsOfWhatTheResultsCannotBeTrustedForWithItsPlace)
+{
+    struct Row {
+        V args;
+        std::string warnings;
+    };
+    const Row rows[] = {
+        {{"roots", "--function", "(x-0.3)^2", "--lower", "-1", "--upper", "1"},
+         "[{\"kind\": \"touching_root\", \"text\": \"f may touch 0 near x = 0.3 without changing sign on the grid\", "
+         "\"x\": 0.3}]"},
+        {{"roots", "--function", "0*x", "--lower", "-1", "--upper", "1", "--subintervals", "4"},
+         "[{\"kind\": \"zero_run\", \"text\": \"f is exactly 0 on [-1, 0.5]\", \"from\": -1, \"to\": 0.5}]"},
+        {{"integral", "--function", "1/x", "--lower", "-1", "--upper", "2"},
+         "[{\"kind\": \"integral_unreliable\", \"text\": \"The integral of |f| changed by more than 1 % at the last "
+         "halving: a pole or an unresolved oscillation may make the result wrong\"}]"},
+        {{"value", "--function", "Sin(x)", "--order", "20", "--x", "1"},
+         "[{\"kind\": \"no_significant_digit\", \"text\": \"The value 0.289953147595969 has no significant digit: its "
+         "error estimate is 0.71226296428317\", \"x\": 1}]"},
+    };
+    for (const Row& row : rows) {
+        V args = row.args;
+        args.insert(args.end(), {"--format", "json"});
+        const std::string out = run(args).out;
+        const std::size_t at = out.find("\"warnings\": ");
+        ASSERT_NE(at, std::string::npos) << out;
+        EXPECT_EQ(out.substr(at + 12), row.warnings + "}\n") << row.args[0];
+        EXPECT_EQ(run(row.args).err, "") << "text output says nothing of them";
+    }
+    // A value without a significant digit has null in their place.
+    EXPECT_NE(run({"value", "--function", "Sin(x)", "--order", "20", "--x", "1", "--format", "json"})
+                  .out.find("\"significant_digits\": null"),
+              std::string::npos);
 }
 
 TEST(Formats, AFailureIsInTheObjectAndOnStandardError)
@@ -306,13 +344,15 @@ TEST(Formats, AFailureIsInTheObjectAndOnStandardError)
 TEST(Formats, CsvAndTsvHaveAHeaderThenOneLineAResult)
 {
     EXPECT_EQ(run({"extrema", "--format", "csv", "--function", "x*x*x-3*x", "--lower", "-2", "--upper", "2"}).out,
-              "kind,x,y,possible_root\nmax,-1.000030757874,1.99999999716183,false\nmin,1.00003075787399,-1."
-              "99999999716183,false\n");
-    EXPECT_EQ(run({"roots", "--format", "csv", "--function", "x*x+1"}).out, "x\n");
+              "kind,x,y,e,certified,height_uncertainty,possible_root\n"
+              "max,-1.000030757874,1.99999999716183,0.00784325787399909,true,0.000184555758602656,false\n"
+              "min,1.00003075787399,-1.99999999716183,0.00784325787398776,true,0.000184555758602212,false\n");
+    EXPECT_EQ(run({"roots", "--format", "csv", "--function", "x*x+1"}).out, "x,lo,hi,certified,residual\n");
     EXPECT_EQ(
         run({"table", "--format", "tsv", "--function", "1/x", "--lower", "0", "--upper", "1", "--points", "2"}).out,
         "x\torder\tvalue\terror\n0\t0\t\t11\n1\t0\t1\t0\n");
-    EXPECT_EQ(run({"value", "--format", "csv", "--x", "1E-5", "--function", "x"}).out, "x,order,value\n1E-05,0,1E-05\n")
+    EXPECT_EQ(run({"value", "--format", "csv", "--x", "1E-5", "--function", "x"}).out,
+              "x,order,value,error_estimate,significant_digits\n1E-05,0,1E-05,8.88178419700125E-21,15\n")
         << "numbers as number text";
 }
 
