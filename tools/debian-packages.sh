@@ -25,6 +25,9 @@ what() {
     desktop-file-utils) echo "desktop-file-validate, for the install test" ;;
     shared-mime-info) echo "update-mime-database, for the install test" ;;
     appstream) echo "appstreamcli, checks the metainfo file in the install test" ;;
+    man-db) echo "man, renders the manual pages in their test" ;;
+    groff-base) echo "groff, which man renders the manual pages with" ;;
+    python3) echo "Python, reads the JSON output of tessaly-cli back in a test" ;;
     dpkg-dev) echo "dpkg-shlibdeps, finds the .deb's library dependencies" ;;
     file) echo "file, which CPack runs to find the programs in the .deb" ;;
     libbenchmark-dev) echo "Google Benchmark, for make bench" ;;

@@ -13,12 +13,22 @@
 namespace tessaly::app {
 namespace {
 
+// A name saved without a suffix gets the one of the filter chosen (the first at the start).
+void suffixFollowsFilter(QFileDialog& dialog, const QString& filters)
+{
+    dialog.setDefaultSuffix(defaultSuffixOf(filters.section(QStringLiteral(";;"), 0, 0)));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) { dialog.setDefaultSuffix(defaultSuffixOf(filter)); });
+}
+
 QString chosenFile(QWidget* parent, const QString& title, const QString& startFolder, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, title, startFolder, kStudyFilter);
+    const bool open = mode == QFileDialog::AcceptOpen;
+    QFileDialog dialog(parent, title, startFolder, open ? kOpenStudyFilter : kSaveStudyFilter);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!open)
+        suffixFollowsFilter(dialog, kSaveStudyFilter);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
@@ -52,6 +62,18 @@ std::optional<QSize> imageSize(QWidget* parent, QSize start)
 
 }  // namespace
 
+QString defaultSuffixOf(const QString& filter)
+{
+    const qsizetype star = filter.indexOf(QStringLiteral("(*."));
+    if (star < 0)
+        return {};
+    const qsizetype from = star + 3;
+    qsizetype end = from;
+    while (end < filter.size() && filter[end].isLetterOrNumber())
+        ++end;
+    return filter.mid(from, end - from);
+}
+
 QString QtDialogs::openFileName(QWidget* parent, const QString& startFolder)
 {
     return chosenFile(parent, QStringLiteral("Open"), startFolder, QFileDialog::AcceptOpen);
@@ -71,16 +93,10 @@ bool QtDialogs::setUpPrinter(QWidget* parent, QPrinter& printer)
 std::optional<Dialogs::GraphExport> QtDialogs::exportGraphFile(QWidget* parent, const QString& startFolder,
                                                                QSize pictureSize)
 {
-    static const char* const suffixes[] = {"png", "svg", "pdf"};  // in the order of kGraphFilter
     QFileDialog dialog(parent, QStringLiteral("Export graph"), startFolder, kGraphFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QString::fromLatin1(suffixes[0]));
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-        const auto k = kGraphFilter.split(QStringLiteral(";;")).indexOf(filter);
-        if (k >= 0 && k < 3)
-            dialog.setDefaultSuffix(QString::fromLatin1(suffixes[k]));
-    });
+    suffixFollowsFilter(dialog, kGraphFilter);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     GraphExport chosen{dialog.selectedFiles().constFirst(), pictureSize};

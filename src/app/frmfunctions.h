@@ -7,9 +7,12 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/frmfunctionsui.h"
 #include "app/graphpanel.h"
+#include "docs/recentstudies.h"
+#include "docs/statefile.h"
 #include "evaluator/frmevaluator.h"
 #include "plot/windowcommand.h"
 #include "record/studyformat.h"
@@ -97,9 +100,19 @@ public:
     // picture's size. Nothing when the dialog is cancelled; a graph that cannot
     // be drawn or a file that cannot be written is told.
     void mnuExport_Click();
+    // View → Show trusted digits only: rows and labels show only the digits
+    // their bounds back; the choice is kept in the state file.
+    void mnuTrustedDigits_Click();
     // The study file commands: Open asks for a file and opens it; Save writes to
     // the study's file (asking for one the first time); Save As always asks.
+    // Open, a recent study and a dropped file first offer to save a changed study.
     void mnuOpen_Click();
+    void mnuRecent_Click(const QString& path);
+    // The recent studies' menu: an entry each (a missing file greyed), then
+    // "Remove missing studies" and "Clear list".
+    void mnuRecent_AboutToShow();
+    // Quit closes the window as its close button does.
+    void mnuQuit_Click();
     void mnuSave_Click();
     void mnuSaveAs_Click();
     // Help shows the help window on its contents page (one window; a second Help
@@ -123,6 +136,11 @@ public:
     // changes nothing.
     bool SaveStudy(const QString& path);
 
+    // Whether the study differs from its file as last opened or saved: the
+    // fields' values, the constants or the results a study file keeps.
+    bool studyModified() const;
+    const docs::RecentStudies& recentStudies() const { return m_recent; }
+
     // The stale marks: discard the results shown, erase the graph.
     void MarkStudyStale();
     void MarkPlotStale();
@@ -145,6 +163,19 @@ private:
     void PlotWindowOf(const plot::PlotWindow& window);
     // Runs the exit steps, once.
     void Form_Unload();
+    // A changed study with a file asks "Save changes to NAME?": true to go on
+    // (saved, or discarded), false when the user cancels or the save fails.
+    bool MaybeSaveChanges();
+    // The study as its file now holds it, after an open or a save.
+    void MarkStudySaved();
+    // "NAME — Tessaly" ("NAME* — Tessaly" when changed), or "Tessaly" without a file.
+    void UpdateTitle();
+    // The status line: why a command or plot did nothing; cleared by the next.
+    void ShowStatus(std::string_view text);
+    void ClearStatus();
+    // A study opened or saved heads the recent studies, kept at once.
+    void RememberStudy(const QString& path);
+    void SaveState();
     void ReadSettingsFile();
     void WriteSettingsFile();
     // The fields' values and the constants, as the files keep them.
@@ -153,6 +184,8 @@ private:
     void RestoreResults(const record::StudyResults& results);
     // The constants list shows the session's constants.
     void ShowConstants();
+    // The bounds beside the results, as the View menu asks.
+    void ShowTrust();
     // Where the file dialogs start: the study's folder, else the home folder.
     QString dialogFolder() const;
     // Wires the fields to the stale marks and the editing rules, the buttons
@@ -174,6 +207,11 @@ private:
     QPointer<QWidget> m_help;
     QPointer<QWidget> m_about;
     DecimalGuard* m_decimalGuard = nullptr;
+    docs::StateFile m_state;
+    docs::RecentStudies m_recent;
+    // The study as its file holds it, since the last open or save.
+    record::SettingsItems m_savedItems;
+    record::StudyResults m_savedResults;
     // Set while the settings file is shown at start-up (the graph is not erased)
     // and while an opened study is shown (the results are not discarded).
     bool m_loadingSettings = false;
@@ -181,6 +219,7 @@ private:
     bool m_holdsStudy = false;
     bool m_unloaded = false;
     bool m_closingBySignal = false;
+    bool m_sessionEnding = false;  // the desktop session ends: closing asks nothing
 };
 
 }  // namespace tessaly::app

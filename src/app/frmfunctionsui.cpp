@@ -1,5 +1,6 @@
 #include "app/frmfunctionsui.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -11,9 +12,11 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <tuple>
 
 #include "app/pictureview.h"
 
@@ -334,6 +337,10 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
     middle->addLayout(commands);
     middle->addWidget(fraStudySpecs);
     outer->addLayout(middle);
+    lblWarnings = label("lblWarnings", QString(), QStringLiteral("What the results cannot be trusted for"));
+    lblWarnings->setWordWrap(true);
+    lblWarnings->setStyleSheet(QStringLiteral("color: #a04000"));
+    outer->addWidget(lblWarnings);
     outer->addWidget(fraPlotSpecs);
 
     auto* equation = new QHBoxLayout;
@@ -349,28 +356,52 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
     sidePanel->setMinimumWidth(std::max(sidePanel->sizeHint().width(), below - PictureView::kWidth - top->spacing()));
     window->setCentralWidget(central);
 
-    // Menus: File with its entries; Print, Help and About on the bar itself.
+    // The status bar: a quiet line that says why a command or plot did nothing.
+    lblStatus = label("lblStatus", QString());
+    window->statusBar()->addWidget(lblStatus, 1);
+
+    // Menus: File with its entries; View; Print, Help and About on the bar
+    // itself. The mnemonics avoid the buttons' own (S, V, E, R, I, P).
     QMenuBar* bar = window->menuBar();
-    mnuFile = bar->addMenu(QStringLiteral("File"));
+    mnuFile = bar->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuOpen = mnuFile->addAction(QStringLiteral("Open"));
+    mnuOpen = mnuFile->addAction(QStringLiteral("&Open"));
+    mnuRecent = mnuFile->addMenu(QStringLiteral("&Recent studies"));
+    mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
+    mnuRecent->menuAction()->setObjectName(QStringLiteral("mnuRecent"));
     mnuFile->addSeparator();
-    mnuSave = mnuFile->addAction(QStringLiteral("Save"));
-    mnuSaveAs = mnuFile->addAction(QStringLiteral("Save As"));
+    mnuSave = mnuFile->addAction(QStringLiteral("&Save"));
+    mnuSaveAs = mnuFile->addAction(QStringLiteral("Save &As"));
     mnuFile->addSeparator();
-    mnuCopy = mnuFile->addAction(QStringLiteral("Copy graph to clipboard"));
-    mnuExport = mnuFile->addAction(QStringLiteral("Export graph…"));
-    mnuPrint = bar->addAction(QStringLiteral("Print"));
-    mnuHelp = bar->addAction(QStringLiteral("Help"));
-    mnuAbout = bar->addAction(QStringLiteral("About"));
-    mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
-    mnuSave->setObjectName(QStringLiteral("mnuSave"));
-    mnuSaveAs->setObjectName(QStringLiteral("mnuSaveAs"));
-    mnuCopy->setObjectName(QStringLiteral("mnuCopy"));
-    mnuExport->setObjectName(QStringLiteral("mnuExport"));
-    mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    mnuCopy = mnuFile->addAction(QStringLiteral("&Copy graph to clipboard"));
+    mnuExport = mnuFile->addAction(QStringLiteral("E&xport graph…"));
+    mnuFile->addSeparator();
+    mnuQuit = mnuFile->addAction(QStringLiteral("&Quit"));
+    mnuView = bar->addMenu(QStringLiteral("Vie&w"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuTrustedDigits = mnuView->addAction(QStringLiteral("Show &trusted digits only"));
+    mnuTrustedDigits->setCheckable(true);
+    mnuPrint = bar->addAction(QStringLiteral("Prin&t"));
+    mnuHelp = bar->addAction(QStringLiteral("&Help"));
+    mnuAbout = bar->addAction(QStringLiteral("&About"));
+    actShowEvaluator = new QAction(QStringLiteral("Show Evaluator"), window);
+    window->addAction(actShowEvaluator);
+    const std::tuple<QAction*, const char*, QKeySequence> actions[] = {
+        {mnuOpen, "mnuOpen", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {mnuSave, "mnuSave", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {mnuSaveAs, "mnuSaveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {mnuCopy, "mnuCopy", QKeySequence()},
+        {mnuExport, "mnuExport", QKeySequence()},
+        {mnuQuit, "mnuQuit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {mnuTrustedDigits, "mnuTrustedDigits", QKeySequence()},
+        {mnuPrint, "mnuPrint", QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {mnuHelp, "mnuHelp", QKeySequence(Qt::Key_F1)},
+        {mnuAbout, "mnuAbout", QKeySequence()},
+        {actShowEvaluator, "actShowEvaluator", QKeySequence(Qt::CTRL | Qt::Key_E)}};
+    for (const auto& [action, name, keys] : actions) {
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+    }
 
     for (int i = 0; i < record::kNumberItemCount; ++i)
         number[static_cast<std::size_t>(i)] =

@@ -48,7 +48,8 @@ void GraphPanel::erase()
     m_request.reset();
 }
 
-void GraphPanel::plot(session::StudySession& session, const record::FieldTexts& texts, const GraphChecks& checks)
+std::optional<std::string_view> GraphPanel::plot(session::StudySession& session, const record::FieldTexts& texts,
+                                                 const GraphChecks& checks)
 {
     m_request.reset();
     m_settings = plot::readPlotSettings(texts, checks.grid);
@@ -57,11 +58,13 @@ void GraphPanel::plot(session::StudySession& session, const record::FieldTexts& 
     if (!m_picture.upToDate())
         m_picture.clear();
     const QSize size = m_picture.drawnSize();
-    // Settings that cannot be drawn leave the picture cleared (the fields' own
-    // rules tell the user); drawing them would never end.
-    if (!in || !plot::plotAccepted(m_settings, in->derivativeOrder, size.width(), size.height())) {
+    // Settings that cannot be drawn leave the picture cleared; drawing them
+    // would never end. A study that cannot be read was told by the session.
+    const auto refusal =
+        in ? plot::plotRefusal(m_settings, in->derivativeOrder, size.width(), size.height()) : std::nullopt;
+    if (!in || refusal) {
         m_picture.update();
-        return;
+        return refusal;
     }
     plot::GraphRequest drawn = request(*in, m_settings, texts, checks);
     auto f = session.functionOf(drawn.study.equation);
@@ -76,6 +79,7 @@ void GraphPanel::plot(session::StudySession& session, const record::FieldTexts& 
     session.graphDrawn(out.currentX, out.error);
     m_foreColor = out.foreColor;
     m_picture.update();
+    return std::nullopt;
 }
 
 void GraphPanel::redraw(session::StudySession& session)

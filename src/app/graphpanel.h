@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 #include "docs/graphfile.h"
@@ -40,8 +41,9 @@ public:
     // Plot, once the picture was erased: reads the plot fields and draws the
     // study's graph (the decorations shown before the curve). Nothing is drawn,
     // and the graph is not current, when the study cannot be read or the
-    // settings cannot be drawn.
-    void plot(session::StudySession& session, const record::FieldTexts& texts, const GraphChecks& checks);
+    // settings cannot be drawn; then it returns why, when it is the settings.
+    std::optional<std::string_view> plot(session::StudySession& session, const record::FieldTexts& texts,
+                                         const GraphChecks& checks);
     // Erases the picture: the graph is no longer current (the last drawing's
     // window stays, for nothing: the pointer needs a drawing to map).
     void erase();

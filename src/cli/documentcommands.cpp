@@ -13,7 +13,7 @@
 
 namespace tessaly::cli {
 
-int runSave(std::span<const std::string> args, std::ostream&, std::ostream& err)
+int runSave(const ParsedArgs& args, std::ostream&, std::ostream& err)
 {
     return documentCommand(args, {}, err, [](const OutputArgs& a, Session& session, const record::FieldTexts& texts) {
         session::StudySession& study = session.study;
@@ -37,7 +37,7 @@ int runSave(std::span<const std::string> args, std::ostream&, std::ostream& err)
     });
 }
 
-int runReport(std::span<const std::string> args, std::ostream&, std::ostream& err)
+int runReport(const ParsedArgs& args, std::ostream&, std::ostream& err)
 {
     return documentCommand(args, {".pdf"}, err,
                            [](const OutputArgs& a, Session& session, const record::FieldTexts& texts) {

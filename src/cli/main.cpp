@@ -7,5 +7,5 @@
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    return tessaly::cli::runCli(args, std::cout, std::cerr);
+    return tessaly::cli::runCli(args, std::cin, std::cout, std::cerr);
 }

@@ -51,8 +51,10 @@ StudyGraph studyGraph(Session& session, const numeric::StudyInputs& in, const re
     request.labelDivisions = on.labelDivisions;
     request.divisionXText = texts[record::DivisionX];
     request.divisionYText = texts[record::DivisionY];
-    if (!plot::plotAccepted(request.plot, in.derivativeOrder, size.width(), size.height()))
+    if (const auto refusal = plot::plotRefusal(request.plot, in.derivativeOrder, size.width(), size.height())) {
+        out.refusal = *refusal;
         return out;
+    }
     out.accepted = true;
     out.paint = [&session, request](QPainter& painter, const plot::Surface& surface) {
         auto f = session.study.functionOf(request.study.equation);
@@ -62,23 +64,20 @@ StudyGraph studyGraph(Session& session, const numeric::StudyInputs& in, const re
     return out;
 }
 
-std::optional<int> parseOutputArgs(std::span<const std::string> args, std::initializer_list<const char*> suffixes,
-                                   std::ostream& err, OutputArgs& out)
+std::vector<KnownOption> outputOptions()
 {
     std::vector<KnownOption> known = studyOptions();
     for (const KnownOption& o : plotOptions())
         known.push_back(o);
-    known.push_back({"-o", false});
-    auto usage = [&](const std::string& problem) {
-        err << problem << "\n" << usageText();
-        return kExitUsage;
-    };
-    if (const auto problem = parseOptions(args, known, out.parsed))
-        return usage(*problem);
-    if (const auto problem = studyOptionsProblem(out.parsed))
-        return usage(*problem);
-    if (!out.parsed.positionals.empty())
-        return usage("unexpected argument " + out.parsed.positionals[0]);
+    known.push_back({"-o", false, OptionValue::Text, "FILE", "the file written"});
+    return known;
+}
+
+std::optional<int> parseOutputArgs(const ParsedArgs& args, std::initializer_list<const char*> suffixes,
+                                   std::ostream& err, OutputArgs& out)
+{
+    out.parsed = args;
+    auto usage = [&](const std::string& problem) { return usageError(err, problem); };
     std::string names, endings;
     for (const char* suffix : suffixes) {
         names += names.empty() ? "FILE" : "|FILE";
@@ -102,7 +101,7 @@ std::optional<int> parseOutputArgs(std::span<const std::string> args, std::initi
     return std::nullopt;
 }
 
-int documentCommand(std::span<const std::string> args, std::initializer_list<const char*> suffixes, std::ostream& err,
+int documentCommand(const ParsedArgs& args, std::initializer_list<const char*> suffixes, std::ostream& err,
                     const DocumentWork& work)
 {
     OutputArgs a;
@@ -110,7 +109,7 @@ int documentCommand(std::span<const std::string> args, std::initializer_list<con
         return *status;
     const auto app = guiApplication();
     Session session(err);
-    auto texts = studyFrom(a.parsed, session, err);
+    auto texts = studyFrom(a.parsed, session);
     if (!texts)
         return kExitFailed;
     if (!functionAccepted(*texts, err))
@@ -133,7 +132,7 @@ int plotTo(const OutputArgs& a, Session& session, const record::FieldTexts& text
     const QSize size(a.picture.width, a.picture.height);
     const StudyGraph graph = studyGraph(session, *in, texts, a.switches, size);
     if (!graph.accepted) {
-        err << kPlotRefused << "\n";
+        err << graph.refusal << "\n";
         return kExitUsage;
     }
     QString reason;
@@ -149,7 +148,7 @@ int plotTo(const OutputArgs& a, Session& session, const record::FieldTexts& text
 
 }  // namespace
 
-int runPlot(std::span<const std::string> args, std::ostream&, std::ostream& err)
+int runPlot(const ParsedArgs& args, std::ostream&, std::ostream& err)
 {
     return documentCommand(args, {".png", ".bmp", ".svg", ".pdf"}, err,
                            [&err](const OutputArgs& a, Session& session, const record::FieldTexts& texts) {

@@ -44,10 +44,10 @@ std::vector<KnownOption> plotOptions()
 {
     std::vector<KnownOption> known = fieldOptions(/*plot=*/true);
     for (const auto& s : kSwitches)
-        known.push_back({s.option, false});
-    known.push_back({"--order", false});
-    known.push_back({"--size", false});
-    known.push_back({"--scale", false});
+        known.push_back({s.option, false, OptionValue::Choice, "on|off", "the graph's check box of that name", "on"});
+    known.push_back({"--order", false, OptionValue::Number, "K", "the derivative plotted; 0 is f itself", "0"});
+    known.push_back({"--size", false, OptionValue::Text, "WxH", "the picture's size in pixels (plot)", "400x300"});
+    known.push_back({"--scale", false, OptionValue::Text, "R", "device pixels to the pixel of an image (plot)", "1"});
     return known;
 }
 

@@ -36,13 +36,21 @@ ReportLine pair(const char* label, const std::string& a, const std::string& b)
     return text(std::move(s));
 }
 
+// A result's bound on the line under it, when there is one.
+void note(std::vector<ReportLine>& out, const std::vector<std::string>& notes, std::size_t k)
+{
+    if (k < notes.size())
+        out.push_back(text("    " + notes[k]));
+}
+
 void extremaSection(std::vector<ReportLine>& out, const char* title, const std::vector<ReportExtremum>& list,
-                    double errorBound)
+                    double errorBound, const std::vector<std::string>& notes)
 {
     if (list.empty())
         return;
     out.push_back(text(""));
     out.push_back(text(title));
+    std::size_t k = 0;
     for (const auto& e : list) {
         std::string s = "[";
         s += reportNumber(e.x);
@@ -59,6 +67,7 @@ void extremaSection(std::vector<ReportLine>& out, const char* title, const std::
         if (!e.error && std::fabs(e.y) <= errorBound)
             line.push_back({"***POSSIBLE ROOT", true});
         out.push_back(std::move(line));
+        note(out, notes, k++);
     }
 }
 
@@ -85,6 +94,23 @@ ReportInput reportInputOf(const record::FieldTexts& texts, std::vector<std::stri
     in.minima = numeric::heightsAt(f, results.minima);
     in.errorBoundValue = errorBound;
     return in;
+}
+
+void addTrust(ReportInput& in, const session::Trust& trust)
+{
+    // Short enough for one line of the page.
+    auto pm = [](double v) { return "\u00b1 " + common::numberText(v); };
+    for (const auto& b : trust.roots)
+        in.rootNotes.push_back(b.certified ? pm(std::fmax(b.x - b.lo, b.hi - b.x)) + " (certified by a sign change)"
+                                           : std::string("(not certified: no sign change found)"));
+    for (const auto& b : trust.extrema)
+        (b.maximum ? in.maximumNotes : in.minimumNotes)
+            .push_back(pm(b.e) + ", height " + pm(b.heightUncertainty)
+                       + (b.certified ? " (certified)" : " (not certified)"));
+    if (trust.integral && in.integralValid)
+        in.integralNote = pm(trust.integral->errorEstimate) + " (estimated)";
+    for (const auto& w : trust.warnings())
+        in.warnings.push_back(w.text);
 }
 
 std::string reportNumber(double v)
@@ -126,15 +152,25 @@ std::vector<ReportLine> reportLines(const ReportInput& in)
     if (in.integralValid) {
         out.push_back(text(""));
         out.push_back(text("INTEGRAL= " + reportNumber(in.integralValue)));
+        if (in.integralNote)
+            out.push_back(text("    " + *in.integralNote));
     }
     if (!in.roots.empty()) {
         out.push_back(text(""));
         out.push_back(text("ROOTS:"));
-        for (double x : in.roots)
-            out.push_back(text(reportNumber(x)));
+        for (std::size_t k = 0; k < in.roots.size(); ++k) {
+            out.push_back(text(reportNumber(in.roots[k])));
+            note(out, in.rootNotes, k);
+        }
     }
-    extremaSection(out, "MAXIMA:", in.maxima, in.errorBoundValue);
-    extremaSection(out, "MINIMA:", in.minima, in.errorBoundValue);
+    extremaSection(out, "MAXIMA:", in.maxima, in.errorBoundValue, in.maximumNotes);
+    extremaSection(out, "MINIMA:", in.minima, in.errorBoundValue, in.minimumNotes);
+    if (!in.warnings.empty()) {
+        out.push_back(text(""));
+        out.push_back(text("WARNINGS:"));
+        for (const auto& w : in.warnings)
+            out.push_back(text(w));
+    }
     out.push_back(text(""));
     out.push_back(text("PLOT SETUP:"));
     out.push_back(text(""));

@@ -11,6 +11,7 @@
 #include "docs/studyfile.h"
 #include "numeric/extremafinder.h"
 #include "record/studyrecord.h"
+#include "session/studysession.h"
 
 class QPagedPaintDevice;
 
@@ -35,7 +36,17 @@ struct ReportInput {
     std::vector<ReportExtremum> maxima;
     std::vector<ReportExtremum> minima;
     double errorBoundValue = 0;
+    // How far the results can be trusted: a line under each result (none for
+    // results read from a file), then the warnings.
+    std::optional<std::string> integralNote;
+    std::vector<std::string> rootNotes, maximumNotes, minimumNotes;
+    std::vector<std::string> warnings;
 };
+
+// Adds the bounds a session keeps to a report: each root's, each extremum's
+// (matched to the maxima and minima in their order) and the integral's, and
+// the warnings.
+void addTrust(ReportInput& in, const session::Trust& trust);
 
 // The report of a study from its fields' texts as typed, its constants and its
 // results; f gives the heights of the extrema, and |f| within errorBound marks

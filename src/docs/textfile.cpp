@@ -207,6 +207,12 @@ bool writeFileAtomically(const QString& path, const std::string& bytes, QString*
     return true;
 }
 
+bool isRegularFile(const QString& path)
+{
+    struct stat info {};
+    return ::stat(encodeFileName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 bool removeFile(const QString& path, QString* reason)
 {
     const QByteArray name = encodeFileName(path);

@@ -39,6 +39,9 @@ enum class FolderPolicy { MustExist, Create };
 bool writeFileAtomically(const QString& path, const std::string& bytes, QString* reason,
                          FolderPolicy folderPolicy = FolderPolicy::MustExist);
 
+// Whether the path names a regular file (following links), by the name's own bytes.
+bool isRegularFile(const QString& path);
+
 // Removes a file (a link itself, not what it points to); true when there is
 // nothing at the path afterwards, false with the reason otherwise.
 bool removeFile(const QString& path, QString* reason);

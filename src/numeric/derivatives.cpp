@@ -12,17 +12,21 @@ namespace {
 
 // The order-n central difference C * sum over k of (-1)^k f(x + (n - 2k) h) / (n - k)! / k!,
 // the abscissae from x + n h down to x - n h.
-double higherDerivative(StudySteps& s, const DerivativeSteps& d, const Factorials& factorials, double x)
+double higherDerivative(StudySteps& s, const DerivativeSteps& d, const Factorials& factorials, double x,
+                        double& magnitude)
 {
     const std::int32_t n = d.order;
     double sum = 0;
+    magnitude = 0;
     for (std::int32_t k = 0; k <= n && !s.failed(); ++k) {
         const double fx = s.f(x, s.mul(d.h, static_cast<double>((n - k) - k)));
         const double sign = k % 2 == 0 ? 1.0 : -1.0;  // (-1)^k
         const double term = s.div(s.div(s.mul(sign, fx), factorials[static_cast<std::size_t>(n - k)]),
                                   factorials[static_cast<std::size_t>(k)]);
         sum = s.add(sum, term);
+        magnitude += std::fabs(term);
     }
+    magnitude *= std::fabs(d.C);
     return s.mul(d.C, sum);
 }
 
@@ -61,16 +65,25 @@ std::int32_t prepareDerivativeSteps(std::int32_t order, const Factorials& factor
     return order > 2 ? prepareHigherSteps(order, factorials, d) : 0;
 }
 
-engine::FunctionValue derivativeAt(StudyFunction& f, const DerivativeSteps& d, const Factorials& factorials, double x)
+engine::FunctionValue derivativeAt(StudyFunction& f, const DerivativeSteps& d, const Factorials& factorials, double x,
+                                   double* magnitude)
 {
     StudySteps s(f);
     double result = 0;
+    double terms = 0;
     switch (d.order) {
-    case 0: return f.at(x);
+    case 0: {
+        const auto v = f.at(x);
+        if (magnitude)
+            *magnitude = std::fabs(v.value);
+        return v;
+    }
     case 1: {
         // (f(x + d) - f(x - d)) / e, f(x - d) first
         const double left = s.f(x, -d.d);
-        result = s.div(s.sub(s.f(x, d.d), left), d.e);
+        const double right = s.f(x, d.d);
+        result = s.div(s.sub(right, left), d.e);
+        terms = (std::fabs(right) + std::fabs(left)) / d.e;
         break;
     }
     case 2: {
@@ -79,14 +92,17 @@ engine::FunctionValue derivativeAt(StudyFunction& f, const DerivativeSteps& d, c
         const double left = s.f(x, -d.e);
         const double right = s.f(x, d.e);
         result = s.div(s.add(s.sub(right, s.mul(2, centre)), left), d.e2);
+        terms = (std::fabs(right) + 2 * std::fabs(centre) + std::fabs(left)) / d.e2;
         break;
     }
     default:
         if (d.order >= static_cast<std::int32_t>(factorials.size()))
             return {0, engine::err::SubscriptOutOfRange};
-        result = higherDerivative(s, d, factorials, x);
+        result = higherDerivative(s, d, factorials, x, terms);
         break;
     }
+    if (magnitude)
+        *magnitude = terms;
     if (s.failed())
         return {0, s.error()};
     if (!std::isfinite(result))
@@ -108,6 +124,10 @@ ValueOutcome valueAt(StudyFunction& f, std::int32_t order, double x, const Facto
         out.error = f.trapped(e);
         return out;
     };
+    // An order below 0 has no derivative (the sum of its formula would be empty
+    // and show 0): refused like an order beyond the factorials' table.
+    if (order < 0)
+        return failed(engine::err::SubscriptOutOfRange);
     // Above order 2 the steps are prepared for the order; e² is not touched.
     if (order > 2)
         if (const auto e = prepareHigherSteps(order, factorials, d))
@@ -125,6 +145,7 @@ ValueOutcome valueAt(StudyFunction& f, std::int32_t order, double x, const Facto
             const double fm2 = s.f(x, -twice);
             const double t = s.add(s.sub(fm2, s.mul(8, fm1)), s.mul(8, f1));
             result = s.div(s.div(s.sub(t, f2), 12), step);
+            out.magnitude = (std::fabs(fm2) + 8 * std::fabs(fm1) + 8 * std::fabs(f1) + std::fabs(f2)) / 12 / step;
         } else {
             // (((-f(x-2d) + 16 f(x-d) - 30 f(x) + 16 f(x+d) - f(x+2d)) / d) / d) / 12,
             // evaluated f(x-d), f(x), f(x+d), f(x+2d), f(x-2d)
@@ -135,17 +156,21 @@ ValueOutcome valueAt(StudyFunction& f, std::int32_t order, double x, const Facto
             const double fm2 = s.f(x, -twice);
             const double t = s.add(s.sub(s.add(-fm2, s.mul(16, fm1)), s.mul(30, f0)), s.mul(16, f1));
             result = s.div(s.div(s.div(s.sub(t, f2), step), step), 12);
+            out.magnitude =
+                (std::fabs(fm2) + 16 * std::fabs(fm1) + 30 * std::fabs(f0) + 16 * std::fabs(f1) + std::fabs(f2)) / step
+                / step / 12;
         }
         if (s.failed())
             return failed(s.error());
     } else {
-        const auto v = derivativeAt(f, d, factorials, x);
+        const auto v = derivativeAt(f, d, factorials, x, &out.magnitude);
         if (v.error)
             return failed(v.error);
         result = v.value;
     }
     if (!std::isfinite(result))
         return failed(engine::err::Overflow);
+    out.value = result;
     out.label = common::numberText(result);
     return out;
 }

@@ -32,14 +32,18 @@ std::int32_t prepareDerivativeSteps(std::int32_t order, const Factorials& factor
 // central difference; 2 the three-point second difference; others the order-n
 // central difference (0 for a negative order). A failing evaluation's number is
 // returned; a result beyond the double range is 6.
+// When magnitude is given it receives the sum of the magnitudes of the
+// formula's terms, in the result's scale (what its rounding is measured by).
 engine::FunctionValue derivativeAt(StudyFunction& f, const DerivativeSteps& steps, const Factorials& factorials,
-                                   double x);
+                                   double x, double* magnitude = nullptr);
 
 struct ValueOutcome {
     std::optional<std::string> label;  // the value's number text; nothing after a failure
     std::int32_t error = 0;
     double currentX = 0;
     DerivativeSteps steps;  // the steps the command left
+    double value = 0;       // the value the label shows
+    double magnitude = 0;   // the sum of the magnitudes of its formula's terms
 };
 
 // The Value= command at x for an order: f itself, the five-point first and

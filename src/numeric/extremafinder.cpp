@@ -159,6 +159,7 @@ private:
             if (std::fabs(distance) <= m_in.errorBound || i >= m_in.maxIterations)
                 break;
         }
+        m_step = std::fabs(distance);
         if (const double fx = s.f(m_x); !s.failed() && std::fabs(fx) <= m_in.errorBound)
             ++m_out.possibleRoots;
         if (s.failed() || !(std::fabs(distance) <= m_in.errorBound))
@@ -216,7 +217,11 @@ private:
         return 0;
     }
 
-    bool recordAtGrid(Kind kind, bool spaced) { return record(kind, spaced); }
+    bool recordAtGrid(Kind kind, bool spaced)
+    {
+        m_step = 0;
+        return record(kind, spaced);
+    }
 
     // Adds the row for x with the value last taken; false when the kind's table is full.
     bool record(Kind kind, bool spaced)
@@ -226,6 +231,7 @@ private:
             return false;
         m_out.rows.push_back(extremumRow(kind == Kind::Maximum, spaced, m_x, m_value));
         table.push_back(m_x);
+        m_out.found.push_back({kind == Kind::Maximum, m_x, m_value, m_step});
         return true;
     }
 
@@ -236,6 +242,7 @@ private:
     }
 
     double m_value = 0;  // f at the extremum being recorded
+    double m_step = 0;   // the last Newton step that placed it
 };
 
 }  // namespace

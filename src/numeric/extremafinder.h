@@ -23,6 +23,16 @@ struct ExtremaOutcome {
     std::optional<std::string> label;  // "3 max. 3 min. "; nothing when the command ended on a failure
     std::int32_t error = 0;            // the number the trap recorded last, 0 if none
     bool tableFull = false;            // a 256th maximum or minimum ended the scan (the label is still written)
+    // The rows' extrema, in row order: the kind, position and height of each
+    // row and the size of the last Newton step that placed it (0 for a point
+    // met on the grid), for the bounds told beside the rows.
+    struct Found {
+        bool maximum = false;
+        double x = 0;
+        double y = 0;
+        double step = 0;
+    };
+    std::vector<Found> found;
     double currentX = 0;
 };
 

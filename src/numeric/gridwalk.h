@@ -81,7 +81,7 @@ protected:
     // The end of the grid: b reached (the label written), or a step that does
     // not move x (ended with 5).
     Outcome endOfGrid() { return stuck() ? ended(engine::err::InvalidCall) : finished(); }
-    Outcome finished()
+    virtual Outcome finished()
     {
         m_out.label = label();
         return ended();

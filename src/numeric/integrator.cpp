@@ -22,7 +22,8 @@ public:
         // Start: n = 2, H = (b - a) / 2, Ends = f(b) + f(a), f(b) first.
         double H = s.div(s.sub(m_in.upper, a), 2);
         const double fb = s.f(m_in.upper);
-        const double ends = s.add(fb, s.f(a));
+        const double fa = s.f(a);
+        const double ends = s.add(fb, fa);
         // S = (4 f(a + H) + Ends) (H / 3)
         const double x = s.add(a, H);
         double S = s.mul(s.add(s.mul(4, s.f(x)), ends), s.div(H, 3));
@@ -31,9 +32,19 @@ public:
         double odd = s.f(x);
         // Mid = f(H 3 / 2 + a) + f(H / 2 + a), the first evaluated first.
         const double f1 = s.f(s.add(s.div(s.mul(H, 3), 2), a));
-        double mid = s.add(f1, s.f(s.add(s.div(H, 2), a)));
+        const double f2 = s.f(s.add(s.div(H, 2), a));
+        double mid = s.add(f1, f2);
         // B = (12 Odd + 7 Ends + 32 Mid) H / 45
         double B = s.div(s.mul(s.add(s.add(s.mul(12, odd), s.mul(7, ends)), s.mul(32, mid)), H), 45);
+        // The same rule over |f|, from the same values, beside the sums.
+        const double absEnds = std::fabs(fb) + std::fabs(fa);
+        double absEven = 0, absOdd = std::fabs(odd), absMid = std::fabs(f1) + std::fabs(f2);
+        auto keep = [&] {
+            m_estimates.push_back(B);
+            m_absEstimates.push_back((12 * absOdd + 7 * absEnds + 14 * absEven + 32 * absMid) * std::fabs(H) / 45);
+        };
+        m_estimates.push_back(S);
+        keep();
 
         for (std::int32_t i = 0;; ++i) {
             const bool met = test(B, S, n);
@@ -48,20 +59,28 @@ public:
             even = s.add(odd, even);
             odd = mid;
             S = B;
+            absEven += absOdd;
+            absOdd = absMid;
             // B = 12 Odd + 7 Ends + 14 Even, a partial sum
             B = s.add(s.add(s.mul(12, odd), s.mul(7, ends)), s.mul(14, even));
             // The midpoints: x = 0.5 H + a, then n - 1 times x = x + H.
             double at = s.add(s.mul(0.5, H), a);
             mid = s.f(at);
+            absMid = std::fabs(mid);
             for (std::int32_t k = 1; k < n && !s.failed(); ++k) {
                 at = s.add(at, H);
-                mid = s.add(mid, s.f(at));
+                const double fx = s.f(at);
+                mid = s.add(mid, fx);
+                absMid += std::fabs(fx);
             }
             // B = (32 Mid + B) H / 45
             B = s.div(s.mul(s.add(s.mul(32, mid), B), H), 45);
+            keep();
         }
         estimate = B;
         converged = test(B, S, n);
+        m_panelWidth = H;
+        m_panels = n;
         return s.error();
     }
 
@@ -76,6 +95,11 @@ private:
 
     StudySteps m_s;
     const StudyInputs& m_in;
+
+public:
+    std::vector<double> m_estimates, m_absEstimates;
+    double m_panelWidth = 0;
+    std::int32_t m_panels = 0;
 };
 
 }  // namespace
@@ -106,6 +130,10 @@ IntegralOutcome integrate(StudyFunction& f, const StudyInputs& in)
     }
     out.value = estimate;
     out.valid = converged;
+    out.estimates = std::move(integrator.m_estimates);
+    out.absEstimates = std::move(integrator.m_absEstimates);
+    out.panelWidth = integrator.m_panelWidth;
+    out.panels = integrator.m_panels;
     out.label = converged ? common::numberText(estimate) : "No convergence";
     return out;
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "numeric/studyfunction.h"
 #include "numeric/studyinputs.h"
@@ -16,6 +17,14 @@ struct IntegralOutcome {
     std::int32_t error = 0;              // the failure that ended the command, 0 if none
     std::optional<std::string> message;  // the message box a failure shows
     double currentX = 0;
+    // For the bound told beside the result: Simpson's first estimate, then the
+    // Boole estimates in order (the last is the result), the same rule's
+    // estimates of the integral of |f| at each step, and the final panels (n
+    // panels of width H from a, each holding two subintervals).
+    std::vector<double> estimates;
+    std::vector<double> absEstimates;
+    double panelWidth = 0;
+    std::int32_t panels = 0;
 };
 
 // The Integral command: a Simpson estimate on two panels, then the composite

@@ -5,6 +5,7 @@
 #include "common/numbertext.h"
 #include "engine/errors.h"
 #include "numeric/gridwalk.h"
+#include "numeric/gridwatch.h"
 #include "numeric/studysteps.h"
 
 namespace tessaly::numeric {
@@ -35,10 +36,12 @@ public:
                 if (!next(/*first=*/true))
                     return endOfGrid();
                 if (const auto e = value(m_x, left)) {
+                    m_watch.broken();
                     if (!tolerate(e))
                         return ended();
                     break;
                 }
+                m_watch.value(m_x, left);
                 s1 = sgn(left);
                 if (s1 == 0) {
                     if (!record(m_x))
@@ -52,12 +55,14 @@ public:
                 if (!next(/*first=*/false))
                     return endOfGrid();
                 if (const auto e = value(m_x, right)) {
+                    m_watch.broken();
                     if (!tolerate(e)) {
                         return ended();
                     }
                     step = Step::FirstPoint;
                     break;
                 }
+                m_watch.value(m_x, right);
                 s2 = sgn(right);
                 step = Step::Zero;
                 break;
@@ -80,24 +85,28 @@ public:
                 // A sign change between x - h and x: refine from the midpoint.
                 s1 = s2;
                 g = m_x;
+                m_bracket = g;
                 bool found = false;
                 if (const auto e = refine(left, right, found)) {
+                    m_watch.broken();
                     if (!tolerate(e))
                         return ended();
                     step = Step::FirstPoint;
                     break;
                 }
-                if (found && !record(m_x))
+                if (found && !record(m_x, m_slope))
                     return full();
                 if (!(g <= m_in.upper))
                     return finished();
                 m_x = g;
                 if (const auto e = value(g, right)) {
+                    m_watch.broken();
                     if (!tolerate(e))
                         return ended();
                     step = Step::FirstPoint;
                     break;
                 }
+                m_watch.value(g, right);
                 s2 = sgn(right);
                 step = Step::Zero;
                 break;
@@ -124,6 +133,7 @@ private:
             const double next = s.sub(m_x, s.mul(s.div(f0, s.sub(f1, f2)), kProbeTwice));
             if (s.failed())
                 return s.error();
+            m_slope = (f1 - f2) / kProbeTwice;
             m_x = next;
             distance = s.sub(p, m_x);
             if (s.failed())
@@ -131,24 +141,54 @@ private:
             if (std::fabs(distance) <= m_in.errorBound || i >= m_in.maxIterations)
                 break;
         }
-        if (!(std::fabs(distance) <= m_in.errorBound))
+        if (!(std::fabs(distance) <= m_in.errorBound)) {
+            unsettled(m_in.maxIterations);
             return 0;
+        }
         const double there = s.f(m_x);
         found = !(std::fabs(there) > std::fabs(left) && std::fabs(there) > std::fabs(right));
         return s.error();
     }
 
-    // Records a root; false when the table already holds 255.
-    bool record(double x)
+    // Records a root (with the slope its refinement saw); false when the table
+    // already holds 255.
+    bool record(double x, double slope = 0)
     {
         if (m_out.roots.size() >= static_cast<std::size_t>(kRootSlots))
             return false;
         m_out.rows.push_back(common::numberText(x));
         m_out.roots.push_back(x);
+        m_out.slopes.push_back(slope);
         return true;
     }
 
+    // A sign change between the last two grid points that the refinement left
+    // unsettled after its last allowed step.
+    void unsettled(std::int32_t steps)
+    {
+        Warning w;
+        w.kind = Warning::Kind::UnsettledSignChange;
+        w.from = m_bracket - m_h;
+        w.to = m_bracket;
+        w.text = "A sign change in [" + common::numberText(*w.from) + ", " + common::numberText(*w.to)
+                 + "] was not settled in " + std::to_string(steps) + " iterations";
+        m_unsettled.push_back(std::move(w));
+    }
+
     std::string label() const override { return std::to_string(m_out.roots.size()) + " roots"; }
+
+    RootsOutcome finished() override
+    {
+        m_out.warnings = m_watch.finish();
+        for (auto& w : m_unsettled)
+            m_out.warnings.push_back(std::move(w));
+        return GridScan::finished();
+    }
+
+    GridWatch m_watch;
+    std::vector<Warning> m_unsettled;
+    double m_slope = 0;    // f' at the last Newton step
+    double m_bracket = 0;  // the grid point that ends the bracket being refined
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "numeric/studyfunction.h"
 #include "numeric/studyinputs.h"
+#include "numeric/trust.h"
 
 namespace tessaly::numeric {
 
@@ -22,6 +23,11 @@ struct RootsOutcome {
     std::optional<std::string> label;  // "5 roots"; nothing when the command ended on a failure
     std::int32_t error = 0;            // the number the trap recorded last, 0 if none
     bool tableFull = false;            // a 256th root ended the scan (the label is still written)
+    // For the bounds told beside the rows: f' as the last Newton step of each
+    // root saw it (0 for a root met on the grid), and what the scan could not
+    // list (touching roots, runs of zeros, sign changes left unsettled).
+    std::vector<double> slopes;
+    std::vector<Warning> warnings;
     // The working values the command leaves in the window.
     double currentX = 0;
 };

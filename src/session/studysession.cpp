@@ -6,6 +6,14 @@
 #include "record/fieldreading.h"
 
 namespace tessaly::session {
+std::vector<numeric::Warning> Trust::warnings() const
+{
+    std::vector<numeric::Warning> all = rootWarnings;
+    all.insert(all.end(), integralWarnings.begin(), integralWarnings.end());
+    all.insert(all.end(), valueWarnings.begin(), valueWarnings.end());
+    return all;
+}
+
 StudySession::StudySession(Messages& messages) : m_messages(messages), m_factorials(numeric::factorialTable())
 {
     m_object.attachErrorField(&m_ierr);
@@ -92,6 +100,8 @@ numeric::RootsOutcome StudySession::roots(const record::FieldTexts& texts)
 {
     m_object.ierr = 0;
     m_results.roots.clear();  // the table follows the list it mirrors
+    m_trust.roots.clear();
+    m_trust.rootWarnings.clear();
     if (const auto e = readStudy(texts)) {
         numeric::RootsOutcome out;
         out.error = trap(e);  // no grid yet: the command ends here
@@ -106,6 +116,11 @@ numeric::RootsOutcome StudySession::roots(const record::FieldTexts& texts)
         m_ierr = r.error;
     if (r.tableFull)
         m_messages.message(numeric::kRootTableFullMessage);
+    {
+        const Hush hush(m_quiet);  // the bounds' own values of f tell nothing
+        m_trust.roots = numeric::rootBounds(f, r, m_study);
+        m_trust.rootWarnings = r.warnings;
+    }
     return r;
 }
 
@@ -115,6 +130,7 @@ numeric::ExtremaOutcome StudySession::extrema(const record::FieldTexts& texts)
     m_results.maxima.clear();  // the counts follow the list they mirror
     m_results.minima.clear();
     m_results.possibleRootCount = 0;
+    m_trust.extrema.clear();
     if (const auto e = readStudy(texts)) {
         numeric::ExtremaOutcome out;
         out.error = trap(e);
@@ -131,6 +147,10 @@ numeric::ExtremaOutcome StudySession::extrema(const record::FieldTexts& texts)
         m_ierr = r.error;
     if (r.tableFull)
         m_messages.message(numeric::kExtremaTableFullMessage);
+    {
+        const Hush hush(m_quiet);
+        m_trust.extrema = numeric::extremumBounds(f, r, m_study);
+    }
     return r;
 }
 
@@ -149,6 +169,10 @@ numeric::IntegralOutcome StudySession::integral(const record::FieldTexts& texts)
     if (r.value) {  // the stored integral changes only when the command reaches its end
         m_results.integralValue = *r.value;
         m_results.integralValid = r.valid;
+        const Hush hush(m_quiet);
+        const numeric::IntegralTrust t = numeric::integralBound(f, r, m_study);
+        m_trust.integral = t.bound;
+        m_trust.integralWarnings = t.warnings;
     }
     if (r.error) {
         m_ierr = r.error;
@@ -160,29 +184,51 @@ numeric::IntegralOutcome StudySession::integral(const record::FieldTexts& texts)
 
 ValueResult StudySession::value(const record::FieldTexts& texts, const std::string& orderText, const std::string& xText)
 {
-    m_object.ierr = 0;
     ValueResult out;
-    if (const auto e = readStudy(texts)) {
-        out.error = trap(e);
-        tellReadFailure();
+    if (const auto e = readForValue(texts, orderText)) {
+        out.error = e;
         return out;
     }
     double x = 0;
-    if (const auto e = record::readWholeNumber(orderText, m_study.derivativeOrder)) {
-        out.error = trap(e);
-        return out;
-    }
     if (const auto e = record::readNumber(xText, x)) {
         out.error = trap(e);
         return out;
     }
+    return valueAt(x);
+}
+
+std::int32_t StudySession::readForValue(const record::FieldTexts& texts, const std::string& orderText)
+{
+    m_object.ierr = 0;
+    if (const auto e = readStudy(texts)) {
+        const std::int32_t trapped = trap(e);
+        tellReadFailure();
+        return trapped;
+    }
+    if (const auto e = record::readWholeNumber(orderText, m_study.derivativeOrder))
+        return trap(e);
+    return 0;
+}
+
+ValueResult StudySession::valueAt(double x)
+{
     m_currentX = x;
     auto f = functionOf(m_study.equation);
     const numeric::ValueOutcome r = numeric::valueAt(f, m_study.derivativeOrder, x, m_factorials, m_steps);
     m_steps = r.steps;
+    ValueResult out;
     if (r.error)
         m_ierr = out.error = r.error;
     out.label = r.label;
+    out.value = r.value;
+    m_trust.value.reset();
+    m_trust.valueWarnings.clear();
+    if (r.label) {
+        const Hush hush(m_quiet);
+        const numeric::ValueTrust t = numeric::valueBound(f, r, m_study.derivativeOrder, x, m_factorials);
+        m_trust.value = t.bound;
+        m_trust.valueWarnings = t.warnings;
+    }
     return out;
 }
 
@@ -217,6 +263,7 @@ record::StudyResults StudySession::results() const { return m_results; }
 RestoredResults StudySession::restoreResults(const record::StudyResults& results, const std::string& equation)
 {
     m_results = results;
+    m_trust = Trust{};  // a file keeps no bounds
     RestoredResults out;
     if (results.integralValid)
         out.integralLabel = common::numberText(results.integralValue);
@@ -256,6 +303,11 @@ void StudySession::discardResults()
     m_results.roots.clear();
     m_results.maxima.clear();
     m_results.minima.clear();
+    const auto value = m_trust.value;  // Value= shows no study result: its bound stays
+    const auto valueWarnings = m_trust.valueWarnings;
+    m_trust = Trust{};
+    m_trust.value = value;
+    m_trust.valueWarnings = valueWarnings;
 }
 
 }  // namespace tessaly::session

@@ -10,6 +10,7 @@
 #include "engine/engine.h"
 #include "engine/userconstants.h"
 #include "numeric/derivatives.h"
+#include "numeric/estimates.h"
 #include "numeric/extremafinder.h"
 #include "numeric/integrator.h"
 #include "numeric/rootfinder.h"
@@ -31,7 +32,21 @@ public:
 // The results of the Value= command as the window shows them.
 struct ValueResult {
     std::optional<std::string> label;  // the value's number text; nothing after a failure
+    double value = 0;                  // the value itself, with the label
     std::int32_t error = 0;
+};
+
+// How far the results of the last commands can be trusted: the bounds of the
+// root and extremum rows (in row order), of the integral and of the value, and
+// the warnings of each command (a command replaces its own).
+struct Trust {
+    std::vector<numeric::RootBound> roots;
+    std::vector<numeric::ExtremumBound> extrema;
+    std::optional<numeric::IntegralBound> integral;
+    std::optional<numeric::ValueBound> value;
+    std::vector<numeric::Warning> rootWarnings, integralWarnings, valueWarnings;
+    // Every warning, roots first, then the integral's and the value's.
+    std::vector<numeric::Warning> warnings() const;
 };
 
 // The results an opened study shows: the labels and the rows of the two lists.
@@ -84,6 +99,12 @@ public:
     // Value=: f or its derivative of the order the text gives, at the abscissa
     // the other text gives.
     ValueResult value(const record::FieldTexts& texts, const std::string& orderText, const std::string& xText);
+    // Value= in its two steps, for a table of values: readForValue runs the
+    // constants and reads the fields and the order (0, or the failure's number,
+    // told as value() tells it); valueAt then gives f or its derivative of that
+    // order at x as value() does, as often as wanted, the constants not run again.
+    std::int32_t readForValue(const record::FieldTexts& texts, const std::string& orderText);
+    ValueResult valueAt(double x);
 
     // The study a drawing of the graph reads: the constants run, the fields
     // read (into the working study), a failure told as the commands tell it and
@@ -115,6 +136,8 @@ public:
     // text given), and the texts they show; and the results discarded (a study
     // input changed).
     record::StudyResults results() const;
+    // The bounds of the results kept now (none for results put back from a file).
+    const Trust& trust() const { return m_trust; }
     void setResults(const record::StudyResults& results) { m_results = results; }
     RestoredResults restoreResults(const record::StudyResults& results, const std::string& equation);
     void discardResults();
@@ -151,6 +174,7 @@ private:
     std::int32_t m_ierr = 0;
     bool m_quiet = false;  // engine errors are not told (the constants run, a quiet drawing)
     std::optional<std::string> m_constantProblem;
+    Trust m_trust;
 };
 
 }  // namespace tessaly::session

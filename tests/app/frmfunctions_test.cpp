@@ -136,14 +136,16 @@ TEST(MainWindow, TitleCheckBoxesPictureAndMenus)
     QStringList bar;
     for (QAction* a : win.w->menuBar()->actions())
         bar << a->text();
-    EXPECT_EQ(bar, (QStringList{"File", "Print", "Help", "About"}));
+    EXPECT_EQ(bar, (QStringList{"&File", "Vie&w", "Prin&t", "&Help", "&About"}))
+        << "mnemonics apart from the buttons' S, V, E, R, I and P";
     auto* file = win.w->findChild<QMenu*>("mnuFile");
     ASSERT_NE(file, nullptr);
     QStringList entries;
     for (QAction* a : file->actions())
         entries << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + ":" + a->text());
-    EXPECT_EQ(entries, (QStringList{"mnuOpen:Open", "-", "mnuSave:Save", "mnuSaveAs:Save As", "-",
-                                    "mnuCopy:Copy graph to clipboard", "mnuExport:Export graph…"}));
+    EXPECT_EQ(entries,
+              (QStringList{"mnuOpen:&Open", "mnuRecent:&Recent studies", "-", "mnuSave:&Save", "mnuSaveAs:Save &As",
+                           "-", "mnuCopy:&Copy graph to clipboard", "mnuExport:E&xport graph…", "-", "mnuQuit:&Quit"}));
     for (const char* name : {"mnuPrint", "mnuHelp", "mnuAbout"})
         EXPECT_NE(win.w->findChild<QAction*>(name), nullptr) << name;
 }
@@ -360,6 +362,45 @@ TEST(MainWindow, AFullExtremaTableIsToldOnce)
     win.press("cmdExtrema");
     EXPECT_EQ(win.prompter.texts(), QStringList{"Only the first 255 maxima and minima are listed."});
     EXPECT_EQ(win.find<QLabel>("lblExtrema")->text(), "255 max. 255 min. ");
+}
+
+TEST(MainWindow, BoundsShowBesideTheResultsAndTrustedDigitsOnDemand)
+{
+    Window win;
+    win.set("txtEquation", QStringLiteral("x^2-2"));
+    win.set("txtXlower", QStringLiteral("0"));
+    win.set("txtXupper", QStringLiteral("2"));
+    win.press("cmdRoots");
+    auto* roots = win.find<QListWidget>("lstRoots");
+    ASSERT_EQ(roots->count(), 1);
+    const QString full = roots->item(0)->text();
+    EXPECT_TRUE(roots->item(0)->toolTip().startsWith(full + QStringLiteral(" \u00b1 ")));
+    EXPECT_TRUE(roots->item(0)->toolTip().contains(QStringLiteral("certified by a sign change")));
+    EXPECT_EQ(win.find<QLabel>("lblRoots")->toolTip(),
+              QStringLiteral("How many roots were found\n1 of 1 certified by a sign change"));
+    EXPECT_EQ(win.find<QLabel>("lblWarnings")->text(), "");
+
+    // Only the trusted digits, remembered beside the settings file, never in it.
+    auto* trusted = win.w->findChild<QAction*>(QStringLiteral("mnuTrustedDigits"));
+    trusted->trigger();
+    EXPECT_LT(roots->item(0)->text().size(), full.size());
+    EXPECT_TRUE(full.startsWith(roots->item(0)->text().left(4)));
+    trusted->trigger();
+    EXPECT_EQ(roots->item(0)->text(), full);
+    trusted->trigger();
+    win.w->close();
+    win.start();
+    EXPECT_TRUE(win.w->findChild<QAction*>(QStringLiteral("mnuTrustedDigits"))->isChecked());
+    EXPECT_FALSE(win.file().contains("trusted"));
+
+    // A double root the scan cannot list is told under the lists.
+    win.set("txtEquation", QStringLiteral("(x-1)^2*(x+2)"));
+    win.set("txtXlower", QStringLiteral("-3"));
+    win.set("txtXupper", QStringLiteral("3.1"));
+    win.press("cmdRoots");
+    EXPECT_TRUE(win.find<QLabel>("lblWarnings")->text().startsWith(QStringLiteral("f may touch 0 near x = ")));
+    win.set("txtXupper", QStringLiteral("3"));
+    EXPECT_EQ(win.find<QLabel>("lblWarnings")->text(), "") << "an edited study drops its warnings";
 }
 
 }  // namespace

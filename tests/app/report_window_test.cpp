@@ -80,10 +80,19 @@ TEST_F(PrintedReport, ShowsTheStudyItsResultsAndTheGraphsCaption)
         QStringLiteral("X-WINDOW: [-20,20]"),
         QStringLiteral("Y-WINDOW: [-15,15]"),
     };
-    // The graph's labels come first, as text of the picture; the report's lines follow.
+    // The graph's labels come first, as text of the picture; the report's lines
+    // follow, each result with its bound on the line under it.
     const auto start = lines.indexOf(QStringLiteral("Plot of Function"));
     ASSERT_GE(start, 0) << lines.join('\n').toStdString();
-    EXPECT_EQ(lines.mid(start), expected);
+    QStringList described, bounds;
+    for (const QString& line : lines.mid(start))
+        (line.startsWith(QStringLiteral("\u00b1 ")) ? bounds : described) << line;
+    EXPECT_EQ(described, expected);
+    ASSERT_EQ(bounds.size(), 4) << "the integral, two roots, the minimum";
+    EXPECT_TRUE(bounds[0].endsWith(QStringLiteral("(estimated)")));
+    EXPECT_TRUE(bounds[1].endsWith(QStringLiteral("(certified by a sign change)")));
+    EXPECT_TRUE(bounds[3].endsWith(QStringLiteral("(certified)")));
+    EXPECT_EQ(lines.indexOf(bounds[0]), lines.indexOf(QStringLiteral("INTEGRAL= 6")) + 1);
     EXPECT_TRUE(lines.mid(0, start).contains(QStringLiteral("-15"))) << "the window's label, as text";
 
     // The graph is drawn on the page in vectors: the file holds no image.

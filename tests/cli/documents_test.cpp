@@ -135,7 +135,7 @@ TEST_F(CliDocuments, TheStudyOptionStartsFromASavedStudy)
 
     const Outcome both = run({"roots", "--study", path("s.txt"), "--settings", path("s.txt")});
     EXPECT_EQ(both.status, 2);
-    EXPECT_TRUE(both.err.starts_with("--study and --settings cannot be given together\n"));
+    EXPECT_EQ(both.err, "tessaly-cli: --study and --settings cannot be given together\nTry 'tessaly-cli --help'.\n");
 }
 
 TEST_F(CliDocuments, ASaveThatCannotBeWrittenSaysWhyAndLeavesNothing)
@@ -234,8 +234,9 @@ TEST_F(CliDocuments, PlotWritesImagesAtTheSizeAndDensityGiven)
     for (const char* size : {"15x12", "8001x6000", "800x600x2"}) {
         const Outcome refused = run({"plot", "-o", path("g.png"), "--size", size});
         EXPECT_EQ(refused.status, 2) << size;
-        EXPECT_TRUE(refused.err.starts_with("--size takes WIDTHxHEIGHT in pixels, from 16x12 to 8000x6000\n"))
-            << refused.err;
+        EXPECT_EQ(refused.err,
+                  "tessaly-cli: --size takes WIDTHxHEIGHT in pixels, from 16x12 to 8000x6000\n"
+                  "Try 'tessaly-cli --help'.\n");
     }
     EXPECT_EQ(run({"plot", "-o", path("g.png"), "--scale", "5"}).status, 2);
     EXPECT_FALSE(fs::exists(path("g.png")));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,25 @@ TEST(Report, ResultsInTheirOrderWithPossibleRootsInRed)
         " Y-WINDOW: [-15,15]",
     };
     EXPECT_EQ(texts(reportLines(in)), expected);
+}
+
+TEST(Report, EachResultIsFollowedByItsBoundAndTheWarningsComeLast)
+{
+    ReportInput in = plainStudy();
+    in.roots = {1.5, 2.5};
+    in.rootNotes = {"\u00b1 0.1 (certified by a sign change)"};  // the second root has none
+    in.minima = {{0, -1}};
+    in.minimumNotes = {"\u00b1 0.01, height \u00b1 0.001 (certified)"};
+    in.warnings = {"f may touch 0 near x = 3"};
+    const auto lines = texts(reportLines(in));
+    const auto at = [&lines](const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) - lines.begin();
+    };
+    EXPECT_EQ(at("    \u00b1 0.1 (certified by a sign change)"), at(" 1.5 ") + 1);
+    EXPECT_EQ(lines[static_cast<std::size_t>(at(" 2.5 ") + 1)], "") << "no line for a root without a bound";
+    EXPECT_EQ(at("    \u00b1 0.01, height \u00b1 0.001 (certified)"), at("[ 0 ,-1 ]") + 1);
+    EXPECT_EQ(at("WARNINGS:") + 1, at("f may touch 0 near x = 3"));
+    EXPECT_LT(at("f may touch 0 near x = 3"), at("PLOT SETUP:"));
 }
 
 TEST(Report, LongLinesWrapKeepingTheirColours)

@@ -41,7 +41,6 @@ LC_ALL=C sort "$src/tests/install/expected-files.txt" | diff -u - "$work/files" 
   fail "the package's files differ from tests/install/expected-files.txt"
 
 cli="$root/usr/bin/tessaly-cli"
-# The unpacked tool runs. Once tessaly-cli has --version, the next line becomes:
-#   "$cli" --version | grep -qF "$version" || fail "the unpacked tessaly-cli is not $version"
-[ "$("$cli" eval 1+1)" = 2 ] || fail "the unpacked tessaly-cli does not run"
+# The unpacked tool runs, and is of this version.
+[ "$("$cli" --version)" = "tessaly-cli $version" ] || fail "the unpacked tessaly-cli is not $version"
 echo "package ok"
