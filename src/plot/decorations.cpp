@@ -21,8 +21,7 @@ const QColor kBlack(0, 0, 0);
 // The labels' character height and average width on the reference picture;
 // on a larger one the division labels are never less than 9 pixels high.
 constexpr double kWindowLabelHeight = 20, kWindowLabelWidth = 16;
-constexpr double kDivisionLabelHeight = 7, kDivisionLabelWidth = 5;
-constexpr double kMinDivisionLabelHeight = 9;
+constexpr double kDivisionLabelWidth = 5;
 
 // Calls visit(k, v) for the division values v = origin + k·step (single
 // precision) that lie in [lo, hi], k taken directly from the range
@@ -54,28 +53,6 @@ float markSpacing(float division, float unit)
 }
 
 }  // namespace
-
-GraphWindow setUpGraphWindow(const PlotSettings& s, int widthPixels, int heightPixels)
-{
-    GraphWindow w;
-    w.s = s;
-    const auto W = static_cast<float>(widthPixels), H = static_cast<float>(heightPixels);
-    w.sampleStep = (s.windowGx - s.windowLx) / static_cast<float>(kPictureWidth) * static_cast<float>(s.plotStep);
-    w.unitX = (s.windowGx - s.windowLx) / W;
-    w.unitY = (s.windowGy - s.windowLy) / H;
-    w.map = ScaleMap::of(s.windowLx, s.windowGx, s.windowLy, s.windowGy, widthPixels, heightPixels);
-    w.tickLengthX = s.windowGx - s.windowLx;
-    w.tickLengthY = s.windowGy - s.windowLy;
-    if (!s.gridOn) {
-        w.tickLengthX /= 20;
-        w.tickLengthY /= 20;
-    }
-    w.windowLabelScale = static_cast<double>(heightPixels) / kPictureHeight;
-    w.divisionLabelScale = w.windowLabelScale;
-    if (widthPixels > kPictureWidth || heightPixels > kPictureHeight)
-        w.divisionLabelScale = std::max(w.divisionLabelScale, kMinDivisionLabelHeight / kDivisionLabelHeight);
-    return w;
-}
 
 void drawWindowFrame(Canvas& c, const GraphWindow& w)
 {

@@ -13,6 +13,11 @@ constexpr int kPictureHeight = 300;
 constexpr int kMinPictureWidth = 16, kMinPictureHeight = 12;
 constexpr int kMaxPictureWidth = 8000, kMaxPictureHeight = 6000;
 
+// The height of a division label on the reference picture, and the least it
+// has on a larger one.
+constexpr double kDivisionLabelHeight = 7;
+constexpr double kMinDivisionLabelHeight = 9;
+
 // What a drawing is made for: a picture of width x height pixels (device
 // independent), drawn either pixel-exact (a bitmap with one device pixel to the
 // pixel: every coordinate rounded to the nearest pixel, nothing antialiased, so
