@@ -102,6 +102,7 @@ bench: bench-deps
 	./$(BUILD)/bench/commands_bench
 	./$(BUILD)/bench/graph_bench
 	./$(BUILD)/bench/trust_panel
+	sh bench/cli_startup.sh $(BUILD)/tessaly-cli
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -6,10 +6,9 @@
 #include <sstream>
 #include <string_view>
 
-#include "cli/documentcommands.h"
 #include "cli/evalcommand.h"
 #include "cli/options.h"
-#include "cli/plotcommand.h"
+#include "cli/plotoptions.h"
 #include "cli/studycommands.h"
 #include "cli/studyoptions.h"
 #include "cli/tablecommand.h"
@@ -17,6 +16,29 @@
 
 namespace tessaly::cli {
 namespace {
+
+GraphicsCommands g_graphics;
+
+// A drawing command where none is set: the graphics program is missing.
+int runGraphics(CommandRun run, std::string_view name, const ParsedArgs& args, std::ostream& out, std::ostream& err)
+{
+    if (run)
+        return run(args, out, err);
+    err << "tessaly-cli: " << name << " needs the graphics part of Tessaly, which is not installed\n";
+    return kExitFailed;
+}
+int runPlot(const ParsedArgs& a, std::ostream& out, std::ostream& err)
+{
+    return runGraphics(g_graphics.plot, "plot", a, out, err);
+}
+int runSave(const ParsedArgs& a, std::ostream& out, std::ostream& err)
+{
+    return runGraphics(g_graphics.save, "save", a, out, err);
+}
+int runReport(const ParsedArgs& a, std::ostream& out, std::ostream& err)
+{
+    return runGraphics(g_graphics.report, "report", a, out, err);
+}
 
 // A command: its name, its synopsis (what follows "tessaly-cli NAME"), a line
 // for the list of commands, what its --help says it does, its options, whether
@@ -144,6 +166,10 @@ std::vector<KnownOption> commandOptions(std::string_view command)
     const Command* c = commandNamed(command);
     return c ? c->options() : std::vector<KnownOption>{};
 }
+
+void setGraphicsCommands(const GraphicsCommands& commands) { g_graphics = commands; }
+
+bool isGraphicsCommand(std::string_view name) { return name == "plot" || name == "save" || name == "report"; }
 
 int usageError(std::ostream& err, const std::string& problem)
 {

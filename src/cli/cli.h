@@ -29,6 +29,18 @@ std::string usageText();
 std::vector<std::string_view> commandNames();
 std::vector<KnownOption> commandOptions(std::string_view command);
 
+// The commands that draw (plot, save, report) need Qt, which the numerical
+// commands never load: they run where they are set, the graphics program
+// (tessaly-cli runs it in their place) and the tests.
+using CommandRun = int (*)(const ParsedArgs&, std::ostream& out, std::ostream& err);
+struct GraphicsCommands {
+    CommandRun plot = nullptr;
+    CommandRun save = nullptr;
+    CommandRun report = nullptr;
+};
+void setGraphicsCommands(const GraphicsCommands& commands);
+bool isGraphicsCommand(std::string_view name);
+
 // Writes a usage error as two lines, "tessaly-cli: PROBLEM" and where to find
 // help, and returns the exit status 2.
 int usageError(std::ostream& err, const std::string& problem);

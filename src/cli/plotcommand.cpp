@@ -64,15 +64,6 @@ StudyGraph studyGraph(Session& session, const numeric::StudyInputs& in, const re
     return out;
 }
 
-std::vector<KnownOption> outputOptions()
-{
-    std::vector<KnownOption> known = studyOptions();
-    for (const KnownOption& o : plotOptions())
-        known.push_back(o);
-    known.push_back({"-o", false, OptionValue::Text, "FILE", "the file written"});
-    return known;
-}
-
 std::optional<int> parseOutputArgs(const ParsedArgs& args, std::initializer_list<const char*> suffixes,
                                    std::ostream& err, OutputArgs& out)
 {

@@ -27,9 +27,6 @@ class Session;
 // --size and --scale, or a drawing of --size.
 int runPlot(const ParsedArgs& args, std::ostream& out, std::ostream& err);
 
-// The options of a command that writes a file: the study and plot options and -o FILE.
-std::vector<KnownOption> outputOptions();
-
 // The arguments of a command that writes a file: the study and plot options and
 // -o FILE, whose name must end in one of `suffixes` (any case) when some are given.
 struct OutputArgs {

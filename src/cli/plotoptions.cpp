@@ -51,6 +51,15 @@ std::vector<KnownOption> plotOptions()
     return known;
 }
 
+std::vector<KnownOption> outputOptions()
+{
+    std::vector<KnownOption> known = studyOptions();
+    for (const KnownOption& o : plotOptions())
+        known.push_back(o);
+    known.push_back({"-o", false, OptionValue::Text, "FILE", "the file written"});
+    return known;
+}
+
 std::optional<std::string> readPlotSwitches(const ParsedArgs& args, PlotSwitches& out)
 {
     for (const auto& s : kSwitches) {

@@ -14,6 +14,9 @@ namespace tessaly::cli {
 // (on|off), --order K, and the picture's --size WxH and --scale R.
 std::vector<KnownOption> plotOptions();
 
+// The options of a command that writes a file: the study and plot options and -o FILE.
+std::vector<KnownOption> outputOptions();
+
 // The check boxes grid, shade, label window and label divisions (all on unless
 // an option turns one off), or the usage problem.
 struct PlotSwitches {

@@ -1,17 +1,13 @@
 #include "cli/studyoptions.h"
 
-#include <QByteArray>
-#include <QString>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "cli/cli.h"
 #include "cli/session.h"
-#include "docs/filename.h"
-#include "docs/settingsfile.h"
-#include "docs/studyfile.h"
+#include "files/studyfiles.h"
+#include "files/textfile.h"
 #include "record/valuerules.h"
 
 namespace tessaly::cli {
@@ -143,22 +139,20 @@ std::optional<record::FieldTexts> studyFrom(const ParsedArgs& args, Session& ses
             session.warning(record::replacedMessage(replaced));
     };
     if (const auto file = args.value("--study")) {
-        const docs::StudyRead read = docs::readStudyFile(docs::decodeFileName(QByteArray::fromStdString(*file)));
+        const files::StudyRead read = files::readStudyFile(*file);
         if (!read.study) {
-            session.message(read.message.toStdString());
+            session.message(read.message);
             return std::nullopt;
         }
         record = read.study->record;
         session.study.setResults(read.study->results);
         warnReplaced(read.replaced);
     } else if (const auto file = args.value("--settings")) {
-        const QString path = docs::decodeFileName(QByteArray::fromStdString(*file));
-        const docs::SettingsRead read = docs::readSettingsFile(path, /*keepBadCopy=*/false);
+        const files::SettingsRead read = files::readSettingsFile(*file, /*keepBadCopy=*/false);
         if (read.record)
             record = *read.record;
         else
-            session.warning(docs::displayFileName(path).toStdString() + ": " + read.problem.toStdString()
-                            + "; using the defaults");
+            session.warning(files::displayName(*file) + ": " + read.problem + "; using the defaults");
         warnReplaced(read.replaced);
     }
     record::FieldTexts texts = record::fieldTexts(record);

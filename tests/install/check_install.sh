@@ -36,9 +36,12 @@ LC_ALL=C sort "$expected" | diff -u - "$work/installed" || fail "installed files
 while read -r f; do
   [ -f "$prefix/$f" ] || fail "missing: $f"
 done < "$expected"
-for f in bin/tessaly bin/tessaly-cli; do
+for f in bin/tessaly bin/tessaly-cli libexec/tessaly/tessaly-cli-graphics; do
   [ -x "$prefix/$f" ] || fail "not executable: $f"
 done
+# The installed tool finds its drawing commands where the install put them.
+QT_QPA_PLATFORM=offscreen "$prefix/bin/tessaly-cli" plot -o "$work/graph.png" || fail "tessaly-cli plot failed"
+[ -s "$work/graph.png" ] || fail "tessaly-cli plot wrote nothing"
 cmp "$src/LICENSE" "$prefix/share/doc/tessaly/copyright" || fail "copyright is not LICENSE"
 
 desktop-file-validate "$prefix/share/applications/tessaly.desktop"
