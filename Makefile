@@ -10,10 +10,11 @@ FUZZ_BUILD := build-fuzz
 TSAN_BUILD := build-tsan
 
 BUILD_PACKAGES := cmake g++ make googletest libgtest-dev libgmock-dev \
-                  qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-liberation poppler-utils locales desktop-file-utils shared-mime-info
-# make package builds the .deb; make test also builds it and checks the metainfo file.
+                  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-liberation poppler-utils locales desktop-file-utils shared-mime-info
+# make package builds the .deb; make test also builds it and checks the metainfo file,
+# renders the manual pages and reads the JSON output back.
 PACKAGE_PACKAGES := dpkg-dev file
-TEST_PACKAGES := appstream $(PACKAGE_PACKAGES)
+TEST_PACKAGES := appstream man-db groff-base python3 $(PACKAGE_PACKAGES)
 BENCH_PACKAGES := libbenchmark-dev libmuparser-dev
 # clang and libFuzzer's runtime (libclang_rt.fuzzer) for the fuzz targets.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
@@ -68,7 +69,8 @@ run: build
 	./$(BUILD)/tessaly
 
 # Installs the program, the command-line tool, the desktop entry, the icon, the
-# study file type, the metainfo file and the licence under PREFIX (/usr/local);
+# study file type, the metainfo file, the manual pages, the bash completion and
+# the licence under PREFIX (/usr/local);
 # DESTDIR stages it elsewhere. CMake's list of what it installed, DESTDIR put in
 # front, is kept in INSTALLED for make uninstall, which takes the same PREFIX and DESTDIR.
 PREFIX ?= /usr/local
@@ -106,10 +108,13 @@ test: test-release test-asan test-tsan test-fuzz
 
 bench: bench-deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTESSALY_WERROR=ON
-	cmake --build $(BUILD) -j$(JOBS) --target engine_bench commands_bench startup_bench
+	cmake --build $(BUILD) -j$(JOBS) --target engine_bench commands_bench graph_bench trust_panel startup_bench
 	./$(BUILD)/bench/engine_bench
 	./$(BUILD)/bench/commands_bench
+	./$(BUILD)/bench/graph_bench
+	./$(BUILD)/bench/trust_panel
 	./$(BUILD)/bench/startup_bench
+	sh bench/cli_startup.sh $(BUILD)/tessaly-cli
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

@@ -15,6 +15,7 @@ what() {
     googletest|libgtest-dev) echo "GoogleTest, for the tests" ;;
     libgmock-dev) echo "GoogleMock, for the tests" ;;
     qt6-base-dev) echo "Qt 6.2 or newer: Core, Gui, Widgets, PrintSupport, Test" ;;
+    qt6-svg-dev) echo "Qt 6 SVG, for the graph as an SVG drawing" ;;
     qt6-qpa-plugins) echo "Qt 6 platform plugins" ;;
     libgl-dev) echo "OpenGL headers, which Qt's CMake files ask for" ;;
     fonts-dejavu-core) echo "DejaVu fonts, drawn by the graph and the report" ;;
@@ -24,6 +25,9 @@ what() {
     desktop-file-utils) echo "desktop-file-validate, for the install test" ;;
     shared-mime-info) echo "update-mime-database, for the install test" ;;
     appstream) echo "appstreamcli, checks the metainfo file in the install test" ;;
+    man-db) echo "man, renders the manual pages in their test" ;;
+    groff-base) echo "groff, which man renders the manual pages with" ;;
+    python3) echo "Python, reads the JSON output of tessaly-cli back in a test" ;;
     dpkg-dev) echo "dpkg-shlibdeps, finds the .deb's library dependencies" ;;
     file) echo "file, which CPack runs to find the programs in the .deb" ;;
     libbenchmark-dev) echo "Google Benchmark, for make bench" ;;

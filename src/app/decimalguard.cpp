@@ -8,14 +8,21 @@ namespace tessaly::app {
 
 QString userDecimalSeparator() { return QLocale::system().decimalPoint(); }
 
-bool DecimalGuard::CheckDecimalSeparator(const QString& separator, Prompter& prompter)
+bool DecimalGuard::CheckDecimalSeparator(const QString& separator, Prompter& prompter, bool& askAgain)
 {
     if (separator == QLatin1String("."))
         return true;
-    const auto answer =
-        prompter.ask(kDecimalCaption, kDecimalQuestion, Prompter::Icon::Critical, Prompter::Buttons::YesNoCancel);
-    if (answer != Prompter::Answer::Yes)
-        return false;
+    if (askAgain) {
+        Prompter::CheckedQuestion q;
+        q.caption = kDecimalCaption;
+        q.text = kDecimalQuestion;
+        q.detail = kDecimalDetail;
+        q.checkBox = kDecimalDontAsk;
+        bool dontAsk = false;
+        if (prompter.askWithCheckBox(q, dontAsk) != Prompter::Answer::Yes)
+            return false;  // the program ends: "Don't ask again" cannot mean "always end"
+        askAgain = !dontAsk;
+    }
     if (const char* numeric = std::setlocale(LC_NUMERIC, nullptr))
         m_savedNumeric = numeric;
     m_savedDefault = QLocale();

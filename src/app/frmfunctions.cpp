@@ -5,12 +5,17 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
+#include <QSessionManager>
 
 #include <iostream>
 
@@ -23,8 +28,10 @@
 #include "app/trustview.h"
 #include "app/windowtools.h"
 #include "docs/filename.h"
+#include "docs/graphfile.h"
 #include "docs/settingsfile.h"
 #include "fields/fieldrules.h"
+#include "record/valuerules.h"
 
 namespace tessaly::app {
 namespace {
@@ -49,6 +56,24 @@ void showRows(QListWidget* list, const std::vector<std::string>& rows, QLabel* l
         label->setText(qtext(*text));
 }
 
+// Keeps an Alt+key that no mnemonic or shortcut took from typing into a field.
+class NoAltTyping final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const Qt::KeyboardModifiers m = key->modifiers();
+            if ((m & Qt::AltModifier) && !(m & Qt::ControlModifier) && !key->text().isEmpty())
+                return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 }  // namespace
 
 FrmFunctions::FrmFunctions(Prompter& prompter, Dialogs& dialogs, QWidget* parent)
@@ -60,6 +85,10 @@ FrmFunctions::FrmFunctions(Prompter& prompter, Dialogs& dialogs, QWidget* parent
     attachFieldRules();
     connectControls();
     setAcceptDrops(true);
+    auto* noAltTyping = new NoAltTyping(this);
+    for (QLineEdit* field : findChildren<QLineEdit*>())
+        field->installEventFilter(noAltTyping);
+    UpdateTitle();
 }
 
 FrmFunctions::~FrmFunctions() = default;
@@ -100,6 +129,19 @@ void FrmFunctions::connectControls()
         MarkPlotStale();
     });
     connect(m_ui.cboConstants->lineEdit(), &QLineEdit::textEdited, this, &FrmFunctions::cboConstants_Change);
+    // Every field a study file keeps changes the title's mark.
+    for (QLineEdit* field : m_ui.number)
+        connect(field, &QLineEdit::textChanged, this, &FrmFunctions::UpdateTitle);
+    connect(m_ui.txtEquation, &QLineEdit::textChanged, this, &FrmFunctions::UpdateTitle);
+    connect(m_ui.mnuRecent, &QMenu::aboutToShow, this, &FrmFunctions::mnuRecent_AboutToShow);
+#ifndef QT_NO_SESSIONMANAGER
+    // A logout never waits on a question: the settings are written as at any exit.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) {
+        m_sessionEnding = true;
+        WriteSettingsFile();
+        SaveState();
+    });
+#endif
 
     const std::pair<QPushButton*, void (FrmFunctions::*)()> buttons[] = {
         {m_ui.cmdShowEvaluator, &FrmFunctions::cmdShowEvaluator_Click},
@@ -124,15 +166,19 @@ void FrmFunctions::connectControls()
         connect(button, &QPushButton::clicked, this, [this, command = command] { ChangeWindow(command); });
     connect(m_ui.Picture1, &PictureView::mouseMoved, this, &FrmFunctions::Picture1_MouseMove);
     connect(m_ui.Picture1, &PictureView::mousePressed, this, &FrmFunctions::Picture1_MouseDown);
+    connect(m_ui.Picture1, &PictureView::sizeSettled, this, &FrmFunctions::Picture1_Resize);
     const std::pair<QAction*, void (FrmFunctions::*)()> menus[] = {
         {m_ui.mnuCopy, &FrmFunctions::mnuCopy_Click},
+        {m_ui.mnuExport, &FrmFunctions::mnuExport_Click},
         {m_ui.mnuOpen, &FrmFunctions::mnuOpen_Click},
         {m_ui.mnuTrustedDigits, &FrmFunctions::mnuTrustedDigits_Click},
         {m_ui.mnuSave, &FrmFunctions::mnuSave_Click},
         {m_ui.mnuSaveAs, &FrmFunctions::mnuSaveAs_Click},
         {m_ui.mnuPrint, &FrmFunctions::mnuPrint_Click},
         {m_ui.mnuHelp, &FrmFunctions::mnuHelp_Click},
-        {m_ui.mnuAbout, &FrmFunctions::mnuAbout_Click}};
+        {m_ui.mnuAbout, &FrmFunctions::mnuAbout_Click},
+        {m_ui.mnuQuit, &FrmFunctions::mnuQuit_Click},
+        {m_ui.actShowEvaluator, &FrmFunctions::cmdShowEvaluator_Click}};
     for (const auto& [action, handler] : menus)
         connect(action, &QAction::triggered, this, handler);
 }
@@ -182,11 +228,24 @@ void FrmFunctions::mnuAbout_Click()
 void FrmFunctions::cmdPlot_Click()
 {
     BusyCursor busy;
+    ClearStatus();
     MarkPlotStale();
-    m_graph.plot(m_session, fieldTexts(), graphChecks());
+    if (const auto refusal = m_graph.plot(m_session, fieldTexts(), graphChecks()))
+        ShowStatus(*refusal);
+    ShowRestingPointer();
+}
+
+void FrmFunctions::ShowRestingPointer()
+{
     // The graph under a resting pointer has moved: show where it now points.
     if (const auto& p = m_ui.Picture1->pointer())
         Picture1_MouseMove(p->pixel, p->globalPos);
+}
+
+void FrmFunctions::Picture1_Resize()
+{
+    m_graph.redraw(m_session);
+    ShowRestingPointer();
 }
 
 GraphChecks FrmFunctions::graphChecks() const
@@ -199,6 +258,8 @@ void FrmFunctions::ChangeWindow(plot::WindowCommand command)
 {
     if (const auto changed = plot::changeWindow(plot::windowOfTexts(fieldTexts()), command))
         PlotWindowOf(*changed);
+    else
+        ShowStatus(record::kZoomLimitReached);
 }
 
 void FrmFunctions::PlotWindowOf(const plot::PlotWindow& window)
@@ -222,7 +283,16 @@ void FrmFunctions::Picture1_MouseDown(QPoint pixel)
         PlotWindowOf(*centred);
 }
 
-void FrmFunctions::mnuCopy_Click() { QGuiApplication::clipboard()->setImage(m_graph.picture()); }
+void FrmFunctions::mnuCopy_Click()
+{
+    auto* data = new QMimeData;
+    data->setImageData(m_graph.picture());
+    if (const auto paint = m_graph.currentDrawing(m_session)) {
+        if (const auto svg = docs::graphFileBytes(docs::GraphFormat::Svg, m_graph.drawnSize(), 1, *paint, nullptr))
+            data->setData(QStringLiteral("image/svg+xml"), *svg);
+    }
+    QGuiApplication::clipboard()->setMimeData(data);
+}
 
 void FrmFunctions::mnuTrustedDigits_Click()
 {
@@ -231,6 +301,18 @@ void FrmFunctions::mnuTrustedDigits_Click()
     QString reason;
     if (!m_state.save(&reason))
         m_prompter.message(QStringLiteral("Could not save the view: %1").arg(reason));
+}
+
+void FrmFunctions::SaveState()
+{
+    m_recent.store(m_state);
+    // Beside the settings file, like it; a failure costs only the recent list
+    // and the window's place, so it is not worth a box.
+    QString reason;
+    if (!m_state.save(&reason))
+        std::cerr << "tessaly: could not save "
+                  << docs::displayFileName(docs::StateFile::besideSettings(m_settingsPath)).toStdString() << ": "
+                  << reason.toStdString() << std::endl;
 }
 
 void FrmFunctions::ShowTrust() { showTrust(m_ui, m_session.trust(), m_ui.mnuTrustedDigits->isChecked()); }
@@ -247,6 +329,11 @@ void FrmFunctions::Form_Load(const std::function<bool()>& openCommandLineStudy)
 
     m_state.load(docs::StateFile::besideSettings(m_settingsPath));
     m_ui.mnuTrustedDigits->setChecked(m_state.flag("trustedDigitsOnly"));
+    m_recent.load(m_state);
+    // The window's size and place as it was closed; restoreGeometry moves it
+    // onto a screen that exists now.
+    if (const auto geometry = m_state.value("geometry"))
+        restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*geometry)));
 
     // A study that cannot be opened leaves the last study of the settings file,
     // so the next exit does not replace it with the defaults.
@@ -308,35 +395,45 @@ void FrmFunctions::WriteSettingsFile()
 void FrmFunctions::cmdRoots_Click()
 {
     BusyCursor busy;
+    ClearStatus();
     m_ui.lstRoots->clear();
     const auto r = m_session.roots(fieldTexts());
     showRows(m_ui.lstRoots, r.rows, m_ui.lblRoots, r.label);
     ShowTrust();
+    UpdateTitle();
 }
 
 void FrmFunctions::cmdExtrema_Click()
 {
     BusyCursor busy;
+    ClearStatus();
     m_ui.lstExtrema->clear();
     const auto r = m_session.extrema(fieldTexts());
     showRows(m_ui.lstExtrema, r.rows, m_ui.lblExtrema, r.label);
     ShowTrust();
+    UpdateTitle();
 }
 
 void FrmFunctions::cmdIntegrate_Click()
 {
     BusyCursor busy;
+    ClearStatus();
     if (const auto label = m_session.integral(fieldTexts()).label)
         m_ui.lblIntegral->setText(qtext(*label));
     ShowTrust();
+    UpdateTitle();
 }
 
 void FrmFunctions::cmdDerVal_Click()
 {
     m_ui.lblDerVal->clear();
     BusyCursor busy;
-    if (const auto label = m_session.value(fieldTexts(), textOf(m_ui.txtDerNum), textOf(m_ui.txtXeval)).label)
-        m_ui.lblDerVal->setText(qtext(*label));
+    ClearStatus();
+    const auto r = m_session.value(fieldTexts(), textOf(m_ui.txtDerNum), textOf(m_ui.txtXeval));
+    if (r.label)
+        m_ui.lblDerVal->setText(qtext(*r.label));
+    else if (!record::derivativeOrderAccepted(m_session.study().derivativeOrder))
+        ShowStatus(record::kDerivativeOrderRefused);
     ShowTrust();
 }
 
@@ -348,6 +445,7 @@ void FrmFunctions::cmdAddCons_Click()
     ShowConstants();
     m_ui.cboConstants->setEditText(QString());
     cboConstants_Change();
+    UpdateTitle();
 }
 
 void FrmFunctions::cmdRemCons_Click()
@@ -360,6 +458,7 @@ void FrmFunctions::cmdRemCons_Click()
     m_ui.cboConstants->removeItem(k);
     m_ui.cboConstants->setCurrentIndex(-1);
     m_ui.cboConstants->setEditText(text);
+    UpdateTitle();
 }
 
 void FrmFunctions::cboConstants_Change()
@@ -378,6 +477,7 @@ void FrmFunctions::MarkStudyStale()
     m_ui.lstRoots->clear();
     m_ui.lstExtrema->clear();
     ShowTrust();
+    UpdateTitle();
 }
 
 void FrmFunctions::MarkPlotStale()
@@ -413,9 +513,17 @@ void FrmFunctions::closeBySignal()
 
 void FrmFunctions::closeEvent(QCloseEvent* event)
 {
+    // A signal or the end of the desktop session asks nothing: the settings
+    // file keeps what it always keeps.
+    if (!m_unloaded && !m_closingBySignal && !m_sessionEnding && !MaybeSaveChanges()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }
+
+void FrmFunctions::mnuQuit_Click() { close(); }
 
 void FrmFunctions::Form_Unload()
 {
@@ -423,6 +531,8 @@ void FrmFunctions::Form_Unload()
         return;
     m_unloaded = true;
     WriteSettingsFile();
+    m_state.set("geometry", saveGeometry().toBase64().toStdString());
+    SaveState();
     if (m_decimalGuard)
         m_decimalGuard->RestoreDecimalSeparator();
     // Closing the main window ends the program: every other window closes with it.

@@ -7,9 +7,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/frmfunctionsui.h"
 #include "app/graphpanel.h"
+#include "docs/recentstudies.h"
 #include "docs/statefile.h"
 #include "evaluator/frmevaluator.h"
 #include "plot/windowcommand.h"
@@ -88,14 +90,29 @@ public:
     // The pointer over the graph: its position in the tool tip; a press centres there.
     void Picture1_MouseMove(QPoint pixel, QPoint globalPos);
     void Picture1_MouseDown(QPoint pixel);
-    // Puts the graph picture on the clipboard.
+    // The picture's size has settled after a change: the graph is drawn at it.
+    void Picture1_Resize();
+    // Puts the graph picture on the clipboard: the picture as shown and, while
+    // the graph is current, the same graph as an SVG drawing.
     void mnuCopy_Click();
+    // Asks for a file and writes the study's graph to it as the file's suffix
+    // says: a PNG image at the size chosen, an SVG drawing or a PDF page of the
+    // picture's size. Nothing when the dialog is cancelled; a graph that cannot
+    // be drawn or a file that cannot be written is told.
+    void mnuExport_Click();
     // View → Show trusted digits only: rows and labels show only the digits
     // their bounds back; the choice is kept in the state file.
     void mnuTrustedDigits_Click();
     // The study file commands: Open asks for a file and opens it; Save writes to
     // the study's file (asking for one the first time); Save As always asks.
+    // Open, a recent study and a dropped file first offer to save a changed study.
     void mnuOpen_Click();
+    void mnuRecent_Click(const QString& path);
+    // The recent studies' menu: an entry each (a missing file greyed), then
+    // "Remove missing studies" and "Clear list".
+    void mnuRecent_AboutToShow();
+    // Quit closes the window as its close button does.
+    void mnuQuit_Click();
     void mnuSave_Click();
     void mnuSaveAs_Click();
     // Help shows the help window on its contents page (one window; a second Help
@@ -119,6 +136,11 @@ public:
     // changes nothing.
     bool SaveStudy(const QString& path);
 
+    // Whether the study differs from its file as last opened or saved: the
+    // fields' values, the constants or the results a study file keeps.
+    bool studyModified() const;
+    const docs::RecentStudies& recentStudies() const { return m_recent; }
+
     // The stale marks: discard the results shown, erase the graph.
     void MarkStudyStale();
     void MarkPlotStale();
@@ -135,10 +157,25 @@ private:
     void ShowStudyRecord(const record::StudyRecord& record);
     // The check boxes that change a drawing.
     GraphChecks graphChecks() const;
+    // The tool tip of a pointer resting over the graph, for the graph now drawn.
+    void ShowRestingPointer();
     // Writes a window into the four window fields, in order, and plots it.
     void PlotWindowOf(const plot::PlotWindow& window);
     // Runs the exit steps, once.
     void Form_Unload();
+    // A changed study with a file asks "Save changes to NAME?": true to go on
+    // (saved, or discarded), false when the user cancels or the save fails.
+    bool MaybeSaveChanges();
+    // The study as its file now holds it, after an open or a save.
+    void MarkStudySaved();
+    // "NAME — Tessaly" ("NAME* — Tessaly" when changed), or "Tessaly" without a file.
+    void UpdateTitle();
+    // The status line: why a command or plot did nothing; cleared by the next.
+    void ShowStatus(std::string_view text);
+    void ClearStatus();
+    // A study opened or saved heads the recent studies, kept at once.
+    void RememberStudy(const QString& path);
+    void SaveState();
     void ReadSettingsFile();
     void WriteSettingsFile();
     // The fields' values and the constants, as the files keep them.
@@ -171,6 +208,10 @@ private:
     QPointer<QWidget> m_about;
     DecimalGuard* m_decimalGuard = nullptr;
     docs::StateFile m_state;
+    docs::RecentStudies m_recent;
+    // The study as its file holds it, since the last open or save.
+    record::SettingsItems m_savedItems;
+    record::StudyResults m_savedResults;
     // Set while the settings file is shown at start-up (the graph is not erased)
     // and while an opened study is shown (the results are not discarded).
     bool m_loadingSettings = false;
@@ -178,6 +219,7 @@ private:
     bool m_holdsStudy = false;
     bool m_unloaded = false;
     bool m_closingBySignal = false;
+    bool m_sessionEnding = false;  // the desktop session ends: closing asks nothing
 };
 
 }  // namespace tessaly::app

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
 #include <QUrl>
@@ -19,7 +20,9 @@
 #include "app/prompter.h"
 #include "app/windowtools.h"
 #include "docs/filename.h"
+#include "docs/graphfile.h"
 #include "docs/report.h"
+#include "docs/textfile.h"
 
 namespace tessaly::app {
 namespace {
@@ -36,6 +39,16 @@ QString firstLocalFile(const QMimeData* data)
     return docs::localFileOfUrl(urls.constFirst().toEncoded());
 }
 
+// A file name as a menu or title shows it: the home folder as "~".
+QString shownPath(const QString& path)
+{
+    const QString home = QDir::homePath();
+    const QString shown = docs::displayFileName(path);
+    if (!home.isEmpty() && home != QLatin1String("/") && shown.startsWith(home + QLatin1Char('/')))
+        return QLatin1Char('~') + shown.mid(home.size());
+    return shown;
+}
+
 }  // namespace
 
 QString FrmFunctions::dialogFolder() const
@@ -49,12 +62,112 @@ QString FrmFunctions::dialogFolder() const
 // A file that then cannot be opened or saved does not become the study's file.
 void FrmFunctions::mnuOpen_Click()
 {
+    if (!MaybeSaveChanges())
+        return;
     const QString chosen = m_dialogs.openFileName(this, dialogFolder());
-    if (chosen.isEmpty())
+    if (chosen.isEmpty()) {
         m_studyFileName.clear();
-    else
+        UpdateTitle();
+    } else {
         OpenStudy(chosen);
+    }
 }
+
+void FrmFunctions::mnuRecent_Click(const QString& path)
+{
+    if (MaybeSaveChanges())
+        OpenStudy(path);
+}
+
+void FrmFunctions::mnuRecent_AboutToShow()
+{
+    QMenu* menu = m_ui.mnuRecent;
+    menu->clear();
+    bool missing = false;
+    int k = 0;
+    for (const QString& path : m_recent.paths()) {
+        ++k;
+        QString shown = shownPath(path);
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* entry = menu->addAction(QStringLiteral("&%1 %2").arg(k).arg(shown));
+        const bool there = docs::isRegularFile(path);
+        entry->setEnabled(there);
+        missing = missing || !there;
+        connect(entry, &QAction::triggered, this, [this, path] { mnuRecent_Click(path); });
+    }
+    if (m_recent.paths().isEmpty())
+        menu->addAction(QStringLiteral("No recent studies"))->setEnabled(false);
+    menu->addSeparator();
+    QAction* removeMissing = menu->addAction(QStringLiteral("Remove missing studies"));
+    removeMissing->setObjectName(QStringLiteral("mnuRecentRemoveMissing"));
+    removeMissing->setEnabled(missing);
+    connect(removeMissing, &QAction::triggered, this, [this] {
+        for (const QString& path : m_recent.paths())
+            if (!docs::isRegularFile(path))
+                m_recent.remove(path);
+        SaveState();
+        mnuRecent_AboutToShow();
+    });
+    QAction* clearList = menu->addAction(QStringLiteral("Clear list"));
+    clearList->setObjectName(QStringLiteral("mnuRecentClear"));
+    clearList->setEnabled(!m_recent.paths().isEmpty());
+    connect(clearList, &QAction::triggered, this, [this] {
+        m_recent.clear();
+        SaveState();
+        mnuRecent_AboutToShow();
+    });
+}
+
+void FrmFunctions::RememberStudy(const QString& path)
+{
+    m_recent.add(path);
+    SaveState();
+    mnuRecent_AboutToShow();
+}
+
+bool FrmFunctions::studyModified() const
+{
+    return record::itemsOfTexts(fieldTexts(), m_session.constants().statements()) != m_savedItems
+           || m_session.results() != m_savedResults;
+}
+
+void FrmFunctions::MarkStudySaved()
+{
+    m_savedItems = record::itemsOfTexts(fieldTexts(), m_session.constants().statements());
+    m_savedResults = m_session.results();
+    UpdateTitle();
+}
+
+void FrmFunctions::UpdateTitle()
+{
+    if (m_studyFileName.isEmpty()) {
+        setWindowTitle(kProgramTitle);
+        return;
+    }
+    const QString name = docs::displayFileName(QFileInfo(m_studyFileName).fileName());
+    setWindowTitle(name + (studyModified() ? QStringLiteral("*") : QString()) + QStringLiteral(" \u2014 ")
+                   + kProgramTitle);
+}
+
+bool FrmFunctions::MaybeSaveChanges()
+{
+    if (m_studyFileName.isEmpty() || !studyModified())
+        return true;
+    const QString name = docs::displayFileName(QFileInfo(m_studyFileName).fileName());
+    switch (m_prompter.ask(kProgramTitle, QStringLiteral("Save changes to %1?").arg(name), Prompter::Icon::Question,
+                           Prompter::Buttons::SaveDiscardCancel)) {
+    case Prompter::Answer::Save: return SaveStudy(m_studyFileName);
+    case Prompter::Answer::Discard: return true;
+    default: return false;
+    }
+}
+
+void FrmFunctions::ShowStatus(std::string_view text)
+{
+    m_ui.lblStatus->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void FrmFunctions::ClearStatus() { m_ui.lblStatus->clear(); }
 
 void FrmFunctions::mnuSave_Click()
 {
@@ -70,16 +183,18 @@ void FrmFunctions::mnuSave_Click()
 void FrmFunctions::mnuSaveAs_Click()
 {
     const QString chosen = m_dialogs.saveFileName(this, dialogFolder());
-    if (chosen.isEmpty())
+    if (chosen.isEmpty()) {
         m_studyFileName.clear();
-    else
+        UpdateTitle();
+    } else {
         SaveStudy(chosen);
+    }
 }
 
 void FrmFunctions::Form_DragDrop(const QMimeData* data)
 {
     const QString path = firstLocalFile(data);
-    if (!path.isEmpty())
+    if (!path.isEmpty() && MaybeSaveChanges())
         OpenStudy(path);
 }
 
@@ -106,6 +221,8 @@ bool FrmFunctions::SaveStudy(const QString& path)
         return false;
     }
     m_studyFileName = path;
+    MarkStudySaved();
+    RememberStudy(path);
     return true;
 }
 
@@ -127,9 +244,36 @@ bool FrmFunctions::OpenStudy(const QString& path)
         RestoreResults(read.study->results);
     }
     cmdPlot_Click();
+    MarkStudySaved();
+    RememberStudy(path);
     if (!read.replaced.empty())
         message(record::replacedMessage(read.replaced));
     return true;
+}
+
+void FrmFunctions::mnuExport_Click()
+{
+    const auto chosen = m_dialogs.exportGraphFile(this, dialogFolder(), m_graph.drawnSize());
+    if (!chosen)
+        return;
+    const auto format = docs::graphFormatOf(chosen->path);
+    if (!format) {
+        m_prompter.message(QStringLiteral("Could not save %1: the name must end in .png, .svg or .pdf")
+                               .arg(docs::displayFileName(chosen->path)));
+        return;
+    }
+    BusyCursor busy;
+    const auto paint = m_graph.drawing(m_session, fieldTexts(), graphChecks());
+    if (!paint) {
+        m_prompter.message(QStringLiteral("The graph cannot be drawn with these settings."));
+        return;
+    }
+    // A bitmap has the size chosen; a drawing the picture's size, as it is shown.
+    const bool bitmap = *format == docs::GraphFormat::Png || *format == docs::GraphFormat::Bmp;
+    const QSize size = bitmap ? chosen->size : m_graph.drawnSize();
+    QString reason;
+    if (!docs::writeGraphFile(chosen->path, *format, size, 1, *paint, &reason))
+        m_prompter.message(QStringLiteral("Could not save %1: %2").arg(docs::displayFileName(chosen->path), reason));
 }
 
 void FrmFunctions::RestoreResults(const record::StudyResults& results)
@@ -168,8 +312,8 @@ void FrmFunctions::mnuPrint_Click()
     docs::ReportInput in =
         docs::reportInputOf(typed, std::move(listed), m_session.results(), f, m_session.study().errorBound);
     docs::addTrust(in, m_session.trust());
-    if (m_graph.current()) {
-        in.graph = &m_graph.picture();
+    if (const auto paint = m_graph.currentDrawing(m_session)) {
+        in.graph = *paint;
         in.graphOrder = m_graph.order();
     }
 

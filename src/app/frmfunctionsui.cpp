@@ -1,5 +1,6 @@
 #include "app/frmfunctionsui.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -11,9 +12,11 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <tuple>
 
 #include "app/pictureview.h"
 
@@ -43,6 +46,15 @@ QPushButton* padButton(const char* name, const QString& caption, const QString& 
     auto* b = button(name, caption, tip);
     b->setFixedWidth(kPadWidth);
     return b;
+}
+
+// A frame of the Graph frame: tight margins, so the pads take little height.
+template <typename L>
+L* padLayout(QGroupBox* frame)
+{
+    auto* l = new L(frame);
+    l->setContentsMargins(6, 2, 6, 4);
+    return l;
 }
 
 QLineEdit* field(const char* name, const QString& text, const QString& tip)
@@ -96,6 +108,7 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
 
     // Graph picture and the command frames beside it.
     Picture1 = named(new PictureView, "Picture1", {});
+    pictureArea = new PictureArea(Picture1);
     cmdShowEvaluator = button("cmdShowEvaluator", QStringLiteral("&Show Evaluator"));
 
     fraConstants =
@@ -137,7 +150,7 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
     cmdIncWindX = padButton("cmdIncWindX", QStringLiteral("x+"), QStringLiteral("Wider x-window"));
     cmdDecWindX = padButton("cmdDecWindX", QStringLiteral("x-"), QStringLiteral("Narrower x-window"));
     {
-        auto* g = new QGridLayout(FraWindow);
+        auto* g = padLayout<QGridLayout>(FraWindow);
         g->addWidget(cmdIncWindY, 0, 0);
         g->addWidget(cmdDecWindY, 1, 0);
         g->addWidget(cmdIncWindX, 0, 1);
@@ -152,12 +165,12 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
     cmdZoomQ4 = padButton("cmdZoomQ4", QStringLiteral("4"), QStringLiteral("Zoom quadrant 4"));
     cmdZoomQ3 = padButton("cmdZoomQ3", QStringLiteral("3"), QStringLiteral("Zoom quadrant 3"));
     {
-        auto* g = new QGridLayout(fraZoomQuad);  // the quadrants where they lie
+        auto* g = padLayout<QGridLayout>(fraZoomQuad);  // the quadrants where they lie
         g->addWidget(cmdZoomQ2, 0, 0);
         g->addWidget(cmdZoomQ1, 0, 1);
         g->addWidget(cmdZoomQ3, 1, 0);
         g->addWidget(cmdZoomQ4, 1, 1);
-        auto* z = new QHBoxLayout(fraZoom);
+        auto* z = padLayout<QHBoxLayout>(fraZoom);
         auto* inOut = new QVBoxLayout;
         inOut->addWidget(cmdZoomOut);
         inOut->addWidget(cmdZoomIn);
@@ -170,12 +183,12 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
     cmdPanDown = padButton("cmdPanDown", QStringLiteral("D"), QStringLiteral("Pan down"));
     cmdPanUp = padButton("cmdPanUp", QStringLiteral("U"), QStringLiteral("Pan up"));
     {
-        auto* g = new QGridLayout(fraPan);  // a cross of directions
+        auto* g = padLayout<QGridLayout>(fraPan);  // the directions, in two rows as the other pads
         g->addWidget(cmdPanUp, 0, 1);
-        g->addWidget(cmdPanLeft, 1, 0);
-        g->addWidget(cmdPanRight, 1, 2);
-        g->addWidget(cmdPanDown, 2, 1);
-        auto* l = new QHBoxLayout(fraZoomPan);
+        g->addWidget(cmdPanLeft, 0, 0, 2, 1);
+        g->addWidget(cmdPanRight, 0, 2, 2, 1);
+        g->addWidget(cmdPanDown, 1, 1);
+        auto* l = padLayout<QHBoxLayout>(fraZoomPan);
         l->addWidget(FraWindow);
         l->addWidget(fraZoom);
         l->addWidget(fraPan);
@@ -196,6 +209,8 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
     for (QListWidget* list : {lstExtrema, lstRoots}) {
         list->setMinimumWidth(std::max(200, lblExtrema->minimumWidth()));
         list->setMinimumHeight(96);
+        // As high as the frames beside them: height the window gains goes to the picture.
+        list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     }
 
     // The study.
@@ -285,22 +300,30 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
     auto* central = new QWidget(window);
     auto* outer = new QVBoxLayout(central);
     auto* top = new QHBoxLayout;
-    top->addWidget(Picture1, 0, Qt::AlignTop);
-    auto* side = new QVBoxLayout;
-    side->addWidget(cmdShowEvaluator, 0, Qt::AlignLeft);
-    side->addWidget(fraConstants);
+    top->addWidget(pictureArea, 1);
+    auto* sidePanel = new QWidget;
+    auto* side = new QVBoxLayout(sidePanel);
+    side->setContentsMargins(0, 0, 0, 0);
+    // Show Evaluator beside the constants frame, in line with its buttons.
+    auto* evaluator = new QVBoxLayout;
+    evaluator->addWidget(cmdShowEvaluator, 0, Qt::AlignBottom);
+    evaluator->addSpacing(fraConstants->layout()->contentsMargins().bottom());
+    auto* constants = new QHBoxLayout;
+    constants->addWidget(fraConstants, 1);
+    constants->addLayout(evaluator);
+    side->addLayout(constants);
     side->addWidget(fraEvalDer);
     side->addWidget(fraZoomPan);
     side->addStretch();
-    top->addLayout(side, 1);
-    outer->addLayout(top);
+    top->addWidget(sidePanel);
+    outer->addLayout(top, 1);
 
     auto* middle = new QHBoxLayout;
     auto* extrema = new QVBoxLayout;
-    extrema->addWidget(lstExtrema);
+    extrema->addWidget(lstExtrema, 1);
     extrema->addWidget(lblExtrema);
     auto* roots = new QVBoxLayout;
-    roots->addWidget(lstRoots);
+    roots->addWidget(lstRoots, 1);
     roots->addWidget(lblRoots);
     auto* commands = new QVBoxLayout;
     commands->addWidget(cmdExtrema);
@@ -325,33 +348,60 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
     equation->addWidget(txtEquation, 1);
     equation->addWidget(cmdPlot);
     outer->addLayout(equation);
+    // At the window's own size the picture has the reference size: the panel
+    // beside it takes whatever width the rows below need beyond the picture, so
+    // the picture's area gains only what the window gains.
+    const int below =
+        std::max({middle->sizeHint().width(), fraPlotSpecs->sizeHint().width(), equation->sizeHint().width()});
+    sidePanel->setMinimumWidth(std::max(sidePanel->sizeHint().width(), below - PictureView::kWidth - top->spacing()));
     window->setCentralWidget(central);
 
-    // Menus: File with its entries; Print, Help and About on the bar itself.
+    // The status bar: a quiet line that says why a command or plot did nothing.
+    lblStatus = label("lblStatus", QString());
+    window->statusBar()->addWidget(lblStatus, 1);
+
+    // Menus: File with its entries; View; Print, Help and About on the bar
+    // itself. The mnemonics avoid the buttons' own (S, V, E, R, I, P).
     QMenuBar* bar = window->menuBar();
-    mnuFile = bar->addMenu(QStringLiteral("File"));
+    mnuFile = bar->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuOpen = mnuFile->addAction(QStringLiteral("Open"));
+    mnuOpen = mnuFile->addAction(QStringLiteral("&Open"));
+    mnuRecent = mnuFile->addMenu(QStringLiteral("&Recent studies"));
+    mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
+    mnuRecent->menuAction()->setObjectName(QStringLiteral("mnuRecent"));
     mnuFile->addSeparator();
-    mnuSave = mnuFile->addAction(QStringLiteral("Save"));
-    mnuSaveAs = mnuFile->addAction(QStringLiteral("Save As"));
+    mnuSave = mnuFile->addAction(QStringLiteral("&Save"));
+    mnuSaveAs = mnuFile->addAction(QStringLiteral("Save &As"));
     mnuFile->addSeparator();
-    mnuCopy = mnuFile->addAction(QStringLiteral("Copy graph to clipboard"));
-    mnuView = bar->addMenu(QStringLiteral("View"));
+    mnuCopy = mnuFile->addAction(QStringLiteral("&Copy graph to clipboard"));
+    mnuExport = mnuFile->addAction(QStringLiteral("E&xport graph…"));
+    mnuFile->addSeparator();
+    mnuQuit = mnuFile->addAction(QStringLiteral("&Quit"));
+    mnuView = bar->addMenu(QStringLiteral("Vie&w"));
     mnuView->setObjectName(QStringLiteral("mnuView"));
-    mnuTrustedDigits = mnuView->addAction(QStringLiteral("Show trusted digits only"));
-    mnuTrustedDigits->setObjectName(QStringLiteral("mnuTrustedDigits"));
+    mnuTrustedDigits = mnuView->addAction(QStringLiteral("Show &trusted digits only"));
     mnuTrustedDigits->setCheckable(true);
-    mnuPrint = bar->addAction(QStringLiteral("Print"));
-    mnuHelp = bar->addAction(QStringLiteral("Help"));
-    mnuAbout = bar->addAction(QStringLiteral("About"));
-    mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
-    mnuSave->setObjectName(QStringLiteral("mnuSave"));
-    mnuSaveAs->setObjectName(QStringLiteral("mnuSaveAs"));
-    mnuCopy->setObjectName(QStringLiteral("mnuCopy"));
-    mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    mnuPrint = bar->addAction(QStringLiteral("Prin&t"));
+    mnuHelp = bar->addAction(QStringLiteral("&Help"));
+    mnuAbout = bar->addAction(QStringLiteral("&About"));
+    actShowEvaluator = new QAction(QStringLiteral("Show Evaluator"), window);
+    window->addAction(actShowEvaluator);
+    const std::tuple<QAction*, const char*, QKeySequence> actions[] = {
+        {mnuOpen, "mnuOpen", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {mnuSave, "mnuSave", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {mnuSaveAs, "mnuSaveAs", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {mnuCopy, "mnuCopy", QKeySequence()},
+        {mnuExport, "mnuExport", QKeySequence()},
+        {mnuQuit, "mnuQuit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {mnuTrustedDigits, "mnuTrustedDigits", QKeySequence()},
+        {mnuPrint, "mnuPrint", QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {mnuHelp, "mnuHelp", QKeySequence(Qt::Key_F1)},
+        {mnuAbout, "mnuAbout", QKeySequence()},
+        {actShowEvaluator, "actShowEvaluator", QKeySequence(Qt::CTRL | Qt::Key_E)}};
+    for (const auto& [action, name, keys] : actions) {
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+    }
 
     for (int i = 0; i < record::kNumberItemCount; ++i)
         number[static_cast<std::size_t>(i)] =

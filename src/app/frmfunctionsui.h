@@ -19,13 +19,16 @@ class QPushButton;
 
 namespace tessaly::app {
 
+class PictureArea;
 class PictureView;
 
 // The controls of the main window, named as the program names them, and their
 // layout: the picture and the command frames on top, the result lists, the
-// study and plot fields, and the function line at the bottom.
+// study and plot fields, and the function line at the bottom. Space the window
+// gains goes to the picture's area.
 struct FrmFunctionsUi {
     PictureView* Picture1 = nullptr;
+    PictureArea* pictureArea = nullptr;  // the free space the picture grows into
     QPushButton* cmdShowEvaluator = nullptr;
 
     QGroupBox* fraConstants = nullptr;
@@ -109,20 +112,25 @@ struct FrmFunctionsUi {
     QLabel* lblRoots = nullptr;
     QLabel* lblEquation = nullptr;
     QLabel* lblWarnings = nullptr;  // what the results cannot be trusted for, a line each
+    QLabel* lblStatus = nullptr;    // in the status bar: why the last command or plot did nothing
 
     // The fields of the record's number items, by record::Item.
     std::array<QLineEdit*, record::kNumberItemCount> number{};
 
     QMenu* mnuFile = nullptr;
     QAction* mnuOpen = nullptr;
+    QMenu* mnuRecent = nullptr;  // the recent studies, filled as it opens
     QAction* mnuSave = nullptr;
     QAction* mnuSaveAs = nullptr;
     QAction* mnuCopy = nullptr;
+    QAction* mnuExport = nullptr;
+    QAction* mnuQuit = nullptr;
     QMenu* mnuView = nullptr;
     QAction* mnuTrustedDigits = nullptr;  // checkable: rows and labels show only their trusted digits
     QAction* mnuPrint = nullptr;
     QAction* mnuHelp = nullptr;
     QAction* mnuAbout = nullptr;
+    QAction* actShowEvaluator = nullptr;  // Ctrl+E, beside the button's own Alt+S
 
     // Creates the controls with their names, captions, default texts and tool
     // tips, lays them out in the window and sets the tab order. Returns the graph picture.

@@ -5,6 +5,9 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "app/decimalguard.h"
@@ -13,6 +16,8 @@
 #include "app/prompter.h"
 #include "app/signalcloser.h"
 #include "docs/filename.h"
+#include "docs/settingsfile.h"
+#include "docs/statefile.h"
 #include "plot/fonts.h"
 
 namespace tessaly::app {
@@ -52,6 +57,32 @@ StartArguments startArguments(const QList<QByteArray>& given, const QList<QByteA
     return out;
 }
 
+std::optional<std::string> startInformation(const QList<QByteArray>& given)
+{
+    for (const QByteArray& a : given) {
+        if (a == "--")
+            break;
+        if (a == "--version" || a == "-V")
+            return std::string("tessaly " TESSALY_VERSION "\n");
+        if (a == "--help" || a == "-h")
+            return std::string(
+                "usage: tessaly [QT OPTION]... [STUDY]\n"
+                "       tessaly [QT OPTION]... -- STUDY\n"
+                "\n"
+                "Opens Tessaly's main window, a study tool for one real function f(x). STUDY, a\n"
+                "study file or a file:// URL, is opened in it; without one, the last study is read\n"
+                "from the settings file.\n"
+                "\n"
+                "  -h, --help     this help\n"
+                "  -V, --version  the version\n"
+                "  --             what follows names the study, even when it starts with \"-\"\n"
+                "\n"
+                "Qt takes its own options (-style NAME, -reverse, ...) for the window system.\n"
+                "The same computations without a window: tessaly-cli --help.\n");
+    }
+    return std::nullopt;
+}
+
 int runProgram(int argc, char** argv, const ProgramSeams& seams)
 {
     // The arguments as the system's bytes. Qt sees only those before "--" and
@@ -59,6 +90,14 @@ int runProgram(int argc, char** argv, const ProgramSeams& seams)
     QList<QByteArray> given;
     for (int i = 1; i < argc; ++i)
         given << QByteArray(argv[i]);
+    // --help and --version answer before anything else exists.
+    if (const auto information = startInformation(given)) {
+        std::fputs(information->c_str(), stdout);
+        if (std::fflush(stdout) == 0)
+            return 0;
+        std::fprintf(stderr, "error: cannot write to standard output: %s\n", std::strerror(errno));
+        return 1;
+    }
     const qsizetype end = given.indexOf(QByteArrayLiteral("--"));
     int qtArgc = end >= 0 ? static_cast<int>(end) + 1 : argc;
     std::unique_ptr<QApplication> ownApplication;
@@ -94,9 +133,20 @@ int runProgram(int argc, char** argv, const ProgramSeams& seams)
 
     // 1. The decimal-separator guard, after the application has set the locale
     // up and before any window exists: No or Cancel ends the program here.
+    // "Don't ask again" is kept in the state file beside the settings file.
     DecimalGuard guard;
-    if (!guard.CheckDecimalSeparator(seams.decimalSeparator.value_or(userDecimalSeparator()), prompter) || ending)
+    docs::StateFile state;
+    state.load(docs::StateFile::besideSettings(docs::settingsFilePath()));
+    bool askAgain = !state.flag(kDecimalPointAlways);
+    if (!guard.CheckDecimalSeparator(seams.decimalSeparator.value_or(userDecimalSeparator()), prompter, askAgain)
+        || ending)
         return 0;
+    if (!askAgain && !state.flag(kDecimalPointAlways)) {
+        state.set(kDecimalPointAlways, "1");
+        QString reason;
+        if (!state.save(&reason))
+            prompter.message(QStringLiteral("Could not keep the choice not to ask again: %1").arg(reason));
+    }
 
     // 2. The main window object, not yet loaded; it puts the separator back at exit.
     FrmFunctions window(prompter, dialogs);

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <string>
 
 namespace tessaly::app {
 
@@ -42,5 +43,11 @@ struct StartArguments {
     QStringList takenByQt;
 };
 StartArguments startArguments(const QList<QByteArray>& given, const QList<QByteArray>& leftByQt);
+
+// What the program prints and exits with, before any window or dialog, when
+// --help (-h) or --version (-V) is among the arguments before any "--": the
+// usage, or "tessaly VERSION". Nothing otherwise ("tessaly -- --help" opens a
+// study of that name).
+std::optional<std::string> startInformation(const QList<QByteArray>& given);
 
 }  // namespace tessaly::app

@@ -1,5 +1,6 @@
 #include "cli/documentcommands.h"
 
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 
@@ -12,7 +13,7 @@
 
 namespace tessaly::cli {
 
-int runSave(std::span<const std::string> args, std::ostream&, std::ostream& err)
+int runSave(const ParsedArgs& args, std::ostream&, std::ostream& err)
 {
     return documentCommand(args, {}, err, [](const OutputArgs& a, Session& session, const record::FieldTexts& texts) {
         session::StudySession& study = session.study;
@@ -20,13 +21,15 @@ int runSave(std::span<const std::string> args, std::ostream&, std::ostream& err)
         study.roots(texts);
         study.extrema(texts);
         study.integral(texts);
-        std::optional<StudyGraph> graph;
-        if (const auto in = study.readForGraph(texts))
-            graph = drawStudyGraph(session, *in, texts, a.switches);
-        const bool current = graph && graph->accepted;
+        std::optional<QImage> bitmap;
+        if (const auto in = study.readForGraph(texts)) {
+            const StudyGraph graph = studyGraph(session, *in, texts, a.switches);
+            if (graph.accepted)
+                bitmap = docs::graphImage(QSize(plot::kPictureWidth, plot::kPictureHeight), 1, graph.paint);
+        }
 
         const auto items = record::itemsOfTexts(texts, study.constants().statements());
-        if (const auto message = docs::saveStudy(a.output, items, study.results(), current ? &graph->image : nullptr)) {
+        if (const auto message = docs::saveStudy(a.output, items, study.results(), bitmap ? &*bitmap : nullptr)) {
             session.message(message->toStdString());
             return kExitFailed;
         }
@@ -34,7 +37,7 @@ int runSave(std::span<const std::string> args, std::ostream&, std::ostream& err)
     });
 }
 
-int runReport(std::span<const std::string> args, std::ostream&, std::ostream& err)
+int runReport(const ParsedArgs& args, std::ostream&, std::ostream& err)
 {
     return documentCommand(args, {".pdf"}, err,
                            [](const OutputArgs& a, Session& session, const record::FieldTexts& texts) {
@@ -44,13 +47,13 @@ int runReport(std::span<const std::string> args, std::ostream&, std::ostream& er
                                study.runEachConstant();
                                std::optional<StudyGraph> graph;
                                if (const auto in = study.readForGraph(texts))
-                                   graph = drawStudyGraph(session, *in, texts, a.switches);
+                                   graph = studyGraph(session, *in, texts, a.switches);
 
                                auto f = study.functionOf(texts.equation);
                                docs::ReportInput report = docs::reportInputOf(
                                    texts, study.constants().statements(), study.results(), f, study.study().errorBound);
                                if (graph && graph->accepted) {
-                                   report.graph = &graph->image;
+                                   report.graph = graph->paint;
                                    report.graphOrder = study.study().derivativeOrder;
                                }
                                const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait,

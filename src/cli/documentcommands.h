@@ -1,8 +1,8 @@
 #pragma once
 
 #include <ostream>
-#include <span>
-#include <string>
+
+#include "cli/options.h"
 
 namespace tessaly::cli {
 
@@ -10,11 +10,11 @@ namespace tessaly::cli {
 // Integral and Plot as a user pressing them would, then saves the study (and the
 // graph's bitmap beside it, FILE.bmp, when the graph was drawn). Nothing on
 // standard output.
-int runSave(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int runSave(const ParsedArgs& args, std::ostream& out, std::ostream& err);
 
 // tessaly-cli report [study options] [plot options] -o FILE.pdf: the printed
 // report as the window prints it right after opening the study: its constants
 // run, its results (those of a study file), the graph plotted.
-int runReport(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int runReport(const ParsedArgs& args, std::ostream& out, std::ostream& err);
 
 }  // namespace tessaly::cli

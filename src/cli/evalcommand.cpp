@@ -8,25 +8,22 @@
 #include "record/fieldreading.h"
 
 namespace tessaly::cli {
-namespace {
 
-constexpr KnownOption kEvalOptions[] = {{"--x", false}, {"--statement", true}};
-
-}  // namespace
-
-int runEval(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+std::vector<KnownOption> evalOptions()
 {
-    ParsedArgs parsed;
-    if (const auto problem = parseOptions(args, kEvalOptions, parsed)) {
-        err << *problem << "\n" << usageText();
-        return kExitUsage;
-    }
-    if (parsed.positionals.size() != 1) {
-        err << (parsed.positionals.empty() ? "missing expression" : "more than one expression") << "\n" << usageText();
-        return kExitUsage;
-    }
+    return {
+        {"--x", false, OptionValue::Number, "X", "the value of x", "0"},
+        {"--statement", true, OptionValue::Text, "S", "a statement run first, as a user constant runs (repeatable)"}};
+}
+
+int runEval(const ParsedArgs& parsed, std::ostream& out, std::ostream& err)
+{
+    if (parsed.positionals.size() != 1)
+        return usageError(err, parsed.positionals.empty() ? "missing expression" : "more than one expression");
 
     Session session(err);
+    for (const std::string& warning : parsed.warnings)
+        session.warning(warning);
     engine::Engine& engine = session.study.engine();
     engine::Class1& object = session.study.extension();
     for (const std::string& statement : parsed.all("--statement"))

@@ -1,7 +1,7 @@
 #include "cli/plotcommand.h"
 
 #include <QGuiApplication>
-#include <QImage>
+#include <QPainter>
 
 #include <iostream>
 #include <memory>
@@ -11,7 +11,8 @@
 #include "cli/session.h"
 #include "cli/studyoptions.h"
 #include "docs/filename.h"
-#include "docs/studyfile.h"
+#include "docs/graphfile.h"
+#include "docs/textfile.h"
 #include "engine/errors.h"
 #include "plot/fonts.h"
 #include "plot/graphdriver.h"
@@ -38,8 +39,8 @@ std::unique_ptr<QGuiApplication> guiApplication()
     return app;
 }
 
-StudyGraph drawStudyGraph(Session& session, const numeric::StudyInputs& in, const record::FieldTexts& texts,
-                          const PlotSwitches& on)
+StudyGraph studyGraph(Session& session, const numeric::StudyInputs& in, const record::FieldTexts& texts,
+                      const PlotSwitches& on, QSize size)
 {
     StudyGraph out;
     plot::GraphRequest request;
@@ -50,35 +51,24 @@ StudyGraph drawStudyGraph(Session& session, const numeric::StudyInputs& in, cons
     request.labelDivisions = on.labelDivisions;
     request.divisionXText = texts[record::DivisionX];
     request.divisionYText = texts[record::DivisionY];
-    if (!plot::plotAccepted(request.plot, in.derivativeOrder, plot::kPictureWidth, plot::kPictureHeight))
+    if (const auto refusal = plot::plotRefusal(request.plot, in.derivativeOrder, size.width(), size.height())) {
+        out.refusal = *refusal;
         return out;
+    }
     out.accepted = true;
-    out.image = QImage(plot::kPictureWidth, plot::kPictureHeight, QImage::Format_RGB32);
-    out.image.fill(Qt::white);
-    auto f = session.study.functionOf(in.equation);
-    const plot::GraphOutcome drawn = plot::drawGraph(out.image, f, request, session.study.factorials(), {});
-    session.study.graphDrawn(drawn.currentX, drawn.error);
-    out.error = drawn.error;
+    out.paint = [&session, request](QPainter& painter, const plot::Surface& surface) {
+        auto f = session.study.functionOf(request.study.equation);
+        const plot::GraphOutcome drawn = plot::drawGraph(painter, surface, f, request, session.study.factorials(), {});
+        session.study.graphDrawn(drawn.currentX, drawn.error);
+    };
     return out;
 }
 
-std::optional<int> parseOutputArgs(std::span<const std::string> args, std::initializer_list<const char*> suffixes,
+std::optional<int> parseOutputArgs(const ParsedArgs& args, std::initializer_list<const char*> suffixes,
                                    std::ostream& err, OutputArgs& out)
 {
-    std::vector<KnownOption> known = studyOptions();
-    for (const KnownOption& o : plotOptions())
-        known.push_back(o);
-    known.push_back({"-o", false});
-    auto usage = [&](const std::string& problem) {
-        err << problem << "\n" << usageText();
-        return kExitUsage;
-    };
-    if (const auto problem = parseOptions(args, known, out.parsed))
-        return usage(*problem);
-    if (const auto problem = studyOptionsProblem(out.parsed))
-        return usage(*problem);
-    if (!out.parsed.positionals.empty())
-        return usage("unexpected argument " + out.parsed.positionals[0]);
+    out.parsed = args;
+    auto usage = [&](const std::string& problem) { return usageError(err, problem); };
     std::string names, endings;
     for (const char* suffix : suffixes) {
         names += names.empty() ? "FILE" : "|FILE";
@@ -97,10 +87,12 @@ std::optional<int> parseOutputArgs(std::span<const std::string> args, std::initi
         return usage("the output file must end in " + endings);
     if (const auto problem = readPlotSwitches(out.parsed, out.switches))
         return usage(*problem);
+    if (const auto problem = readPictureOptions(out.parsed, out.picture))
+        return usage(*problem);
     return std::nullopt;
 }
 
-int documentCommand(std::span<const std::string> args, std::initializer_list<const char*> suffixes, std::ostream& err,
+int documentCommand(const ParsedArgs& args, std::initializer_list<const char*> suffixes, std::ostream& err,
                     const DocumentWork& work)
 {
     OutputArgs a;
@@ -108,7 +100,7 @@ int documentCommand(std::span<const std::string> args, std::initializer_list<con
         return *status;
     const auto app = guiApplication();
     Session session(err);
-    auto texts = studyFrom(a.parsed, session, err);
+    auto texts = studyFrom(a.parsed, session);
     if (!texts)
         return kExitFailed;
     if (!functionAccepted(*texts, err))
@@ -124,22 +116,22 @@ namespace {
 int plotTo(const OutputArgs& a, Session& session, const record::FieldTexts& texts, std::ostream& err)
 {
     const QString& path = a.output;
-    const QString suffix = path.section(QLatin1Char('.'), -1).toLower();
     const auto in = session.study.readForGraph(texts);
     if (!in)
         return session.failed(session.study.lastError());
 
-    const StudyGraph graph = drawStudyGraph(session, *in, texts, a.switches);
+    const QSize size(a.picture.width, a.picture.height);
+    const StudyGraph graph = studyGraph(session, *in, texts, a.switches, size);
     if (!graph.accepted) {
-        err << kPlotRefused << "\n";
+        err << graph.refusal << "\n";
         return kExitUsage;
     }
-    if (graph.error && !engine::isTolerated(graph.error) && graph.error != engine::err::ExpectedEndOfStatement)
-        return session.failed(graph.error);
-    const QImage& image = graph.image;
-
     QString reason;
-    if (docs::writeImageFile(path, image, suffix.toLatin1().constData(), &reason))
+    const auto bytes = docs::graphFileBytes(*docs::graphFormatOf(path), size, a.picture.scale, graph.paint, &reason);
+    const std::int32_t error = session.study.lastError();
+    if (error && !engine::isTolerated(error) && error != engine::err::ExpectedEndOfStatement)
+        return session.failed(error);
+    if (bytes && docs::writeFileAtomically(path, bytes->toStdString(), &reason))
         return kExitOk;
     session.message(QStringLiteral("Could not save %1: %2").arg(docs::displayFileName(path), reason).toStdString());
     return kExitFailed;
@@ -147,9 +139,9 @@ int plotTo(const OutputArgs& a, Session& session, const record::FieldTexts& text
 
 }  // namespace
 
-int runPlot(std::span<const std::string> args, std::ostream&, std::ostream& err)
+int runPlot(const ParsedArgs& args, std::ostream&, std::ostream& err)
 {
-    return documentCommand(args, {".png", ".bmp"}, err,
+    return documentCommand(args, {".png", ".bmp", ".svg", ".pdf"}, err,
                            [&err](const OutputArgs& a, Session& session, const record::FieldTexts& texts) {
                                return plotTo(a, session, texts, err);
                            });

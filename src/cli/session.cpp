@@ -12,12 +12,20 @@ void Session::message(const std::string& text)
     for (;;) {
         const std::size_t end = text.find('\n', from);
         const std::string line = text.substr(from, end - from);
-        if (!line.empty() || text.empty())
+        if (!line.empty() || text.empty()) {
             m_err << "message: " << line << "\n";
+            m_messages.push_back(line);
+        }
         if (end == std::string::npos)
             break;
         from = end + 1;
     }
+}
+
+void Session::warning(const std::string& text)
+{
+    m_err << "warning: " << text << "\n";
+    m_warnings.push_back(text);
 }
 
 int Session::failed(std::int32_t number)

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "session/studysession.h"
 
@@ -10,7 +11,8 @@ namespace tessaly::cli {
 
 // One command's study session. What the window would show in message boxes
 // (engine errors included) is written to the error stream as "message: TEXT"
-// lines, one for each line of the box.
+// lines, one for each line of the box; warnings as "warning: TEXT". Both are
+// kept too, for the output formats that carry them.
 class Session final : public session::Messages {
 public:
     explicit Session(std::ostream& err) : study(*this), m_err(err) {}
@@ -20,11 +22,18 @@ public:
     session::StudySession study;
 
     void message(const std::string& text) override;
+    void warning(const std::string& text);
     // Writes the failure that ended the command and returns the exit status 1.
     int failed(std::int32_t number);
 
+    // The lines written so far: the messages' and the warnings' texts.
+    const std::vector<std::string>& messages() const { return m_messages; }
+    const std::vector<std::string>& warnings() const { return m_warnings; }
+
 private:
     std::ostream& m_err;
+    std::vector<std::string> m_messages;
+    std::vector<std::string> m_warnings;
 };
 
 }  // namespace tessaly::cli

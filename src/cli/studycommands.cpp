@@ -1,92 +1,117 @@
 #include "cli/studycommands.h"
 
-#include <functional>
+#include <cmath>
 
 #include "cli/cli.h"
+#include "cli/resultoutput.h"
 #include "cli/session.h"
 #include "cli/studyoptions.h"
 
 namespace tessaly::cli {
-namespace {
 
-using Command = std::function<int(const ParsedArgs&, Session&, const record::FieldTexts&, std::ostream&)>;
-
-// Parses the study options (and the command's own), sets the study up as the
-// window would; then runs the command.
-int studyCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err,
-                 std::vector<KnownOption> known, const Command& command)
+int studyCommand(const ParsedArgs& args, std::ostream& err, const StudyWork& work)
 {
-    for (const auto& option : studyOptions())
-        known.push_back(option);
-    ParsedArgs parsed;
-    auto usage = [&err](const std::string& problem) {
-        err << problem << "\n" << usageText();
-        return kExitUsage;
-    };
-    if (const auto problem = parseOptions(args, known, parsed))
-        return usage(*problem);
-    if (const auto problem = studyOptionsProblem(parsed))
-        return usage(*problem);
-    if (!parsed.positionals.empty())
-        return usage("unexpected argument " + parsed.positionals[0]);
     Session session(err);
-    const auto texts = studyFrom(parsed, session, err);
+    const auto texts = studyFrom(args, session);
     if (!texts)
         return kExitFailed;
     if (!functionAccepted(*texts, err))
         return kExitUsage;
-    return command(parsed, session, *texts, out);
+    return work(session, *texts);
 }
 
-// Prints a command's rows, then its label; without a label it ended on a failure.
-int printed(const std::vector<std::string>& rows, const std::optional<std::string>& label, std::int32_t error,
-            Session& s, std::ostream& o)
+KnownOption xOption() { return {"--x", false, OptionValue::Number, "X", "the abscissa", "0"}; }
+
+KnownOption orderOption()
 {
-    for (const auto& row : rows)
-        o << row << "\n";
-    if (!label)
-        return s.failed(error);
-    o << *label << "\n";
-    return kExitOk;
+    return {"--order", false, OptionValue::Number, "K", "the derivative's order; 0 is f itself", "0"};
 }
 
-}  // namespace
-
-int runRoots(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+std::vector<KnownOption> listOptions()
 {
-    return studyCommand(args, out, err, {},
-                        [](const ParsedArgs&, Session& s, const record::FieldTexts& t, std::ostream& o) {
-                            const auto r = s.study.roots(t);
-                            return printed(r.rows, r.label, r.error, s, o);
-                        });
+    std::vector<KnownOption> known = studyOptions();
+    known.insert(known.begin(), formatOption());
+    return known;
 }
 
-int runExtrema(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+std::vector<KnownOption> valueOptions()
 {
-    return studyCommand(args, out, err, {},
-                        [](const ParsedArgs&, Session& s, const record::FieldTexts& t, std::ostream& o) {
-                            const auto r = s.study.extrema(t);
-                            return printed(r.rows, r.label, r.error, s, o);
-                        });
+    std::vector<KnownOption> known = listOptions();
+    known.insert(known.begin(), {xOption(), orderOption()});
+    return known;
 }
 
-int runIntegral(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+int runRoots(const ParsedArgs& args, std::ostream& out, std::ostream& err)
 {
-    return studyCommand(args, out, err, {},
-                        [](const ParsedArgs&, Session& s, const record::FieldTexts& t, std::ostream& o) {
-                            const auto r = s.study.integral(t);
-                            return printed({}, r.label, r.error, s, o);
-                        });
+    return studyCommand(args, err, [&](Session& s, const record::FieldTexts& t) {
+        const auto r = s.study.roots(t);
+        CommandResult result{
+            "roots", r.rows, r.label, r.label ? 0 : r.error, {"x", "lo", "hi", "certified", "residual"}, {}, {}};
+        const auto& bounds = s.study.trust().roots;
+        for (std::size_t i = 0; i < r.roots.size(); ++i) {
+            if (i < bounds.size())
+                result.results.push_back(
+                    {r.roots[i], bounds[i].lo, bounds[i].hi, bounds[i].certified, bounds[i].residual});
+            else
+                result.results.push_back({r.roots[i], Json(), Json(), Json(), Json()});
+        }
+        result.warnings = s.study.trust().rootWarnings;
+        return writeResult(result, args, s, out);
+    });
 }
 
-int runValue(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+int runExtrema(const ParsedArgs& args, std::ostream& out, std::ostream& err)
 {
-    const std::vector<KnownOption> own = {{"--x", false}, {"--order", false}};
-    return studyCommand(
-        args, out, err, own, [](const ParsedArgs& p, Session& s, const record::FieldTexts& t, std::ostream& o) {
-            const auto r = s.study.value(t, p.value("--order").value_or("0"), p.value("--x").value_or("0"));
-            return printed({}, r.label, r.error, s, o);
-        });
+    return studyCommand(args, err, [&](Session& s, const record::FieldTexts& t) {
+        const auto r = s.study.extrema(t);
+        CommandResult result{"extrema",
+                             r.rows,
+                             r.label,
+                             r.label ? 0 : r.error,
+                             {"kind", "x", "y", "e", "certified", "height_uncertainty", "possible_root"},
+                             {},
+                             {}};
+        // possible_root is the sounder test of the bounds: the height reaches 0
+        // within its uncertainty, or f changes sign within a grid step. The
+        // label's count is the described one, |f| within the error bound.
+        for (const auto& b : s.study.trust().extrema)
+            result.results.push_back(
+                {b.maximum ? "max" : "min", b.x, b.y, b.e, b.certified, b.heightUncertainty, b.possibleRoot});
+        return writeResult(result, args, s, out);
+    });
+}
+
+int runIntegral(const ParsedArgs& args, std::ostream& out, std::ostream& err)
+{
+    return studyCommand(args, err, [&](Session& s, const record::FieldTexts& t) {
+        const auto r = s.study.integral(t);
+        CommandResult result{"integral", {}, r.label, r.label ? 0 : r.error, {"value", "error_estimate", "converged"},
+                             {},         {}};
+        // With "No convergence" the last estimate and its bound are still given.
+        if (const auto& b = s.study.trust().integral; r.label && b)
+            result.results.push_back({b->value, b->errorEstimate, b->converged});
+        result.warnings = s.study.trust().integralWarnings;
+        return writeResult(result, args, s, out);
+    });
+}
+
+int runValue(const ParsedArgs& args, std::ostream& out, std::ostream& err)
+{
+    return studyCommand(args, err, [&](Session& s, const record::FieldTexts& t) {
+        const auto r = s.study.value(t, args.value("--order").value_or("0"), args.value("--x").value_or("0"));
+        CommandResult result{"value",
+                             {},
+                             r.label,
+                             r.label ? 0 : r.error,
+                             {"x", "order", "value", "error_estimate", "significant_digits"},
+                             {},
+                             {}};
+        if (const auto& b = s.study.trust().value; r.label && b)
+            result.results.push_back({b->x, b->order, b->value, b->errorEstimate,
+                                      b->significantDigits ? Json(*b->significantDigits) : Json()});
+        result.warnings = s.study.trust().valueWarnings;
+        return writeResult(result, args, s, out);
+    });
 }
 
 }  // namespace tessaly::cli

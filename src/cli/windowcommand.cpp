@@ -5,48 +5,37 @@
 #include "cli/plotoptions.h"
 #include "cli/studyoptions.h"
 #include "plot/windowcommand.h"
+#include "record/valuerules.h"
 
 namespace tessaly::cli {
-namespace {
 
 // The plot options are taken as the plot command takes them; only the window's limits count.
 std::vector<KnownOption> windowOptions()
 {
     std::vector<KnownOption> known = plotOptions();
-    known.push_back({"--command", false});
+    known.push_back({"--command", false, OptionValue::Text, "NAME",
+                     "the window button: in, out, q1 to q4, left, right, up, down, x+, x-, y+ or y-"});
     return known;
 }
 
-}  // namespace
-
-int runWindow(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+int runWindow(const ParsedArgs& parsed, std::ostream& out, std::ostream& err)
 {
-    ParsedArgs parsed;
-    auto usage = [&](const std::string& problem) {
-        err << problem << "\n" << usageText();
-        return kExitUsage;
-    };
-    if (const auto problem = parseOptions(args, windowOptions(), parsed))
-        return usage(*problem);
-    PlotSwitches switches;
-    if (const auto problem = readPlotSwitches(parsed, switches))
-        return usage(*problem);
-    if (!parsed.positionals.empty())
-        return usage("unexpected argument " + parsed.positionals[0]);
     const auto name = parsed.value("--command");
     if (!name)
-        return usage("missing --command in|out|q1|q2|q3|q4|left|right|up|down|x+|x-|y+|y-");
+        return usageError(err, "missing --command in|out|q1|q2|q3|q4|left|right|up|down|x+|x-|y+|y-");
     const auto command = plot::windowCommandNamed(*name);
     if (!command)
-        return usage("unknown window command " + *name);
+        return usageError(err, "unknown window command " + *name);
 
+    for (const std::string& warning : parsed.warnings)
+        err << "warning: " << warning << "\n";
     record::FieldTexts texts = record::defaultTexts();
     applyFieldOptions(parsed, texts);
     const plot::PlotWindow from = plot::windowOfTexts(texts);
     const auto changed = plot::changeWindow(from, *command);
     if (!changed) {
-        err << "the window stays as it is: the command would take a limit beyond the single-precision range "
-               "or leave a lower limit not below its upper one\n";
+        // A limit beyond the single-precision range, or a lower limit not below its upper one.
+        err << record::kZoomLimitReached << "\n";
         return kExitUsage;
     }
     for (const std::string& text : plot::windowTexts(*changed))

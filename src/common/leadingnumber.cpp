@@ -164,8 +164,13 @@ std::optional<RadixNumber> scanRadix(std::string_view text)
     return RadixNumber{radix, text.substr(2, i - 2), keep32, keep32 ? i + 1 : i};
 }
 
-std::optional<double> readLeadingNumber(std::string_view text)
+namespace {
+
+// The leading number of text as readLeadingNumber reads it; found tells whether
+// the text begins with one at all.
+std::optional<double> leadingNumber(std::string_view text, bool& found)
 {
+    found = false;
     std::string s;
     s.reserve(text.size());
     for (char c : text)
@@ -175,6 +180,7 @@ std::optional<double> readLeadingNumber(std::string_view text)
     if (const auto radix = scanRadix(s)) {
         if (radix->digits.empty())
             return 0.0;
+        found = true;
         return parseRadixDigits(radix->digits, radix->radix, radix->keep32);
     }
 
@@ -187,10 +193,26 @@ std::optional<double> readLeadingNumber(std::string_view text)
     std::string number;
     if (scanDecimal(rest, number) == 0)
         return 0.0;
+    found = true;
     const auto value = parseDecimal(number);
     if (!value)
         return std::nullopt;
     return (negative && *value != 0) ? -*value : *value;
+}
+
+}  // namespace
+
+std::optional<double> readLeadingNumber(std::string_view text)
+{
+    bool found = false;
+    return leadingNumber(text, found);
+}
+
+bool beginsWithNumber(std::string_view text)
+{
+    bool found = false;
+    leadingNumber(text, found);
+    return found;
 }
 
 }  // namespace tessaly::common

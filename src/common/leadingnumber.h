@@ -18,6 +18,10 @@ namespace tessaly::common {
 // separator. Returns nothing when the number lies beyond the range of a double.
 std::optional<double> readLeadingNumber(std::string_view text);
 
+// Whether text begins with a number that readLeadingNumber reads (blanks ignored
+// as there); a text that does not is read as 0 ("abc", "", "-", ".", "&H").
+bool beginsWithNumber(std::string_view text);
+
 // Reads a decimal number from the whole of text: digits with an optional "." and
 // an optional "E" exponent (no sign, no blanks). Values beyond the double range give
 // nothing; values too small for a double give 0.

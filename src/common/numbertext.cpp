@@ -95,4 +95,13 @@ std::string shortNumberText(double v) { return format(v, kShortDouble); }
 std::string singleNumberText(float v) { return format(v, kSingle); }
 std::string shortSingleNumberText(float v) { return format(v, kShortSingle); }
 
+std::string roundTripText(double v)
+{
+    if (!std::isfinite(v))
+        return format(v, kDouble);
+    char buf[32];  // the longest shortest form, "-2.2250738585072014e-308", takes 24
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, res.ptr);
+}
+
 }  // namespace tessaly::common

@@ -26,4 +26,9 @@ std::string singleNumberText(float v);
 // As singleNumberText without the 0 before the point.
 std::string shortSingleNumberText(float v);
 
+// The shortest text that reads back as the very same double, for machine-read
+// output (JSON): std::to_chars' form, "0.1", "-2", "1e-05", "1.7976931348623157e+308";
+// -0 is "-0". Non-finite values give "inf", "-inf" or "nan".
+std::string roundTripText(double v);
+
 }  // namespace tessaly::common

@@ -237,7 +237,10 @@ bool paintReport(QPagedPaintDevice& device, const ReportInput& in, QString* reas
     std::vector<ReportLine> lines;
     if (in.graph) {
         const QRectF box(0, 0, kGraphWidthInches * device.logicalDpiX(), kGraphHeightInches * device.logicalDpiY());
-        painter.drawImage(box, *in.graph);
+        painter.save();
+        painter.scale(box.width() / plot::kPictureWidth, box.height() / plot::kPictureHeight);
+        in.graph(painter, plot::Surface{plot::kPictureWidth, plot::kPictureHeight, false});
+        painter.restore();
         y = box.height();
         lines.push_back(text(reportCaption(in.graphOrder)));
     }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QImage>
 #include <QPageLayout>
 #include <QString>
 
@@ -8,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "docs/graphfile.h"
 #include "docs/studyfile.h"
 #include "numeric/extremafinder.h"
 #include "record/studyrecord.h"
@@ -21,11 +21,12 @@ namespace tessaly::docs {
 // of the error that f raised.
 using ReportExtremum = numeric::Height;
 
-// What the printed report shows: the graph when it is current and the order of
-// the derivative it shows, the fields' texts as typed, the constants, and the
-// results with the error bound that marks an extremum as a possible root.
+// What the printed report shows: the graph when it is current (drawn on the
+// page as the reference picture, smooth) and the order of the derivative it
+// shows, the fields' texts as typed, the constants, and the results with the
+// error bound that marks an extremum as a possible root.
 struct ReportInput {
-    const QImage* graph = nullptr;
+    GraphPaint graph;
     std::int32_t graphOrder = 0;
     record::FieldTexts texts;
     std::vector<std::string> constants;
@@ -80,8 +81,9 @@ std::vector<ReportLine> reportLines(const ReportInput& in);
 std::vector<ReportLine> wrapLines(const std::vector<ReportLine>& lines, int columns);
 
 // Paints the report on a paged device in "Courier New": the graph at the top
-// left of the first page (6000 by 4500 twentieths of a point), the caption under
-// it, then the lines, wrapped at the printable width, continuing on new pages.
+// left of the first page (6000 by 4500 twentieths of a point), drawn in vectors
+// at the page's resolution, the caption under it, then the lines, wrapped at the
+// printable width, continuing on new pages.
 // False with the reason when the device cannot be painted.
 bool paintReport(QPagedPaintDevice& device, const ReportInput& in, QString* reason);
 

@@ -1,12 +1,10 @@
 #include "docs/settingsfile.h"
 
-#include <QFile>
 #include <QStandardPaths>
-
-#include <cstdio>
 
 #include "docs/filename.h"
 #include "docs/textfile.h"
+#include "files/studyfiles.h"
 
 namespace tessaly::docs {
 
@@ -17,27 +15,8 @@ QString settingsFilePath()
 
 SettingsRead readSettingsFile(const QString& path, bool keepBadCopy)
 {
-    SettingsRead out;
-    const TextFileRead file = readTextFile(path);
-    out.exists = file.exists;
-    if (file.text) {
-        record::ParsedSettings parsed = record::parseSettings(*file.text);
-        if (parsed.record) {
-            out.record = std::move(parsed.record);
-            out.replaced = std::move(parsed.replaced);
-            return out;
-        }
-        out.problem = QString::fromStdString(parsed.problem);
-    } else {
-        out.problem = file.problem;
-    }
-    // A regular file that could not be used is moved aside (never copied: it
-    // may be huge), so the next write does not lose it.
-    if (keepBadCopy && file.regularFile) {
-        const QByteArray bad = encodeFileName(path + QStringLiteral(".bad"));
-        std::rename(encodeFileName(path).constData(), bad.constData());
-    }
-    return out;
+    files::SettingsRead read = files::readSettingsFile(encodeFileName(path).toStdString(), keepBadCopy);
+    return {std::move(read.record), QString::fromStdString(read.problem), read.exists, std::move(read.replaced)};
 }
 
 bool writeSettingsFile(const QString& path, const SettingsItems& items, QString* reason)

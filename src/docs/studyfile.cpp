@@ -1,55 +1,24 @@
 #include "docs/studyfile.h"
 
-#include <QBuffer>
-#include <QImageWriter>
-
 #include "docs/filename.h"
+#include "docs/graphfile.h"
 #include "docs/textfile.h"
+#include "files/studyfiles.h"
 
 namespace tessaly::docs {
 
 StudyRead readStudyFile(const QString& path)
 {
-    StudyRead out;
-    const TextFileRead file = readTextFile(path);
-    if (!file.text) {
-        out.message = file.badContent ? incompatibleMessage(file.problem.toStdString())
-                                      : QStringLiteral("Cannot open %1: %2").arg(displayFileName(path), file.problem);
-        return out;
-    }
-    record::ParsedStudy parsed = record::parseStudy(*file.text);
-    if (!parsed.study) {
-        out.message = incompatibleMessage(parsed.problem);
-        return out;
-    }
-    out.study = std::move(parsed.study);
-    out.replaced = std::move(parsed.replaced);
-    return out;
-}
-
-QString incompatibleMessage(const std::string& problem)
-{
-    QString m = QString::fromLatin1(record::kIncompatibleFile);
-    if (!problem.empty())
-        m += QLatin1Char('\n') + QString::fromStdString(problem);
-    return m;
+    files::StudyRead read = files::readStudyFile(encodeFileName(path).toStdString());
+    return {std::move(read.study), QString::fromStdString(read.message), std::move(read.replaced)};
 }
 
 QString bitmapPathFor(const QString& studyPath) { return studyPath + QStringLiteral(".bmp"); }
 
 bool writeImageFile(const QString& path, const QImage& image, const char* format, QString* reason)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    const bool bitmap = QByteArray(format) == "bmp";
-    if (!writer.write(bitmap ? image.convertToFormat(QImage::Format_RGB888) : image)) {
-        if (reason)
-            *reason = writer.errorString();
-        return false;
-    }
-    return writeFileAtomically(path, bytes.toStdString(), reason);
+    const auto bytes = imageFileBytes(image, format, reason);
+    return bytes && writeFileAtomically(path, bytes->toStdString(), reason);
 }
 
 std::optional<QString> saveStudy(const QString& path, const SettingsItems& items, const StudyResults& results,

@@ -28,9 +28,6 @@ struct StudyRead {
 };
 StudyRead readStudyFile(const QString& path);
 
-// "Incompatible file", then the problem on a line of its own when there is one.
-QString incompatibleMessage(const std::string& problem);
-
 // The graph's bitmap beside a study: PATH.bmp.
 QString bitmapPathFor(const QString& studyPath);
 

@@ -1,221 +1,42 @@
 #include "docs/textfile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <cerrno>
-#include <cstdlib>
-
 #include "docs/filename.h"
-#include "record/itemreader.h"
 
 namespace tessaly::docs {
 namespace {
 
-// Closes a file descriptor when it goes out of scope.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-    // Closes now; false when closing reports an error (a write that failed late).
-    bool close()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
+std::string bytesOf(const QString& path) { return encodeFileName(path).toStdString(); }
 
-private:
-    int m_fd;
-};
-
-QString systemError(int error) { return qt_error_string(error); }
-
-// The new file's permissions: an existing file's own, else the usual ones
-// under the process's umask.
-mode_t modeFor(const QByteArray& target)
+// Runs a call that may give a reason, handing the reason on as a QString.
+template <typename Call>
+bool withReason(QString* reason, Call call)
 {
-    struct stat st {};
-    if (::stat(target.constData(), &st) == 0 && S_ISREG(st.st_mode))
-        return st.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-bool writeAll(int fd, const char* data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// The folder part of a file name ("." for a bare name, "/" for one at the root).
-QByteArray folderOf(const QByteArray& name)
-{
-    const qsizetype slash = name.lastIndexOf('/');
-    if (slash < 0)
-        return ".";
-    return slash == 0 ? QByteArray("/") : name.left(slash);
-}
-
-// Creates a folder and the folders above it that are missing.
-bool makeFolders(const QByteArray& folder)
-{
-    for (qsizetype i = 1; i <= folder.size(); ++i) {
-        if (i < folder.size() && folder[i] != '/')
-            continue;
-        const QByteArray part = folder.left(i);
-        if (::mkdir(part.constData(), 0777) != 0 && errno != EEXIST)
-            return false;
-    }
-    struct stat st {};
-    return ::stat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-// Makes a rename in a folder last: the folder's entry is flushed to the disk.
-void syncFolder(const QByteArray& folder)
-{
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    std::string why;
+    const bool done = call(&why);
+    if (!done && reason)
+        *reason = QString::fromStdString(why);
+    return done;
 }
 
 }  // namespace
 
 TextFileRead readTextFile(const QString& path)
 {
-    TextFileRead out;
-    const QByteArray name = encodeFileName(path);
-    struct stat link {};
-    out.exists = ::lstat(name.constData(), &link) == 0;
-    // Not blocking: a FIFO or a device must not hold the program up. What was
-    // opened is checked, not what the name pointed to a moment before.
-    const Descriptor fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (fd.get() < 0) {
-        out.problem = systemError(errno);
-        return out;
-    }
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) {
-        out.problem = systemError(errno);
-        return out;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        out.problem = QStringLiteral("not a regular file");
-        return out;
-    }
-    out.regularFile = true;
-    if (st.st_size > kMaxFileBytes) {
-        out.problem = QStringLiteral("larger than 16 MiB");
-        out.badContent = true;
-        return out;
-    }
-    std::string bytes;
-    bytes.resize(static_cast<std::size_t>(kMaxFileBytes) + 1);
-    std::size_t size = 0;
-    while (size < bytes.size()) {
-        const ssize_t n = ::read(fd.get(), bytes.data() + size, bytes.size() - size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            out.problem = systemError(errno);
-            return out;
-        }
-        if (n == 0)
-            break;
-        size += static_cast<std::size_t>(n);
-    }
-    if (size > static_cast<std::size_t>(kMaxFileBytes)) {
-        out.problem = QStringLiteral("larger than 16 MiB");
-        out.badContent = true;
-        return out;
-    }
-    bytes.resize(size);
-    if (bytes.find('\0') != std::string::npos) {
-        out.problem = QStringLiteral("not a text file (it holds a NUL byte)");
-        out.badContent = true;
-        return out;
-    }
-    out.text = record::decodeText(bytes);
-    return out;
+    files::TextFileRead read = files::readTextFile(bytesOf(path));
+    return {std::move(read.text), QString::fromStdString(read.problem), read.exists, read.regularFile, read.badContent};
 }
 
 bool writeFileAtomically(const QString& path, const std::string& bytes, QString* reason, FolderPolicy folderPolicy)
 {
-    auto fail = [reason](const QString& why) {
-        if (reason)
-            *reason = why;
-        return false;
-    };
-    // A link to a regular file has that file replaced; any other link (to a
-    // device, a folder, nothing) is itself replaced, so nothing is written
-    // anywhere but into a regular file.
-    QByteArray target = encodeFileName(path);
-    struct stat st {};
-    if (::lstat(target.constData(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        if (char* resolved = ::realpath(target.constData(), nullptr)) {
-            if (::stat(resolved, &st) == 0 && S_ISREG(st.st_mode))
-                target = resolved;
-            std::free(resolved);
-        }
-    }
-    const QByteArray folder = folderOf(target);
-    if (::stat(folder.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        const QString shown = displayFileName(decodeFileName(folder));
-        if (::stat(folder.constData(), &st) == 0)
-            return fail(QStringLiteral("%1 is not a folder").arg(shown));
-        if (folderPolicy != FolderPolicy::Create || !makeFolders(folder))
-            return fail(QStringLiteral("the folder %1 does not exist").arg(shown));
-    }
-    QByteArray temporary = folder + "/." + target.mid(target.lastIndexOf('/') + 1) + ".XXXXXX";
-    Descriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (fd.get() < 0)
-        return fail(systemError(errno));
-    const mode_t mode = modeFor(target);
-    const bool written =
-        writeAll(fd.get(), bytes.data(), bytes.size()) && ::fchmod(fd.get(), mode) == 0 && ::fsync(fd.get()) == 0;
-    const int writeError = errno;
-    if (!fd.close() || !written) {
-        const int error = written ? errno : writeError;
-        ::unlink(temporary.constData());
-        return fail(systemError(error));
-    }
-    if (::rename(temporary.constData(), target.constData()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.constData());
-        return fail(systemError(error));
-    }
-    syncFolder(folder);
-    return true;
+    return withReason(
+        reason, [&](std::string* why) { return files::writeFileAtomically(bytesOf(path), bytes, why, folderPolicy); });
 }
+
+bool isRegularFile(const QString& path) { return files::isRegularFile(bytesOf(path)); }
 
 bool removeFile(const QString& path, QString* reason)
 {
-    const QByteArray name = encodeFileName(path);
-    struct stat st {};
-    if (::lstat(name.constData(), &st) != 0 || ::unlink(name.constData()) == 0)
-        return true;
-    if (reason)
-        *reason = systemError(errno);
-    return false;
+    return withReason(reason, [&](std::string* why) { return files::removeFile(bytesOf(path), why); });
 }
 
 }  // namespace tessaly::docs

@@ -5,42 +5,29 @@
 #include <optional>
 #include <string>
 
+#include "files/textfile.h"
+
 namespace tessaly::docs {
 
-// The largest file the program reads: 16 MiB.
-constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+// The program's files by the names the windows carry (decodeFileName, in
+// docs/filename.h): each call is the one of files/textfile.h on the name's bytes.
 
-// Paths are file names as decodeFileName gives them (docs/filename.h).
+using files::FolderPolicy;
+using files::kMaxFileBytes;
 
-// A text file read whole: only regular files of at most 16 MiB, without a NUL
-// byte; the bytes decoded as UTF-8, or Latin-1 when they are not valid UTF-8.
-// Opening never blocks (a FIFO or a device is refused, not waited for).
+// A text file read whole (see files::readTextFile), its problem as a QString.
 struct TextFileRead {
-    std::optional<std::string> text;  // nothing when the file could not be read
-    QString problem;                  // why not, for a message
-    bool exists = false;              // whether there was anything at the path
-    bool regularFile = false;         // what was opened is a regular file
-    bool badContent = false;          // the file was read but is no text file of ours (too large, a NUL byte)
+    std::optional<std::string> text;
+    QString problem;
+    bool exists = false;
+    bool regularFile = false;
+    bool badContent = false;
 };
 TextFileRead readTextFile(const QString& path);
 
-// Whether a write may create the folder of the file (the settings' folder) or
-// the folder must exist (a file the user named).
-enum class FolderPolicy { MustExist, Create };
-
-// Writes a file whole or not at all: the bytes go to a temporary file in the same
-// folder, which is flushed to the disk and then renamed over the file; the
-// folder is flushed too, so the new name survives a power loss. A link to a
-// regular file has its target replaced; any other link, and anything at the
-// path that is not a regular file, is replaced by the file itself (a folder
-// cannot be). An existing file's permissions are kept. On failure the old file
-// is untouched, false is returned and reason tells why ("the folder F does not
-// exist" when it does not and may not be created).
 bool writeFileAtomically(const QString& path, const std::string& bytes, QString* reason,
                          FolderPolicy folderPolicy = FolderPolicy::MustExist);
-
-// Removes a file (a link itself, not what it points to); true when there is
-// nothing at the path afterwards, false with the reason otherwise.
+bool isRegularFile(const QString& path);
 bool removeFile(const QString& path, QString* reason);
 
 }  // namespace tessaly::docs

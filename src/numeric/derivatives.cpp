@@ -124,6 +124,10 @@ ValueOutcome valueAt(StudyFunction& f, std::int32_t order, double x, const Facto
         out.error = f.trapped(e);
         return out;
     };
+    // An order below 0 has no derivative (the sum of its formula would be empty
+    // and show 0): refused like an order beyond the factorials' table.
+    if (order < 0)
+        return failed(engine::err::SubscriptOutOfRange);
     // Above order 2 the steps are prepared for the order; e² is not touched.
     if (order > 2)
         if (const auto e = prepareHigherSteps(order, factorials, d))

@@ -24,9 +24,9 @@ struct ExtremaOutcome {
     std::optional<std::string> label;  // "3 max. 3 min. "; nothing when the command ended on a failure
     std::int32_t error = 0;            // the number the trap recorded last, 0 if none
     bool tableFull = false;            // a 256th maximum or minimum ended the scan (the label is still written)
-    // For the bounds told beside the rows, in row order: the kind, position and
-    // height of each row and the size of the last Newton step that placed it (0
-    // for a point met on the grid).
+    // The rows' extrema, in row order: the kind, position and height of each
+    // row and the size of the last Newton step that placed it (0 for a point
+    // met on the grid), for the bounds told beside the rows.
     struct Found {
         bool maximum = false;
         double x = 0;

@@ -1,6 +1,8 @@
 #include "plot/canvas.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QPaintDevice>
 
 #include <algorithm>
 #include <cmath>
@@ -40,30 +42,59 @@ bool clipFar(double& x1, double& y1, double& x2, double& y2)
     return std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2);
 }
 
-QPen cosmeticPen(const QColor& c)
+QPoint rounded(double px, double py)
 {
-    QPen pen(c);
-    pen.setWidth(0);  // one pixel whatever the transformation
-    pen.setCosmetic(true);
-    return pen;
+    return {static_cast<int>(ScaleMap::nearest(px)), static_cast<int>(ScaleMap::nearest(py))};
+}
+
+bool isBitmap(const QPaintDevice* device)
+{
+    return device && (device->devType() == QInternal::Image || device->devType() == QInternal::Pixmap);
 }
 
 }  // namespace
 
-Canvas::Canvas(QImage& image, const ScaleMap& map) : m_image(image), m_map(map), m_painter(&image)
+Canvas::Canvas(QPainter& painter, const ScaleMap& map, bool exact) : m_painter(painter), m_map(map), m_exact(exact)
 {
-    m_painter.setRenderHint(QPainter::Antialiasing, false);
-    m_painter.setRenderHint(QPainter::TextAntialiasing, false);
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::Antialiasing, !exact);
+    m_painter.setRenderHint(QPainter::TextAntialiasing, !exact);
     m_painter.setBrush(Qt::NoBrush);
+    if (!exact) {
+        // A page or a file shows nothing beyond the picture (a bitmap clips by itself).
+        m_painter.setClipRect(QRectF(0, 0, map.pixelsW, map.pixelsH), Qt::IntersectClip);
+        if (isBitmap(m_painter.device()) && m_painter.transform().isIdentity())
+            m_deviceRatio = m_painter.device()->devicePixelRatioF();
+    }
 }
 
-bool Canvas::pixel(double x, double y, QPoint& out) const
+Canvas::~Canvas()
 {
-    const double px = m_map.px(x), py = m_map.py(y);
-    if (!(std::fabs(px) < kFar && std::fabs(py) < kFar))
-        return false;
-    out = QPoint(static_cast<int>(ScaleMap::nearest(px)), static_cast<int>(ScaleMap::nearest(py)));
-    return true;
+    endRun();
+    m_painter.restore();
+}
+
+QPointF Canvas::at(double px, double py) const { return {px + 0.5, py + 0.5}; }
+
+double Canvas::onDevicePixel(double v) const
+{
+    if (m_deviceRatio > 0)
+        return std::floor(v * m_deviceRatio + 0.5) / m_deviceRatio + 0.5;
+    return v + 0.5;
+}
+
+bool Canvas::inRange(double px, double py) const { return std::fabs(px) < kFar && std::fabs(py) < kFar; }
+
+void Canvas::setPen(const QColor& c)
+{
+    if (m_exact) {
+        QPen pen(c);
+        pen.setWidth(0);  // one pixel whatever the transformation
+        pen.setCosmetic(true);
+        m_painter.setPen(pen);
+    } else {
+        m_painter.setPen(QPen(c, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin));
+    }
 }
 
 void Canvas::moveTo(double x, double y)
@@ -75,9 +106,16 @@ void Canvas::moveTo(double x, double y)
 void Canvas::point(double x, double y, const QColor& c)
 {
     moveTo(x, y);
-    QPoint p;
-    if (pixel(x, y, p) && m_image.rect().contains(p))
-        m_image.setPixelColor(p, c);
+    const double px = m_map.px(x), py = m_map.py(y);
+    if (!inRange(px, py))
+        return;
+    if (m_exact) {
+        setPen(c);
+        m_painter.drawPoint(rounded(px, py));
+    } else {
+        const QPointF p = at(px, py);
+        m_painter.fillRect(QRectF(p.x() - 0.5, p.y() - 0.5, 1, 1), c);
+    }
 }
 
 void Canvas::drawSegment(double x1, double y1, double x2, double y2, const QColor& c)
@@ -85,13 +123,29 @@ void Canvas::drawSegment(double x1, double y1, double x2, double y2, const QColo
     double a = m_map.px(x1), b = m_map.py(y1), d = m_map.px(x2), e = m_map.py(y2);
     if (!(std::isfinite(a) && std::isfinite(b) && std::isfinite(d) && std::isfinite(e)))
         return;
-    if (!(std::fabs(a) < kFar && std::fabs(b) < kFar && std::fabs(d) < kFar && std::fabs(e) < kFar)) {
+    if (!(inRange(a, b) && inRange(d, e))) {
         if (!clipFar(a, b, d, e))
             return;
     }
-    m_painter.setPen(cosmeticPen(c));
-    m_painter.drawLine(QPoint(static_cast<int>(ScaleMap::nearest(a)), static_cast<int>(ScaleMap::nearest(b))),
-                       QPoint(static_cast<int>(ScaleMap::nearest(d)), static_cast<int>(ScaleMap::nearest(e))));
+    if (m_exact) {
+        setPen(c);
+        m_painter.drawLine(rounded(a, b), rounded(d, e));
+        return;
+    }
+    if (m_inRun && c == m_runColour) {
+        const QPointF from = at(a, b);
+        if (m_run.elementCount() == 0 || m_run.currentPosition() != from)
+            m_run.moveTo(from);
+        m_run.lineTo(at(d, e));
+        return;
+    }
+    QPointF from = at(a, b), to = at(d, e);
+    if (a == d)
+        from.rx() = to.rx() = onDevicePixel(a);
+    if (b == e)
+        from.ry() = to.ry() = onDevicePixel(b);
+    setPen(c);
+    m_painter.drawLine(QLineF(from, to));
 }
 
 void Canvas::lineTo(double x, double y, const QColor& c)
@@ -117,42 +171,71 @@ void Canvas::box(double x1, double y1, double x2, double y2, const QColor& c)
 
 void Canvas::circle(double cx, double cy, double radiusX, const QColor& outline, const QColor& fill)
 {
-    QPoint centre;
-    if (!pixel(cx, cy, centre))
+    const double px = m_map.px(cx), py = m_map.py(cy);
+    if (!inRange(px, py))
         return;
     const double r = std::fabs(radiusX / m_map.width * m_map.pixelsW);
     if (!(r < kFar))
         return;
-    m_painter.setPen(cosmeticPen(outline));
+    setPen(outline);
     m_painter.setBrush(fill);
-    const int ir = static_cast<int>(ScaleMap::nearest(r));
-    m_painter.drawEllipse(centre, ir, ir);
+    if (m_exact) {
+        const int ir = static_cast<int>(ScaleMap::nearest(r));
+        m_painter.drawEllipse(rounded(px, py), ir, ir);
+    } else {
+        m_painter.drawEllipse(at(px, py), r, r);
+    }
     m_painter.setBrush(Qt::NoBrush);
     moveTo(cx, cy);
+}
+
+void Canvas::beginRun(const QColor& c)
+{
+    endRun();
+    m_inRun = true;
+    m_runColour = c;
+}
+
+void Canvas::endRun()
+{
+    if (!m_inRun)
+        return;
+    m_inRun = false;
+    if (m_run.isEmpty())
+        return;
+    setPen(m_runColour);
+    m_painter.drawPath(m_run);
+    m_run.clear();
 }
 
 void Canvas::setFont(const QFont& font, bool readsDownward)
 {
     m_font = font;
-    m_font.setStyleStrategy(QFont::NoAntialias);
+    m_font.setStyleStrategy(m_exact ? QFont::NoAntialias : QFont::PreferAntialias);
     m_downward = readsDownward;
 }
 
 void Canvas::print(const QString& text)
 {
-    QPoint at;
-    if (pixel(m_penX, m_penY, at)) {
+    const double px = m_map.px(m_penX), py = m_map.py(m_penY);
+    // The exact drawing keeps to whole pixels, also for the font's measures.
+    const QFontMetricsF metrics(m_font);
+    const double ascent = m_exact ? QFontMetrics(m_font).ascent() : metrics.ascent();
+    const double lineHeight = m_exact ? QFontMetrics(m_font).height() : metrics.height();
+    if (inRange(px, py)) {
         m_painter.save();
         m_painter.setFont(m_font);
-        m_painter.setPen(cosmeticPen(m_fore));
-        m_painter.translate(at);
+        m_painter.setPen(m_fore);
+        if (m_exact)
+            m_painter.translate(rounded(px, py));
+        else
+            m_painter.translate(px, py);
         if (m_downward)
             m_painter.rotate(90);
-        m_painter.drawText(QPoint(0, QFontMetrics(m_font).ascent()), text);
+        m_painter.drawText(QPointF(0, ascent), text);
         m_painter.restore();
     }
     // Writing a text ends the line: the pen moves to the start of the next one.
-    const double lineHeight = QFontMetrics(m_font).height();
     if (m_downward)
         m_penX -= lineHeight / m_map.pixelsW * m_map.width;
     else

@@ -18,8 +18,10 @@ const QColor kRed(255, 0, 0);
 const QColor kWindowLabels(0, 192, 192);
 const QColor kBlack(0, 0, 0);
 
-constexpr int kWindowLabelHeight = 20, kWindowLabelWidth = 16;
-constexpr int kDivisionLabelHeight = 7, kDivisionLabelWidth = 5;
+// The labels' character height and average width on the reference picture;
+// on a larger one the division labels are never less than 9 pixels high.
+constexpr double kWindowLabelHeight = 20, kWindowLabelWidth = 16;
+constexpr double kDivisionLabelWidth = 5;
 
 // Calls visit(k, v) for the division values v = origin + k·step (single
 // precision) that lie in [lo, hi], k taken directly from the range
@@ -51,24 +53,6 @@ float markSpacing(float division, float unit)
 }
 
 }  // namespace
-
-GraphWindow setUpGraphWindow(const PlotSettings& s, int widthPixels, int heightPixels)
-{
-    GraphWindow w;
-    w.s = s;
-    const auto W = static_cast<float>(widthPixels), H = static_cast<float>(heightPixels);
-    w.sampleStep = (s.windowGx - s.windowLx) / W * static_cast<float>(s.plotStep);
-    w.unitX = (s.windowGx - s.windowLx) / W;
-    w.unitY = (s.windowGy - s.windowLy) / H;
-    w.map = ScaleMap::of(s.windowLx, s.windowGx, s.windowLy, s.windowGy, widthPixels, heightPixels);
-    w.tickLengthX = s.windowGx - s.windowLx;
-    w.tickLengthY = s.windowGy - s.windowLy;
-    if (!s.gridOn) {
-        w.tickLengthX /= 20;
-        w.tickLengthY /= 20;
-    }
-    return w;
-}
 
 void drawWindowFrame(Canvas& c, const GraphWindow& w)
 {
@@ -105,27 +89,30 @@ void labelWindow(Canvas& c, const GraphWindow& w)
 {
     const PlotSettings& s = w.s;
     c.setForeColor(kWindowLabels);
-    const QFont font = labelFont(kWindowLabelHeight, kWindowLabelWidth);
+    // The reference picture's sizes and offsets, scaled with the picture: one
+    // pixel there is `k` here.
+    const double k = w.windowLabelScale;
+    const double height = kWindowLabelHeight * k, width = kWindowLabelWidth * k;
+    const QFont font = labelFont(height, width);
     c.setFont(font, false);
     const float midX = (s.windowLx + s.windowGx) / 2;
     const float midY = (s.windowLy + s.windowGy) / 2;
-    const double width = kWindowLabelWidth;
     auto half = [](float v) { return static_cast<double>(common::singleNumberText(v).size()) / 2 + 0.5; };
     auto write = [&](float v) { c.print(QString::fromStdString(printedNumber(v))); };
 
-    c.moveTo(midX - half(s.windowLy) * width * w.unitX, static_cast<double>(s.windowLy) + 21.0 * w.unitY);
+    c.moveTo(midX - half(s.windowLy) * width * w.unitX, static_cast<double>(s.windowLy) + (height + k) * w.unitY);
     write(s.windowLy);
-    c.moveTo(midX - half(s.windowGy) * width * w.unitX, static_cast<double>(s.windowGy) + 4.0 * w.unitY);
+    c.moveTo(midX - half(s.windowGy) * width * w.unitX, static_cast<double>(s.windowGy) + height / 5 * w.unitY);
     write(s.windowGy);
     c.setFont(font, true);
-    c.moveTo(static_cast<double>(s.windowLx) + 22.0 * w.unitX, midY + half(s.windowLx) * width * w.unitY);
+    c.moveTo(static_cast<double>(s.windowLx) + (height + 2 * k) * w.unitX, midY + half(s.windowLx) * width * w.unitY);
     write(s.windowLx);
-    c.moveTo(static_cast<double>(s.windowGx) + 4.0 * w.unitX, midY + half(s.windowGx) * width * w.unitY);
+    c.moveTo(static_cast<double>(s.windowGx) + height / 5 * w.unitX, midY + half(s.windowGx) * width * w.unitY);
     write(s.windowGx);
 }
 
 std::vector<DivisionLabel> divisionLabels(float origin, float division, float unit, float lo, float hi,
-                                          std::string_view divisionText, int limit)
+                                          std::string_view divisionText, int limit, float labelHeight)
 {
     std::vector<DivisionLabel> labels;
     const float d = std::fabs(division);
@@ -133,7 +120,7 @@ std::vector<DivisionLabel> divisionLabels(float origin, float division, float un
         return labels;
     const float spacing = d < unit ? static_cast<float>(common::roundHalfEven(unit / d + 0.5f)) * d : d;
     // Every label when unit is not a positive width (plotAccepted refuses such a window).
-    const double ratio = std::floor(unit * 7 / spacing + 1);
+    const double ratio = std::floor(unit * labelHeight / spacing + 1);
     const long long every = ratio >= 1 ? static_cast<long long>(std::min(ratio, 1e18)) : 1;
     const int decimals = labelDecimals(divisionText);
     const bool point = labelHasPoint(divisionText);
@@ -148,14 +135,16 @@ void labelDivisions(Canvas& c, const GraphWindow& w, std::string_view divisionXT
 {
     const PlotSettings& s = w.s;
     c.setForeColor(kBlack);
-    const QFont font = labelFont(kDivisionLabelHeight, kDivisionLabelWidth);
+    const double k = w.divisionLabelScale;  // one pixel of the reference picture
+    const double ch = kDivisionLabelWidth * k, height = kDivisionLabelHeight * k;
+    const QFont font = labelFont(height, ch);
     const int limit = w.map.pixelsW + w.map.pixelsH + 4;
-    const double ch = kDivisionLabelWidth, height = kDivisionLabelHeight;
+    const auto labelHeight = static_cast<float>(height);
 
     // y labels: right of the y-axis above the origin, left of it below.
     c.setFont(font, false);
     for (const auto& l :
-         divisionLabels(s.originY, s.divisionY, w.unitY, s.windowLy, s.windowGy, divisionYText, limit)) {
+         divisionLabels(s.originY, s.divisionY, w.unitY, s.windowLy, s.windowGy, divisionYText, limit, labelHeight)) {
         const double x = l.k > 0 ? s.originX + 1.5 * ch * w.unitX
                                  : s.originX - (static_cast<double>(l.text.size()) + 1.5) * ch * w.unitX;
         c.moveTo(x, l.value + height / 2 * w.unitY);
@@ -164,10 +153,10 @@ void labelDivisions(Canvas& c, const GraphWindow& w, std::string_view divisionXT
     // x labels, reading downward: below the x-axis right of the origin, above it left of it.
     c.setFont(font, true);
     for (const auto& l :
-         divisionLabels(s.originX, s.divisionX, w.unitX, s.windowLx, s.windowGx, divisionXText, limit)) {
+         divisionLabels(s.originX, s.divisionX, w.unitX, s.windowLx, s.windowGx, divisionXText, limit, labelHeight)) {
         const double y = l.k > 0 ? s.originY - 1.5 * ch * w.unitY
                                  : s.originY + (static_cast<double>(l.text.size()) + 1.5) * ch * w.unitY;
-        c.moveTo(l.value + height / 2 * w.unitX + 2.0 * w.unitX, y);
+        c.moveTo(l.value + height / 2 * w.unitX + 2 * k * w.unitX, y);
         c.print(QString::fromStdString(l.text));
     }
 }

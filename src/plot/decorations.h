@@ -10,7 +10,8 @@
 namespace tessaly::plot {
 
 // The graph's decorations, in world units, a unit of UnitX or UnitY serving as
-// one pixel.
+// one pixel; the labels' sizes and offsets are the reference picture's, scaled
+// with the picture (GraphWindow).
 
 // The window frame: a yellow outline along the edges, its bottom and right sides
 // one pixel inside.
@@ -36,15 +37,15 @@ void labelDivisions(Canvas& c, const GraphWindow& w, std::string_view divisionXT
 
 // The labels along one axis: for each labelled division its index from the
 // origin (negative below or left of it) and its text. Every N-th division is
-// labelled, N = whole part of unit × 7 / spacing + 1, the spacing being the
-// division's magnitude or, below one unit, a whole multiple of it; a division
-// of 0 has no labels.
+// labelled, N = whole part of unit × labelHeight / spacing + 1 (labelHeight in
+// pixels), the spacing being the division's magnitude or, below one unit, a
+// whole multiple of it; a division of 0 has no labels.
 struct DivisionLabel {
     long long k;
     float value;
     std::string text;
 };
 std::vector<DivisionLabel> divisionLabels(float origin, float division, float unit, float lo, float hi,
-                                          std::string_view divisionText, int limit);
+                                          std::string_view divisionText, int limit, float labelHeight = 7);
 
 }  // namespace tessaly::plot

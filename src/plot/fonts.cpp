@@ -15,10 +15,10 @@ void substituteFonts()
     QFont::insertSubstitution(QStringLiteral("verdana"), QStringLiteral("DejaVu Sans"));
 }
 
-QFont labelFont(int heightPixels, int widthPixels)
+QFont labelFont(double heightPixels, double widthPixels)
 {
     QFont font(QStringLiteral("verdana"));
-    font.setPixelSize(heightPixels);
+    font.setPixelSize(static_cast<int>(std::clamp(std::round(heightPixels), 1.0, 4096.0)));
     font.setStyleStrategy(QFont::NoAntialias);
     const int natural = QFontMetrics(font).averageCharWidth();
     if (natural > 0)

@@ -9,7 +9,8 @@ namespace tessaly::plot {
 void substituteFonts();
 
 // The labels' face, "verdana", at a character height and average character
-// width in pixels (the width reached by stretching the face).
-QFont labelFont(int heightPixels, int widthPixels);
+// width in pixels (the height to the nearest whole pixel, at least 1; the
+// width reached by stretching the face).
+QFont labelFont(double heightPixels, double widthPixels);
 
 }  // namespace tessaly::plot

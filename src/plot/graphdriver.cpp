@@ -120,6 +120,7 @@ public:
         numeric::Tabulation samples(m_f, {});
         if (m_r.study.derivativeOrder == 0)
             samples.follow(sampleAbscissae(x, step, s.windowGx));
+        m_c.beginRun(kBlack);
         for (;;) {
             x = x + step;
             if (const auto e = value(samples, x, v)) {
@@ -142,6 +143,7 @@ public:
                 break;
         }
         samples.settle();
+        m_c.endRun();
         out.currentX = x;
         out.currentValue = v;
         return out;
@@ -170,13 +172,14 @@ private:
 
 }  // namespace
 
-GraphOutcome drawGraph(QImage& image, numeric::StudyFunction& f, const GraphRequest& request,
-                       const numeric::Factorials& factorials, const std::function<void()>& beforeCurve)
+GraphOutcome drawGraph(QPainter& painter, const Surface& surface, numeric::StudyFunction& f,
+                       const GraphRequest& request, const numeric::Factorials& factorials,
+                       const std::function<void()>& beforeCurve)
 {
-    const GraphWindow w = setUpGraphWindow(request.plot, image.width(), image.height());
+    const GraphWindow w = setUpGraphWindow(request.plot, surface.width, surface.height);
     GraphOutcome out;
     {
-        Canvas c(image, w.map);
+        Canvas c(painter, w.map, surface.exact);
         c.setForeColor(request.foreColor);
         Driver d(c, w, f, request, factorials);
         drawWindowFrame(c, w);
@@ -196,6 +199,20 @@ GraphOutcome drawGraph(QImage& image, numeric::StudyFunction& f, const GraphRequ
     }
     out.map = w.map;
     return out;
+}
+
+Surface surfaceOf(const QImage& image)
+{
+    const double ratio = image.devicePixelRatio();
+    return {static_cast<int>(std::lround(image.width() / ratio)), static_cast<int>(std::lround(image.height() / ratio)),
+            ratio == 1};
+}
+
+GraphOutcome drawGraph(QImage& image, numeric::StudyFunction& f, const GraphRequest& request,
+                       const numeric::Factorials& factorials, const std::function<void()>& beforeCurve)
+{
+    QPainter painter(&image);
+    return drawGraph(painter, surfaceOf(image), f, request, factorials, beforeCurve);
 }
 
 }  // namespace tessaly::plot

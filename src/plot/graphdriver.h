@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
 
 #include <cstdint>
 #include <functional>
@@ -10,6 +11,7 @@
 #include "numeric/derivatives.h"
 #include "numeric/studyfunction.h"
 #include "numeric/studyinputs.h"
+#include "plot/graphwindow.h"
 #include "plot/plotsettings.h"
 #include "plot/scalemap.h"
 
@@ -37,12 +39,21 @@ struct GraphOutcome {
     ScaleMap map;                  // the drawing's scale: pixels to the world and back
 };
 
-// Draws the graph onto the picture's image (without erasing it first): the
-// window frame, the shading of the studied interval, the divisions, the interval
+// Draws the graph (without erasing anything first) with a painter whose
+// coordinates are the surface's pixels, 0 to width and 0 to height: the window
+// frame, the shading of the studied interval, the divisions, the interval
 // marks, the axes, the origin dot, the labels; then beforeCurve() lets the
 // picture show them; then the curve of f or of its derivative of the study's
-// order, sampled every plot step of pixels, with gaps where it cannot be
-// computed. The settings must be accepted (plotAccepted).
+// order, a sample every plot step of reference pixels, with gaps where it cannot
+// be computed. The settings must be accepted (plotAccepted).
+GraphOutcome drawGraph(QPainter& painter, const Surface& surface, numeric::StudyFunction& f,
+                       const GraphRequest& request, const numeric::Factorials& factorials,
+                       const std::function<void()>& beforeCurve);
+
+// The surface of an image: its size over its device pixel ratio, exact at ratio 1.
+Surface surfaceOf(const QImage& image);
+
+// The same on an image, over its whole surface.
 GraphOutcome drawGraph(QImage& image, numeric::StudyFunction& f, const GraphRequest& request,
                        const numeric::Factorials& factorials, const std::function<void()>& beforeCurve);
 

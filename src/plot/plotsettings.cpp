@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/rounding.h"
+#include "plot/graphwindow.h"
 #include "record/valuerules.h"
 
 namespace tessaly::plot {
@@ -37,22 +38,28 @@ PlotSettings readPlotSettings(const record::FieldTexts& t, bool gridOn)
     return s;
 }
 
-bool plotAccepted(const PlotSettings& s, std::int32_t order, int widthPixels, int heightPixels)
+std::optional<std::string_view> plotRefusal(const PlotSettings& s, std::int32_t order, int widthPixels,
+                                            int heightPixels)
 {
-    if (!record::plotStepAccepted(s.plotStep) || !record::derivativeOrderAccepted(order))
-        return false;
+    if (!record::plotStepAccepted(s.plotStep))
+        return record::kPlotStepRefused;
+    if (!record::derivativeOrderAccepted(order))
+        return record::kDerivativeOrderRefused;
     if (!record::windowPairAccepted(s.windowLx, s.windowGx) || !record::windowPairAccepted(s.windowLy, s.windowGy))
-        return false;
+        return record::kWindowPairRefused;
     for (float v : {s.windowLx, s.windowGx, s.windowLy, s.windowGy, s.originX, s.originY, s.divisionX, s.divisionY})
         if (!std::isfinite(v))
-            return false;
+            return record::kZoomLimitReached;
     // One pixel in world units, and the sample step, must be finite and move x.
-    const float unitX = (s.windowGx - s.windowLx) / static_cast<float>(widthPixels);
-    const float unitY = (s.windowGy - s.windowLy) / static_cast<float>(heightPixels);
-    const float sample = unitX * static_cast<float>(s.plotStep);
-    return std::isfinite(unitX) && std::isfinite(unitY) && unitX > 0 && unitY > 0 && std::isfinite(sample)
-           && static_cast<double>(s.windowLx) + sample != static_cast<double>(s.windowLx)
-           && static_cast<double>(s.windowGx) + sample != static_cast<double>(s.windowGx);
+    const GraphWindow w = setUpGraphWindow(s, widthPixels, heightPixels);
+    const float unitX = w.unitX, unitY = w.unitY, sample = w.sampleStep;
+    const bool drawable = std::isfinite(unitX) && std::isfinite(unitY) && unitX > 0 && unitY > 0
+                          && std::isfinite(sample)
+                          && static_cast<double>(s.windowLx) + sample != static_cast<double>(s.windowLx)
+                          && static_cast<double>(s.windowGx) + sample != static_cast<double>(s.windowGx);
+    if (!drawable)
+        return record::kZoomLimitReached;
+    return std::nullopt;
 }
 
 }  // namespace tessaly::plot

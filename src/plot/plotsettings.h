@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "record/studyrecord.h"
 
@@ -30,9 +32,16 @@ struct PlotSettings {
 // that does not begin with a number gives 0, a number beyond range saturates.
 PlotSettings readPlotSettings(const record::FieldTexts& texts, bool gridOn);
 
-// Whether a graph can be drawn with these settings and derivative order: a plot
-// step from 1 to 80, each lower window limit below its upper one, finite values
-// and pixel sizes, an order from 0 to 33. Otherwise drawing would not end.
-bool plotAccepted(const PlotSettings& s, std::int32_t order, int widthPixels, int heightPixels);
+// Why a graph cannot be drawn with these settings and derivative order on a
+// picture of this size, in the words the user is told; nothing when it can. It
+// needs a plot step from 1 to 80, each lower window limit below its upper one,
+// an order from 0 to 33, and finite values, pixel sizes and a sample step that
+// move x ("Zoom limit reached" otherwise). Drawing what it refuses would not end.
+std::optional<std::string_view> plotRefusal(const PlotSettings& s, std::int32_t order, int widthPixels,
+                                            int heightPixels);
+inline bool plotAccepted(const PlotSettings& s, std::int32_t order, int widthPixels, int heightPixels)
+{
+    return !plotRefusal(s, order, widthPixels, heightPixels);
+}
 
 }  // namespace tessaly::plot

@@ -18,6 +18,8 @@ struct SettingsItems {
     std::array<double, 14> numbers{};
     std::vector<std::string> constants;
     double persist = 0;
+
+    bool operator==(const SettingsItems&) const = default;
 };
 
 // The items of a record, as the window would write them when showing it.

@@ -18,6 +18,13 @@ bool windowPairAccepted(double lower, double upper);  // lower below upper
 bool persistAccepted(double value);                   // 0 or 1
 bool derivativeOrderAccepted(double value);           // a whole number from 0 to 33 (the factorials' table)
 
+// Why a command or a plot did nothing, as the window's status line and the
+// command-line tool say it.
+inline constexpr std::string_view kPlotStepRefused = "Plot step must be a whole number from 1 to 80";
+inline constexpr std::string_view kWindowPairRefused = "The lower window limit must be below the upper one";
+inline constexpr std::string_view kDerivativeOrderRefused = "Derivative order must be from 0 to 33";
+inline constexpr std::string_view kZoomLimitReached = "Zoom limit reached";
+
 // A field's value: the number its text begins with (0 when none); beyond the
 // double range, infinite with the number's sign.
 double fieldValue(std::string_view text);

@@ -184,29 +184,43 @@ numeric::IntegralOutcome StudySession::integral(const record::FieldTexts& texts)
 
 ValueResult StudySession::value(const record::FieldTexts& texts, const std::string& orderText, const std::string& xText)
 {
-    m_object.ierr = 0;
     ValueResult out;
-    if (const auto e = readStudy(texts)) {
-        out.error = trap(e);
-        tellReadFailure();
+    if (const auto e = readForValue(texts, orderText)) {
+        out.error = e;
         return out;
     }
     double x = 0;
-    if (const auto e = record::readWholeNumber(orderText, m_study.derivativeOrder)) {
-        out.error = trap(e);
-        return out;
-    }
     if (const auto e = record::readNumber(xText, x)) {
         out.error = trap(e);
         return out;
     }
+    return valueAt(x);
+}
+
+std::int32_t StudySession::readForValue(const record::FieldTexts& texts, const std::string& orderText)
+{
+    m_object.ierr = 0;
+    if (const auto e = readStudy(texts)) {
+        const std::int32_t trapped = trap(e);
+        tellReadFailure();
+        return trapped;
+    }
+    if (const auto e = record::readWholeNumber(orderText, m_study.derivativeOrder))
+        return trap(e);
+    return 0;
+}
+
+ValueResult StudySession::valueAt(double x)
+{
     m_currentX = x;
     auto f = functionOf(m_study.equation);
     const numeric::ValueOutcome r = numeric::valueAt(f, m_study.derivativeOrder, x, m_factorials, m_steps);
     m_steps = r.steps;
+    ValueResult out;
     if (r.error)
         m_ierr = out.error = r.error;
     out.label = r.label;
+    out.value = r.value;
     m_trust.value.reset();
     m_trust.valueWarnings.clear();
     if (r.label) {

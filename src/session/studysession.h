@@ -32,6 +32,7 @@ public:
 // The results of the Value= command as the window shows them.
 struct ValueResult {
     std::optional<std::string> label;  // the value's number text; nothing after a failure
+    double value = 0;                  // the value itself, with the label
     std::int32_t error = 0;
 };
 
@@ -98,6 +99,12 @@ public:
     // Value=: f or its derivative of the order the text gives, at the abscissa
     // the other text gives.
     ValueResult value(const record::FieldTexts& texts, const std::string& orderText, const std::string& xText);
+    // Value= in its two steps, for a table of values: readForValue runs the
+    // constants and reads the fields and the order (0, or the failure's number,
+    // told as value() tells it); valueAt then gives f or its derivative of that
+    // order at x as value() does, as often as wanted, the constants not run again.
+    std::int32_t readForValue(const record::FieldTexts& texts, const std::string& orderText);
+    ValueResult valueAt(double x);
 
     // The study a drawing of the graph reads: the constants run, the fields
     // read (into the working study), a failure told as the commands tell it and

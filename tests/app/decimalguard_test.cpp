@@ -27,12 +27,17 @@ TEST(DecimalGuard, AsksForEveryOtherSeparatorAndSwitchesThisProcessOnYes)
         prompter.answer = Prompter::Answer::Yes;
         DecimalGuard guard;
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        EXPECT_TRUE(guard.CheckDecimalSeparator(separator, prompter));
-        ASSERT_EQ(prompter.asked.size(), 1);
-        EXPECT_EQ(prompter.asked[0].caption, QStringLiteral("Decimal Comma Warning!"));
-        EXPECT_EQ(prompter.asked[0].icon, Prompter::Icon::Critical);
-        EXPECT_EQ(prompter.asked[0].buttons, Prompter::Buttons::YesNoCancel);
-        EXPECT_EQ(prompter.asked[0].text.toStdString(),
+        bool askAgain = true;
+        EXPECT_TRUE(guard.CheckDecimalSeparator(separator, prompter, askAgain));
+        EXPECT_TRUE(askAgain) << "the box was left unchecked";
+        ASSERT_EQ(prompter.checkedAsked.size(), 1);
+        const auto& q = prompter.checkedAsked[0];
+        EXPECT_EQ(q.caption, QStringLiteral("Decimal Comma Warning!"));
+        EXPECT_EQ(q.icon, Prompter::Icon::Question);
+        EXPECT_EQ(q.buttons, Prompter::Buttons::YesNoCancel);
+        EXPECT_EQ(q.checkBox, QStringLiteral("Don't ask again"));
+        EXPECT_TRUE(q.detail.contains(QStringLiteral("Tessaly only")));
+        EXPECT_EQ(q.text.toStdString(),
                   "Proper operation of this application requires the use of the DECIMAL POINT.\n"
                   "Your system is currently using the DECIMAL COMMA.\n\n"
                   "Do you wish to temporarily change this system setting to decimal point?\n"
@@ -51,12 +56,38 @@ TEST(DecimalGuard, APointAsksNothingAndNoOrCancelEnd)
 {
     RecordingPrompter prompter;
     DecimalGuard guard;
-    EXPECT_TRUE(guard.CheckDecimalSeparator(QStringLiteral("."), prompter));
-    EXPECT_TRUE(prompter.asked.isEmpty());
+    bool askAgain = true;
+    EXPECT_TRUE(guard.CheckDecimalSeparator(QStringLiteral("."), prompter, askAgain));
+    EXPECT_TRUE(prompter.checkedAsked.isEmpty());
+    prompter.check = true;
     for (const auto answer : {Prompter::Answer::No, Prompter::Answer::Cancel}) {
         prompter.answer = answer;
-        EXPECT_FALSE(guard.CheckDecimalSeparator(QStringLiteral(","), prompter));
+        EXPECT_FALSE(guard.CheckDecimalSeparator(QStringLiteral(","), prompter, askAgain));
+        EXPECT_TRUE(askAgain) << "\"Don't ask again\" with No would end every later start unasked";
     }
+}
+
+TEST(DecimalGuard, DontAskAgainSwitchesLaterStartsWithoutAQuestion)
+{
+    RecordingPrompter prompter;
+    prompter.answer = Prompter::Answer::Yes;
+    prompter.check = true;
+    bool askAgain = true;
+    {
+        DecimalGuard guard;
+        EXPECT_TRUE(guard.CheckDecimalSeparator(QStringLiteral(","), prompter, askAgain));
+        EXPECT_FALSE(askAgain);
+        guard.RestoreDecimalSeparator();
+    }
+    prompter.answer = Prompter::Answer::No;  // would end the program, were it asked
+    DecimalGuard guard;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_TRUE(guard.CheckDecimalSeparator(QStringLiteral(","), prompter, askAgain));
+    EXPECT_EQ(prompter.checkedAsked.size(), 1) << "asked once only";
+    EXPECT_EQ(QLocale().decimalPoint(), QStringLiteral(".")) << "switched all the same";
+    guard.RestoreDecimalSeparator();
+    EXPECT_EQ(QLocale().decimalPoint(), QStringLiteral(","));
+    QLocale::setDefault(QLocale::c());
 }
 
 TEST(DecimalGuard, TheProgramEndsBeforeAnyWindowWhenTheUserSaysNo)
@@ -70,7 +101,7 @@ TEST(DecimalGuard, TheProgramEndsBeforeAnyWindowWhenTheUserSaysNo)
         char name[] = "tessaly";
         char* argv[] = {name, nullptr};
         EXPECT_EQ(tessaly::app::runProgram(1, argv, seams), 0);
-        EXPECT_EQ(prompter.asked.size(), 1);
+        EXPECT_EQ(prompter.checkedAsked.size(), 1);
         for (QWidget* w : QApplication::topLevelWidgets())
             EXPECT_EQ(qobject_cast<tessaly::app::FrmFunctions*>(w), nullptr);
         EXPECT_FALSE(QFileInfo::exists(tessaly::docs::settingsFilePath())) << "no settings file written";

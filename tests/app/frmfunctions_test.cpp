@@ -136,14 +136,16 @@ TEST(MainWindow, TitleCheckBoxesPictureAndMenus)
     QStringList bar;
     for (QAction* a : win.w->menuBar()->actions())
         bar << a->text();
-    EXPECT_EQ(bar, (QStringList{"File", "View", "Print", "Help", "About"}));
+    EXPECT_EQ(bar, (QStringList{"&File", "Vie&w", "Prin&t", "&Help", "&About"}))
+        << "mnemonics apart from the buttons' S, V, E, R, I and P";
     auto* file = win.w->findChild<QMenu*>("mnuFile");
     ASSERT_NE(file, nullptr);
     QStringList entries;
     for (QAction* a : file->actions())
         entries << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + ":" + a->text());
-    EXPECT_EQ(entries, (QStringList{"mnuOpen:Open", "-", "mnuSave:Save", "mnuSaveAs:Save As", "-",
-                                    "mnuCopy:Copy graph to clipboard"}));
+    EXPECT_EQ(entries,
+              (QStringList{"mnuOpen:&Open", "mnuRecent:&Recent studies", "-", "mnuSave:&Save", "mnuSaveAs:Save &As",
+                           "-", "mnuCopy:&Copy graph to clipboard", "mnuExport:E&xport graph…", "-", "mnuQuit:&Quit"}));
     for (const char* name : {"mnuPrint", "mnuHelp", "mnuAbout"})
         EXPECT_NE(win.w->findChild<QAction*>(name), nullptr) << name;
 }

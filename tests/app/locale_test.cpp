@@ -41,8 +41,9 @@ TEST(GermanLocale, AfterYesEveryNumberShownAndWrittenUsesAPoint)
     RecordingPrompter asker;
     asker.answer = Prompter::Answer::Yes;
     DecimalGuard guard;
-    ASSERT_TRUE(guard.CheckDecimalSeparator(tessaly::app::userDecimalSeparator(), asker));
-    EXPECT_EQ(asker.asked.size(), 1);
+    bool askAgain = true;
+    ASSERT_TRUE(guard.CheckDecimalSeparator(tessaly::app::userDecimalSeparator(), asker, askAgain));
+    EXPECT_EQ(asker.checkedAsked.size(), 1);
     EXPECT_STREQ(std::localeconv()->decimal_point, ".");
 
     {

@@ -17,10 +17,20 @@ public:
     };
     QList<Asked> asked;
     Answer answer = Answer::Ok;
+    // The questions with a check box, and how the check box is left.
+    QList<CheckedQuestion> checkedAsked;
+    bool check = false;
 
     Answer ask(const QString& caption, const QString& text, Icon icon, Buttons buttons) override
     {
         asked.append({caption, text, icon, buttons});
+        return answer;
+    }
+
+    Answer askWithCheckBox(const CheckedQuestion& q, bool& checked) override
+    {
+        checkedAsked.append(q);
+        checked = check;
         return answer;
     }
 

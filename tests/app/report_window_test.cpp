@@ -93,6 +93,13 @@ TEST_F(PrintedReport, ShowsTheStudyItsResultsAndTheGraphsCaption)
     EXPECT_TRUE(bounds[1].endsWith(QStringLiteral("(certified by a sign change)")));
     EXPECT_TRUE(bounds[3].endsWith(QStringLiteral("(certified)")));
     EXPECT_EQ(lines.indexOf(bounds[0]), lines.indexOf(QStringLiteral("INTEGRAL= 6")) + 1);
+    EXPECT_TRUE(lines.mid(0, start).contains(QStringLiteral("-15"))) << "the window's label, as text";
+
+    // The graph is drawn on the page in vectors: the file holds no image.
+    QProcess images;
+    images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), path(QStringLiteral("report.pdf"))});
+    ASSERT_TRUE(images.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(images.readAllStandardOutput()).count(QLatin1Char('\n')), 2) << "the header only";
 }
 
 TEST_F(PrintedReport, NoGraphNoCaptionAndTheCaptionNamesTheOrderDrawn)

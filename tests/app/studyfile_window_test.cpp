@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMimeData>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -24,6 +25,7 @@
 #include "windowfixture.h"
 
 using tessaly::app::PictureView;
+using tessaly::app::Prompter;
 using tessaly::app::testing::Window;
 
 namespace {
@@ -165,9 +167,9 @@ TEST_F(StudyWindow, TheBitmapBesideAStudyAlwaysShowsThatStudy)
 TEST_F(StudyWindow, ARefusedOpenChangesNothing)
 {
     Window win;
-    win.dialogs.fileAnswer = path(QStringLiteral("mine.txt"));
-    menu(win, "mnuSaveAs");
     win.press("cmdRoots");
+    win.dialogs.fileAnswer = path(QStringLiteral("mine.txt"));
+    menu(win, "mnuSaveAs");  // saved: opening another asks nothing
     const QStringList before = shown(win);
 
     writeFile(path(QStringLiteral("notes.txt")), "\"tessaly\"\r\nsome notes\r\n");
@@ -331,6 +333,36 @@ TEST(StudyCommandLine, WhatQtTakesIsToldAndAfterDoubleDashEverythingIsTheStudy)
     EXPECT_EQ(tessaly::docs::encodeFileName(latin), QByteArray("\xff\xfe.txt")) << "the bytes come back whole";
 }
 
+TEST(StudyCommandLine, HelpAndVersionAnswerBeforeTheDoubleDashOnly)
+{
+    using Bytes = QList<QByteArray>;
+    const std::string version = "tessaly " TESSALY_VERSION "\n";
+    EXPECT_EQ(tessaly::app::startInformation({"--version"}), version);
+    EXPECT_EQ(tessaly::app::startInformation({"-style", "fusion", "-V"}), version);
+    EXPECT_TRUE(tessaly::app::startInformation({"a.txt", "--help"})->starts_with("usage: tessaly [QT OPTION]"));
+    EXPECT_TRUE(tessaly::app::startInformation({"-h"})->starts_with("usage: tessaly [QT OPTION]"));
+    for (const Bytes& study : {Bytes{}, Bytes{"a.txt"}, Bytes{"--", "--help"}, Bytes{"-reverse", "--", "-V"},
+                               Bytes{"--helpme"}, Bytes{"--version=1"}})
+        EXPECT_FALSE(tessaly::app::startInformation(study)) << study.join(' ').toStdString();
+}
+
+TEST(StudyCommandLine, TheProgramAnswersHelpAndVersionWithoutTheWindowSystem)
+{
+    // A platform that does not exist: making the application would end the program.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
+    for (const QString& option : {QStringLiteral("--version"), QStringLiteral("--help")}) {
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(TESSALY_BINARY), {option});
+        ASSERT_TRUE(program.waitForFinished(10000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0);
+        EXPECT_EQ(program.readAllStandardError(), QByteArray());
+        EXPECT_EQ(program.readAllStandardOutput().toStdString(), *tessaly::app::startInformation({option.toUtf8()}));
+    }
+}
+
 TEST_F(StudyWindow, AStudyWhoseNameIsNotUtf8OpensAndSavesUnderItsOwnBytes)
 {
     const QByteArray bytes = QFile::encodeName(dir.path()) + "/\xff\xfe.txt";
@@ -366,6 +398,7 @@ TEST_F(StudyWindow, AStudyNamedAtStartUpReplacesTheSettingsUnlessItCannotBeOpene
     EXPECT_EQ(win.w->studyFileName(), good);
 
     win.set("txtEquation", QStringLiteral("x-3"));
+    win.prompter.answer = Prompter::Answer::Discard;  // "Save changes to good.txt?"
     win.w->close();
     win.start(nullptr, [&] { return win.w->OpenStudy(path(QStringLiteral("missing.txt"))); });
     EXPECT_EQ(win.text("txtEquation"), QStringLiteral("x-3")) << "the settings file, written at the last close";

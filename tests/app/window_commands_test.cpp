@@ -1,8 +1,10 @@
-// The window buttons, the pointer over the graph and the copy to the clipboard.
+// The window buttons, the pointer over the graph, the copy to the clipboard and the export.
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QImage>
+#include <QMimeData>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -190,6 +192,99 @@ TEST(CopyGraph, TheClipboardHoldsTheExportedPicture)
     ASSERT_EQ(tessaly::cli::runCli({"plot", "-o", path}, out, err), 0) << err.str();
     EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32),
               QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32));
+}
+
+TEST(CopyGraph, ACurrentGraphGoesAlsoAsAnSvgDrawing)
+{
+    Window win;
+    auto copy = [&] {
+        QApplication::clipboard()->clear();
+        win.w->findChild<QAction*>(QStringLiteral("mnuCopy"))->trigger();
+        return QApplication::clipboard()->mimeData();
+    };
+    win.press("cmdPlot");
+    const QMimeData* current = copy();
+    ASSERT_TRUE(current->hasFormat(QStringLiteral("image/svg+xml")));
+    const QByteArray svg = current->data(QStringLiteral("image/svg+xml"));
+    EXPECT_TRUE(svg.startsWith("<?xml")) << svg.left(40).toStdString();
+    EXPECT_TRUE(svg.contains("viewBox=\"0 0 400 300\"")) << "the picture's size";
+
+    win.set("txtDivx", QStringLiteral("2"));  // the graph is erased
+    const QMimeData* erased = copy();
+    EXPECT_FALSE(erased->hasFormat(QStringLiteral("image/svg+xml")));
+    EXPECT_EQ(erased->imageData().value<QImage>().size(), QSize(400, 300)) << "the blank picture, as shown";
+}
+
+class ExportGraph : public ::testing::Test {
+protected:
+    void exportTo(const QString& name, QSize size = {})
+    {
+        win.dialogs.exportAnswer = tessaly::app::Dialogs::GraphExport{dir.filePath(name), size};
+        win.w->findChild<QAction*>(QStringLiteral("mnuExport"))->trigger();
+    }
+    QByteArray bytes(const QString& name) const
+    {
+        QFile f(dir.filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    Window win;
+    QTemporaryDir dir;
+};
+
+TEST_F(ExportGraph, WritesAnImageAtTheSizeChosenOrADrawingOfThePicture)
+{
+    win.press("cmdPlot");
+    exportTo(QStringLiteral("g.png"), {800, 600});
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("g.png"))).size(), QSize(800, 600));
+    exportTo(QStringLiteral("g.svg"));
+    EXPECT_TRUE(bytes(QStringLiteral("g.svg")).contains("viewBox=\"0 0 400 300\""));
+    exportTo(QStringLiteral("g.pdf"));
+    EXPECT_TRUE(bytes(QStringLiteral("g.pdf")).startsWith("%PDF-"));
+    EXPECT_TRUE(win.prompter.asked.isEmpty()) << win.prompter.texts().join('\n').toStdString();
+    EXPECT_EQ(win.dialogs.asked.value(0), QStringLiteral("Export ") + QDir::homePath() + QStringLiteral(" 400x300"))
+        << "the dialog offers the picture's size";
+
+    // The same picture the command-line tool writes.
+    std::ostringstream out, err;
+    const std::string path = dir.filePath(QStringLiteral("cli.png")).toStdString();
+    ASSERT_EQ(tessaly::cli::runCli({"plot", "-o", path, "--size", "800x600"}, out, err), 0) << err.str();
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("g.png"))), QImage(QString::fromStdString(path)));
+}
+
+TEST_F(ExportGraph, AGraphNotCurrentIsDrawnFromTheFieldsTheWindowStaysAsItIs)
+{
+    win.press("cmdPlot");
+    win.set("txtWindowgx", QStringLiteral("40"));  // the graph is erased
+    exportTo(QStringLiteral("g.png"), {400, 300});
+    EXPECT_FALSE(win.w->graphCurrent());
+    std::ostringstream out, err;
+    const std::string path = dir.filePath(QStringLiteral("cli.png")).toStdString();
+    ASSERT_EQ(tessaly::cli::runCli({"plot", "-o", path, "--window-gx", "40"}, out, err), 0) << err.str();
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("g.png"))).convertToFormat(QImage::Format_RGB32),
+              QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(picture(win)->image().pixelColor(200, 150), QColor(Qt::white)) << "the picture stays erased";
+}
+
+TEST_F(ExportGraph, ACancelWritesNothingAFailureIsTold)
+{
+    win.press("cmdPlot");
+    win.dialogs.exportAnswer.reset();
+    win.w->findChild<QAction*>(QStringLiteral("mnuExport"))->trigger();
+    EXPECT_EQ(win.dialogs.asked.size(), 1);
+    EXPECT_TRUE(win.prompter.asked.isEmpty());
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+
+    exportTo(QStringLiteral("g.gif"));
+    exportTo(QStringLiteral("none/g.svg"));
+    win.set("txtPlotStep", QStringLiteral("0"));
+    exportTo(QStringLiteral("g.pdf"));
+    EXPECT_EQ(win.prompter.texts(),
+              (QStringList{QStringLiteral("Could not save %1: the name must end in .png, .svg or .pdf")
+                               .arg(dir.filePath(QStringLiteral("g.gif"))),
+                           QStringLiteral("Could not save %1: the folder %2 does not exist")
+                               .arg(dir.filePath(QStringLiteral("none/g.svg")), dir.filePath(QStringLiteral("none"))),
+                           QStringLiteral("The graph cannot be drawn with these settings.")}));
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
-// Study files and the report on the command line.
+// Study files, the report and the graph files on the command line.
 
 #include <QImage>
+#include <QPointF>
 #include <QString>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -35,6 +39,26 @@ std::string readAll(const fs::path& p)
 {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// What a shell command writes on its standard output; it must succeed.
+std::string shellOutput(const std::string& command)
+{
+    std::string text;
+    if (FILE* p = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, p)) > 0;)
+            text.append(buffer, n);
+        EXPECT_EQ(pclose(p), 0) << command;
+    }
+    return text;
+}
+
+// The images of a PDF file as pdfimages lists them, one line each (after its two header lines).
+int pdfImageCount(const std::string& pdf)
+{
+    const std::string list = shellOutput("pdfimages -list '" + pdf + "'");
+    return static_cast<int>(std::count(list.begin(), list.end(), '\n')) - 2;
 }
 
 class CliDocuments : public ::testing::Test {
@@ -111,7 +135,7 @@ TEST_F(CliDocuments, TheStudyOptionStartsFromASavedStudy)
 
     const Outcome both = run({"roots", "--study", path("s.txt"), "--settings", path("s.txt")});
     EXPECT_EQ(both.status, 2);
-    EXPECT_TRUE(both.err.starts_with("--study and --settings cannot be given together\n"));
+    EXPECT_EQ(both.err, "tessaly-cli: --study and --settings cannot be given together\nTry 'tessaly-cli --help'.\n");
 }
 
 TEST_F(CliDocuments, ASaveThatCannotBeWrittenSaysWhyAndLeavesNothing)
@@ -170,13 +194,7 @@ TEST_F(CliDocuments, TheReportIsThePrintedReportOfTheOpenedStudy)
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
 
-    std::string text;
-    if (FILE* p = popen(("pdftotext -layout '" + path("r.pdf") + "' -").c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, p)) > 0;)
-            text.append(buffer, n);
-        EXPECT_EQ(pclose(p), 0);
-    }
+    const std::string text = shellOutput("pdftotext -layout '" + path("r.pdf") + "' -");
     const std::string roots = run({"roots", "--function", "x*x-2", "--lower", "-3", "--upper", "3"}).out;
     const std::string firstRoot = roots.substr(0, roots.find('\n'));
     ASSERT_TRUE(firstRoot.starts_with("-1.41")) << roots;
@@ -187,6 +205,112 @@ TEST_F(CliDocuments, TheReportIsThePrintedReportOfTheOpenedStudy)
 
     EXPECT_EQ(run({"report", "-o", path("r.txt")}).status, 2);
     EXPECT_EQ(run({"report"}).status, 2);
+    EXPECT_EQ(pdfImageCount(path("r.pdf")), 0) << "the graph is drawn in vectors, not pasted as an image";
+}
+
+TEST_F(CliDocuments, PlotWritesImagesAtTheSizeAndDensityGiven)
+{
+    const struct {
+        std::vector<std::string> options;
+        const char* file;
+        QSize pixels;
+    } rows[] = {
+        {{}, "a.png", {400, 300}},
+        {{"--size", "800x600"}, "b.png", {800, 600}},
+        {{"--size", "16x12"}, "c.png", {16, 12}},
+        {{"--scale", "2"}, "d.png", {800, 600}},
+        {{"--size", "30x20", "--scale", "1.5"}, "e.png", {45, 30}},
+        {{"--size", "123x45"}, "f.bmp", {123, 45}},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> args{"plot", "-o", path(row.file)};
+        args.insert(args.end(), row.options.begin(), row.options.end());
+        const Outcome r = run(args);
+        ASSERT_EQ(r.status, 0) << row.file << ": " << r.err;
+        EXPECT_EQ(QImage(QString::fromStdString(path(row.file))).size(), row.pixels) << row.file;
+    }
+    EXPECT_EQ(readAll(path("f.bmp"))[28], 24) << "24 bits per pixel";
+
+    for (const char* size : {"15x12", "8001x6000", "800x600x2"}) {
+        const Outcome refused = run({"plot", "-o", path("g.png"), "--size", size});
+        EXPECT_EQ(refused.status, 2) << size;
+        EXPECT_EQ(refused.err,
+                  "tessaly-cli: --size takes WIDTHxHEIGHT in pixels, from 16x12 to 8000x6000\n"
+                  "Try 'tessaly-cli --help'.\n");
+    }
+    EXPECT_EQ(run({"plot", "-o", path("g.png"), "--scale", "5"}).status, 2);
+    EXPECT_FALSE(fs::exists(path("g.png")));
+}
+
+// The curve of an SVG drawing: the points of the one path drawn in black.
+struct SvgCurve {
+    int blackPaths = 0;
+    int images = 0;
+    QString viewBox;
+    std::vector<QPointF> points;
+};
+SvgCurve svgCurve(const std::string& file)
+{
+    SvgCurve out;
+    QXmlStreamReader xml(QByteArray::fromStdString(readAll(file)));
+    std::vector<QString> strokes{QString()};  // the stroke of each open group
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement()) {
+            const auto a = xml.attributes();
+            if (xml.name() == QLatin1String("svg"))
+                out.viewBox = a.value(QLatin1String("viewBox")).toString();
+            if (xml.name() == QLatin1String("image"))
+                ++out.images;
+            if (xml.name() == QLatin1String("g"))
+                strokes.push_back(a.hasAttribute(QLatin1String("stroke")) ? a.value(QLatin1String("stroke")).toString()
+                                                                          : strokes.back());
+            if (xml.name() == QLatin1String("path") && strokes.back() == QLatin1String("#000000")) {
+                ++out.blackPaths;
+                QString d = a.value(QLatin1String("d")).toString();
+                d.replace(QLatin1Char('M'), QLatin1Char(' ')).replace(QLatin1Char('L'), QLatin1Char(' '));
+                for (const QString& pair : d.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+                    const QStringList xy = pair.split(QLatin1Char(','));
+                    out.points.emplace_back(xy.value(0).toDouble(), xy.value(1).toDouble());
+                }
+            }
+        } else if (xml.isEndElement() && xml.name() == QLatin1String("g")) {
+            strokes.pop_back();
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return out;
+}
+
+TEST_F(CliDocuments, PlotWritesAnSvgDrawingWhoseCurveLiesOnF)
+{
+    const Outcome r = run({"plot", "-o", path("g.svg"), "--size", "800x600"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const SvgCurve curve = svgCurve(path("g.svg"));
+    EXPECT_EQ(curve.viewBox, QStringLiteral("0 0 800 600"));
+    EXPECT_EQ(curve.images, 0);
+    EXPECT_EQ(curve.blackPaths, 1) << "the curve is one path";
+    ASSERT_GT(curve.points.size(), 350u) << "the samples inside the window, and one beyond it at each exit";
+    // Each point, taken back to the world from the centre of its pixel, lies on f
+    // within half a pixel.
+    auto f = [](double x) { return std::atan(1.0) * 4 / 3 * x * std::sin(x) * std::tanh(x); };
+    for (const QPointF& p : curve.points) {
+        const double x = -20 + (p.x() - 0.5) / 800 * 40;
+        const double pixelY = (15 - f(x)) / 30 * 600;
+        EXPECT_NEAR(pixelY, p.y() - 0.5, 0.5) << "x = " << x;
+    }
+}
+
+TEST_F(CliDocuments, PlotWritesAPdfPageOfThePicturesSize)
+{
+    const Outcome r = run({"plot", "-o", path("g.pdf")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(readAll(path("g.pdf")).starts_with("%PDF-"));
+    EXPECT_NE(shellOutput("pdfinfo '" + path("g.pdf") + "'").find("Page size:       300 x 225 pts"), std::string::npos)
+        << "400 x 300 pixels at 96 to the inch";
+    EXPECT_EQ(pdfImageCount(path("g.pdf")), 0);
+    EXPECT_NE(shellOutput("pdftotext '" + path("g.pdf") + "' -").find("-15"), std::string::npos)
+        << "the labels are text";
 }
 
 }  // namespace

@@ -42,6 +42,14 @@ TEST(LeadingNumber, OverflowGivesNothing)
     EXPECT_TRUE(readLeadingNumber("1.7976931348623157E308").has_value());
 }
 
+TEST(LeadingNumber, TellsATextThatBeginsWithNoNumberFromAZero)
+{
+    for (const char* text : {"0", "-0", " 1", "+.5", "1e", "&H0", "&O7", "1E400", "2abc", "- 3"})
+        EXPECT_TRUE(tessaly::common::beginsWithNumber(text)) << text;
+    for (const char* text : {"", " ", "abc", "-", "+", ".", "-.", "&H", "&HG", "&17", "e5", "--5", "Function"})
+        EXPECT_FALSE(tessaly::common::beginsWithNumber(text)) << text;
+}
+
 TEST(ParseDecimal, AcceptsOnlyAWholeDecimalNumber)
 {
     EXPECT_EQ(parseDecimal("2.5"), 2.5);

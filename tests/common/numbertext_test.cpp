@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -53,6 +54,25 @@ TEST(NumberText, NonFiniteValuesAreNamed)
     EXPECT_EQ(numberText(std::numeric_limits<double>::infinity()), "inf");
     EXPECT_EQ(numberText(-std::numeric_limits<double>::infinity()), "-inf");
     EXPECT_EQ(numberText(std::nan("")), "nan");
+}
+
+TEST(RoundTripText, IsTheShortestTextThatReadsBackExactly)
+{
+    using tessaly::common::roundTripText;
+    EXPECT_EQ(roundTripText(0.1), "0.1");
+    EXPECT_EQ(roundTripText(0.1 + 0.2), "0.30000000000000004") << "all the digits the double needs";
+    EXPECT_EQ(roundTripText(-2), "-2");
+    EXPECT_EQ(roundTripText(-0.0), "-0");
+    EXPECT_EQ(roundTripText(1e-5), "1e-05");
+    EXPECT_EQ(roundTripText(1e21), "1e+21");
+    EXPECT_EQ(roundTripText(-2.2250738585072014e-308), "-2.2250738585072014e-308") << "the longest form";
+    EXPECT_EQ(roundTripText(std::numeric_limits<double>::infinity()), "inf");
+    for (const double v : {1.0 / 3, 1.7976931348623157e308, 4.9406564584124654e-324, 123456.789, -6.283185307179586}) {
+        const std::string text = roundTripText(v);
+        double back = 0;
+        std::from_chars(text.data(), text.data() + text.size(), back);
+        EXPECT_EQ(back, v) << text;
+    }
 }
 
 struct SingleRow {

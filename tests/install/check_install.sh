@@ -36,9 +36,12 @@ LC_ALL=C sort "$expected" | diff -u - "$work/installed" || fail "installed files
 while read -r f; do
   [ -f "$prefix/$f" ] || fail "missing: $f"
 done < "$expected"
-for f in bin/tessaly bin/tessaly-cli; do
+for f in bin/tessaly bin/tessaly-cli libexec/tessaly/tessaly-cli-graphics; do
   [ -x "$prefix/$f" ] || fail "not executable: $f"
 done
+# The installed tool finds its drawing commands where the install put them.
+QT_QPA_PLATFORM=offscreen "$prefix/bin/tessaly-cli" plot -o "$work/graph.png" || fail "tessaly-cli plot failed"
+[ -s "$work/graph.png" ] || fail "tessaly-cli plot wrote nothing"
 cmp "$src/LICENSE" "$prefix/share/doc/tessaly/copyright" || fail "copyright is not LICENSE"
 
 desktop-file-validate "$prefix/share/applications/tessaly.desktop"
@@ -46,6 +49,8 @@ desktop-file-validate "$prefix/share/applications/tessaly.desktop"
 update-mime-database "$prefix/share/mime"
 grep -q '^application/x-tessaly-study$' "$prefix/share/mime/types"
 grep -q 'Tessaly' "$prefix/share/mime/magic"
+grep -q "^application/x-tessaly-study:\*\.tsy$" "$prefix/share/mime/globs"
+grep -q "^application/x-tessaly-study:\*\.txt$" "$prefix/share/mime/globs"
 # The metainfo file is valid, its launchable is the desktop entry installed
 # beside it, and its release is the project's version.
 metainfo="$prefix/share/metainfo/io.github.tessaly.Tessaly.metainfo.xml"
@@ -56,8 +61,11 @@ else
 fi
 grep -q "<release version=\"$version\" date=\"[0-9]\{4\}-[0-9][0-9]-[0-9][0-9]\"/>" "$metainfo" ||
   fail "no release $version in the metainfo file"
-# The installed tool runs.
+# The installed tool runs, and its manual pages are the build's.
 "$prefix/bin/tessaly-cli" eval 1/4 | grep -qx '0.25'
+for page in tessaly tessaly-cli; do
+  cmp "$build/man/$page.1.gz" "$prefix/share/man/man1/$page.1.gz" || fail "$page.1.gz is not the build's"
+done
 
 # An uninstall given another prefix refuses and removes nothing.
 if mk uninstall PREFIX=/opt; then fail "uninstall with another PREFIX went ahead"; fi
@@ -71,7 +79,8 @@ while read -r f; do
 done < "$expected"
 [ ! -e "$prefix/share/doc/tessaly" ] || fail "left by uninstall: share/doc/tessaly"
 [ ! -e "$record" ] || fail "uninstall kept its record of the install"
-for d in bin share/applications share/metainfo share/icons/hicolor/scalable/apps; do
+for d in bin share/applications share/metainfo share/icons/hicolor/scalable/apps share/man/man1 \
+         share/bash-completion/completions; do
   [ -d "$prefix/$d" ] || fail "uninstall removed the shared folder $d"
 done
 echo "$others" | while read -r f; do

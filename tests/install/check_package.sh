@@ -28,7 +28,7 @@ esac
 [ "$(field Description | wc -l)" -gt 2 ] || fail "no extended description"
 # The libraries the programs link, found by dpkg-shlibdeps, and the fonts they draw with.
 field Depends | tr ',' '\n' | sed 's/^ *//; s/[ (].*//' > "$work/depends"
-for p in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 \
+for p in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 \
          fonts-liberation fonts-dejavu-core; do
   grep -qx "$p" "$work/depends" || fail "Depends lacks $p: $(field Depends)"
 done
@@ -41,7 +41,6 @@ LC_ALL=C sort "$src/tests/install/expected-files.txt" | diff -u - "$work/files" 
   fail "the package's files differ from tests/install/expected-files.txt"
 
 cli="$root/usr/bin/tessaly-cli"
-# The unpacked tool runs. Once tessaly-cli has --version, the next line becomes:
-#   "$cli" --version | grep -qF "$version" || fail "the unpacked tessaly-cli is not $version"
-[ "$("$cli" eval 1+1)" = 2 ] || fail "the unpacked tessaly-cli does not run"
+# The unpacked tool runs, and is of this version.
+[ "$("$cli" --version)" = "tessaly-cli $version" ] || fail "the unpacked tessaly-cli is not $version"
 echo "package ok"

@@ -33,6 +33,10 @@ TEST(Extrema, DefaultStudyHasThreeMaximaAndThreeMinima)
     }
     EXPECT_EQ(r.rows[0].substr(0, 6), "MIN: [");
     EXPECT_EQ(r.rows[1].substr(0, 6), "MAX: [");
+    // Each row's extremum, in the rows' order.
+    ASSERT_EQ(r.found.size(), r.rows.size());
+    for (std::size_t k = 0; k < r.rows.size(); ++k)
+        EXPECT_EQ(tessaly::numeric::extremumRow(r.found[k].maximum, true, r.found[k].x, r.found[k].y), r.rows[k]);
     EXPECT_EQ(r.possibleRoots, 0);
     EXPECT_TRUE(s.messages.empty());
 }
@@ -82,6 +86,9 @@ TEST(Extrema, AMaximumAtTheFirstGridPointHasTheUnspacedRow)
     const auto r = extrema(s, "1-x*x", 0, 1, 4);
     ASSERT_FALSE(r.rows.empty());
     EXPECT_EQ(r.rows[0], "MAX:[0 , 1]");
+    ASSERT_EQ(r.found.size(), r.rows.size());
+    EXPECT_TRUE(r.found[0].maximum);
+    EXPECT_EQ(r.found[0].y, 1);
 }
 
 struct LabelRow {

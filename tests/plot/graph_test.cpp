@@ -57,6 +57,21 @@ struct Graph {
     }
 
     QColor at(int x, int y) const { return image.pixelColor(x, y); }
+
+    // The picture at another size: width x height pixels at a device pixel ratio.
+    Graph& sized(int width, int height, double ratio = 1)
+    {
+        image = QImage(static_cast<int>(width * ratio), static_cast<int>(height * ratio), QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::white);
+        return *this;
+    }
+    // Nothing but the curve and the frame, axes and divisions.
+    Graph& plain()
+    {
+        request.shade = request.labelWindow = request.labelDivisions = false;
+        return *this;
+    }
 };
 
 int px(double x) { return static_cast<int>(std::floor((x + 20) * 10 + 0.5)); }
@@ -171,6 +186,159 @@ TEST(Curve, DerivativesAreDrawnThroughTheDerivativeOperation)
     EXPECT_EQ(g.at(px(10), py(5)), kBlack);
     EXPECT_EQ(g.at(px(-10), py(-5)), kBlack);
     EXPECT_NE(g.at(px(10), py(25.0 / 4 > 15 ? 0 : 25.0 / 4)), kBlack) << "not the function itself";
+}
+
+// The pixel a world point falls on in a picture of the default window.
+QPoint pixelOf(const plot::ScaleMap& m, double x, double y)
+{
+    return {static_cast<int>(plot::ScaleMap::nearest(m.px(x))), static_cast<int>(plot::ScaleMap::nearest(m.py(y)))};
+}
+
+TEST(LargerPicture, AxesGridAndCurveFallWhereTheScaleMapPutsThem)
+{
+    Graph g;
+    g.sized(800, 600).draw();
+    const auto m = plot::ScaleMap::of(-20, 20, -15, 15, 800, 600);
+    ASSERT_EQ(g.outcome.map.pixelsW, 800);
+    struct Point {
+        double x, y;
+        QColor colour;
+        const char* what;
+    };
+    const Point rows[] = {
+        {-19, 14.5, kGreen, "a grid line at x = -19"},
+        {-19.5, 14, kGreen, "a grid line at y = 14"},
+        {-19.45, 14.45, kWhite, "inside a grid cell"},
+        {5, 0, kRed, "the x-axis"},
+        {0, 10, kRed, "the y-axis"},
+        {0.3, -0.2, kRed, "the origin dot, 7 pixels from its centre (its radius is 8)"},
+        {-8, -4, kBlue, "the mark at the interval's lower end"},
+        {-6.5, f(-6.5) / 2, kLightRed, "hatching between the axis and f"},
+        {10, f(10), kBlack, "a curve sample at x = 10"},
+        {-13, f(-13), kBlack, "a curve sample at x = -13"},
+        {14.05, f(14.05), kBlack, "a curve sample at x = 14.05"},
+    };
+    for (const auto& r : rows) {
+        const QPoint p = pixelOf(m, r.x, r.y);
+        EXPECT_EQ(g.at(p.x(), p.y()), r.colour) << r.what << " at (" << p.x() << ", " << p.y() << ")";
+    }
+    EXPECT_EQ(g.at(799, pixelOf(m, 0, 2.5).y()), kYellow) << "the frame's right side, one pixel inside";
+    EXPECT_EQ(g.at(pixelOf(m, 19.45, 0).x(), 599), kYellow) << "the frame's bottom side";
+    EXPECT_EQ(g.at(pixelOf(m, -19.45, 0).x(), pixelOf(m, 0, 0.1).y()), kWhite) << "one pixel is 0.05 wide";
+}
+
+// Counts the values of f a drawing asks for.
+struct Counting final : numeric::StudyFunction {
+    int calls = 0;
+    engine::FunctionValue at(double x) override
+    {
+        ++calls;
+        return {x / 2, 0};
+    }
+    std::int32_t trapped(std::int32_t raised) override { return raised; }
+};
+
+TEST(LargerPicture, AsManySamplesAsTheReferencePicture)
+{
+    const plot::PlotSettings s = plot::readPlotSettings(record::defaultTexts(), true);
+    const plot::GraphWindow reference = plot::setUpGraphWindow(s);
+    EXPECT_EQ(reference.sampleStep / reference.unitX, 1);
+    const plot::GraphWindow wide = plot::setUpGraphWindow(s, 1200, 900);
+    EXPECT_EQ(wide.sampleStep, reference.sampleStep);
+    EXPECT_FLOAT_EQ(wide.sampleStep / wide.unitX, 3) << "three pixels a step at 1200 wide";
+
+    auto samples = [](int width, int height) {
+        Graph g;
+        g.sized(width, height).plain();
+        Counting f;
+        plot::drawGraph(g.image, f, g.request, numeric::factorialTable(), {});
+        return f.calls;
+    };
+    const int atReference = samples(400, 300);
+    EXPECT_EQ(atReference, 402 + 2) << "the samples from -20 to the first beyond 20, and the two interval marks";
+    EXPECT_EQ(samples(1200, 900), atReference);
+    EXPECT_EQ(samples(16, 12), atReference);
+}
+
+TEST(LargerPicture, LabelsGrowWithTheHeightDivisionLabelsAtLeastNinePixels)
+{
+    struct Row {
+        int width, height;
+        double windowLabel, divisionLabel;  // character heights in pixels
+    };
+    const Row rows[] = {
+        {400, 300, 20, 7},   {800, 600, 40, 14},  {1600, 1200, 80, 28},
+        {420, 315, 21, 9},   {401, 300, 20, 9},   {400, 301, 20 * 301.0 / 300, 9},
+        {200, 150, 10, 3.5}, {16, 12, 0.8, 0.28}, {8000, 6000, 400, 140},
+    };
+    const plot::PlotSettings s = plot::readPlotSettings(record::defaultTexts(), true);
+    for (const auto& r : rows) {
+        const plot::GraphWindow w = plot::setUpGraphWindow(s, r.width, r.height);
+        EXPECT_DOUBLE_EQ(w.windowLabelScale * 20, r.windowLabel) << r.width << "x" << r.height;
+        EXPECT_DOUBLE_EQ(w.divisionLabelScale * 7, r.divisionLabel) << r.width << "x" << r.height;
+    }
+
+    // The label "5" right of the y-axis: its ink twice as high on a picture twice as high.
+    auto inkHeight = [](int width, int height) {
+        Graph g("99");  // a curve above the window
+        g.sized(width, height).plain();
+        g.request.labelDivisions = true;
+        g.request.plot.gridOn = false;
+        g.draw();
+        const auto m = plot::ScaleMap::of(-20, 20, -15, 15, width, height);
+        const QPoint axis = pixelOf(m, 0, 5);
+        int top = height, bottom = -1;
+        for (int y = pixelOf(m, 0, 5.5).y(); y <= pixelOf(m, 0, 4.5).y(); ++y)
+            for (int x = axis.x() + 2; x < pixelOf(m, 2, 0).x(); ++x)
+                if (g.at(x, y) == kBlack) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+        return bottom - top + 1;
+    };
+    const int small = inkHeight(400, 300), large = inkHeight(800, 600);
+    EXPECT_GE(small, 4);
+    EXPECT_NEAR(large, 2 * small, 1);
+}
+
+// Every pixel of an exact drawing has one of the drawing's colours.
+TEST(PixelDensity, AnExactPictureHasOnlyTheDrawingsColours)
+{
+    Graph g;
+    g.draw();
+    const QColor labels(0, 192, 192);
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x) {
+            const QColor c = g.at(x, y);
+            ASSERT_TRUE(c == kWhite || c == kYellow || c == kGreen || c == kRed || c == kBlue || c == kLightRed
+                        || c == kBlack || c == labels)
+                << x << "," << y;
+        }
+}
+
+TEST(PixelDensity, AtRatioTwoCurveAndTextAreSmoothLinesStaySharp)
+{
+    Graph g;
+    g.request.plot.originY = 0.025f;  // the x-axis 149.75 pixels down (a hair less): between device pixels
+    g.sized(400, 300, 2).draw();
+    ASSERT_EQ(g.outcome.map.pixelsW, 400) << "drawn at the picture's size, not its device pixels";
+    // The x-axis, one pixel of the picture wide: exactly two rows of device pixels.
+    const int column = 2 * 305;  // x = 10.5, away from grid lines and the curve
+    EXPECT_EQ(g.at(column, 298), kWhite);
+    EXPECT_EQ(g.at(column, 299), kRed);
+    EXPECT_EQ(g.at(column, 300), kRed);
+    EXPECT_EQ(g.at(column, 301), kWhite);
+    // The curve and the labels blend into the ground: greys that an exact drawing never has.
+    int greys = 0;
+    for (int y = 0; y < g.image.height(); ++y)
+        for (int x = 0; x < g.image.width(); ++x) {
+            const QColor c = g.at(x, y);
+            greys += c.red() == c.green() && c.green() == c.blue() && c.red() > 0 && c.red() < 255;
+        }
+    EXPECT_GT(greys, 500);
+    // A curve sample still lies on f.
+    const auto m = plot::ScaleMap::of(-20, 20, -15, 15, 800, 600);
+    EXPECT_EQ(g.at(static_cast<int>(m.px(10)), static_cast<int>(m.py(f(10)))), kBlack);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <cfloat>
 #include <cmath>
 
@@ -120,27 +122,36 @@ TEST(PlotSettings, ReadAsTheFieldsBeginSaturatingBeyondRange)
     EXPECT_FALSE(s.gridOn);
 }
 
-TEST(PlotSettings, TheGuardRefusesWhatCannotBeDrawn)
+TEST(PlotSettings, TheGuardRefusesWhatCannotBeDrawnSayingWhy)
 {
     const PlotSettings good = readPlotSettings(tessaly::record::defaultTexts(), true);
     EXPECT_TRUE(plotAccepted(good, 0, 400, 300));
     EXPECT_TRUE(plotAccepted(good, 33, 400, 300));
-    auto with = [&](auto change) {
+    auto with = [&](auto change) -> std::string {
         PlotSettings s = good;
         change(s);
-        return plotAccepted(s, 0, 400, 300);
+        return std::string(plotRefusal(s, 0, 400, 300).value_or("drawn"));
     };
-    EXPECT_FALSE(with([](PlotSettings& s) { s.plotStep = 0; }));
-    EXPECT_FALSE(with([](PlotSettings& s) { s.plotStep = 81; }));
-    EXPECT_FALSE(with([](PlotSettings& s) { s.windowLx = 20; }));
-    EXPECT_FALSE(with([](PlotSettings& s) { s.windowGy = -20; }));
-    EXPECT_FALSE(with([](PlotSettings& s) { s.windowGx = std::nanf(""); }));
-    EXPECT_FALSE(with([](PlotSettings& s) {
-        s.windowLx = -FLT_MAX;
-        s.windowGx = FLT_MAX;
-    }));  // a pixel beyond range
-    EXPECT_FALSE(plotAccepted(good, 34, 400, 300));
-    EXPECT_FALSE(plotAccepted(good, -1, 400, 300));
+    const std::string step = "Plot step must be a whole number from 1 to 80";
+    const std::string pair = "The lower window limit must be below the upper one";
+    EXPECT_EQ(with([](PlotSettings& s) { s.plotStep = 0; }), step);
+    EXPECT_EQ(with([](PlotSettings& s) { s.plotStep = 81; }), step);
+    EXPECT_EQ(with([](PlotSettings& s) { s.plotStep = 80; }), "drawn");
+    EXPECT_EQ(with([](PlotSettings& s) { s.windowLx = 20; }), pair);
+    EXPECT_EQ(with([](PlotSettings& s) { s.windowGy = -15; }), pair) << "equal limits";
+    EXPECT_EQ(with([](PlotSettings& s) { s.windowGx = std::nanf(""); }), pair);
+    EXPECT_EQ(with([](PlotSettings& s) {
+                  s.windowLx = -FLT_MAX;
+                  s.windowGx = FLT_MAX;
+              }),
+              "Zoom limit reached");  // a pixel beyond range
+    EXPECT_EQ(with([](PlotSettings& s) {
+                  s.windowLx = 0;
+                  s.windowGx = std::numeric_limits<float>::denorm_min();
+              }),
+              "Zoom limit reached");  // a pixel too small for a single
+    EXPECT_EQ(plotRefusal(good, 34, 400, 300), "Derivative order must be from 0 to 33");
+    EXPECT_EQ(plotRefusal(good, -1, 400, 300), "Derivative order must be from 0 to 33");
 }
 
 TEST(ScaleMap, MapsTheWindowOntoThePictureAndBack)

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/numbertext.h"
+
 using namespace tessaly;
 
 namespace {
@@ -67,6 +69,36 @@ TEST(StudySession, AFailingConstantIsNamedOnceByTheCommandThatRunsIt)
 
     s.runEachConstant();
     EXPECT_EQ(told.texts.size(), 1u);
+}
+
+TEST(StudySession, ValuesAtManyPointsRunTheConstantsOnceAndComputeAsValueDoes)
+{
+    Told told;
+    session::StudySession s(told);
+    s.setConstants({"a=a+1"});
+    ASSERT_EQ(s.readForValue(study("x*x+a"), "0"), 0);
+    for (const double x : {2.0, -0.5, 2.0})
+        EXPECT_EQ(s.valueAt(x).value, x * x + 1) << "the constant ran once: " << x;
+
+    ASSERT_EQ(s.readForValue(study("x^3"), "1"), 0);
+    const session::ValueResult r = s.valueAt(2);
+    EXPECT_EQ(r.label, "12.0000000000002") << "as value() gives it";
+    EXPECT_EQ(r.label, common::numberText(r.value));
+    EXPECT_EQ(s.currentX(), 2);
+
+    // A point where f fails leaves no trace at the next one, not even the
+    // extension object's own error.
+    ASSERT_EQ(s.readForValue(study("Asin(x)"), "0"), 0);
+    EXPECT_EQ(s.valueAt(2).error, 5);
+    EXPECT_FALSE(s.valueAt(2).label);
+    EXPECT_EQ(s.valueAt(1).label, "1.5707963267949");
+    EXPECT_TRUE(told.texts.empty());
+
+    EXPECT_EQ(s.readForValue(study("x"), "1E20"), 6) << "the order";
+    s.setConstants({"z=1/0"});
+    EXPECT_EQ(s.readForValue(study("x"), "0"), 11);
+    EXPECT_EQ(told.texts,
+              std::vector<std::string>{"The user constant \"z=1/0\" could not be run: Division by zero (error 11)."});
 }
 
 TEST(StudySession, OpenedResultsShowTheirRowsWithHeightsEvaluatedAgain)
