@@ -57,7 +57,7 @@ build-asan: deps
 build-tsan: deps
 	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
 	  -DTESSALY_QT_FREE_ONLY=ON -DTESSALY_THREAD_SANITIZE=ON -DTESSALY_WERROR=ON
-	cmake --build $(TSAN_BUILD) -j$(JOBS) --target numeric_test
+	cmake --build $(TSAN_BUILD) -j$(JOBS) --target numeric_test session_test
 
 # The libFuzzer targets, built by clang over the Qt-free layers with the sanitizers.
 build-fuzz: fuzz-deps
@@ -98,7 +98,7 @@ test-asan: build-asan
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
 
 test-tsan: build-tsan
-	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --output-on-failure -j$(JOBS) -R '^Tabulation\.'
+	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --output-on-failure -j$(JOBS) -R '^(Tabulation|CommandWatch|CommandThread)\.'
 
 # Each fuzz target over its seed corpus, then on a fixed number of inputs of its own.
 test-fuzz: build-fuzz

@@ -1,5 +1,8 @@
 #include "session/studysession.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "common/numbertext.h"
 #include "engine/errors.h"
 #include "engine/evaluation.h"
@@ -96,6 +99,33 @@ void StudySession::tellReadFailure(const std::optional<std::string>& commandMess
 
 std::int32_t StudySession::trap(std::int32_t raised) { return m_ierr = engine::trappedError(raised, m_object); }
 
+template <class Command>
+auto StudySession::watched(numeric::StudyFunction& f, const numeric::ProgressScale& scale, Command command)
+{
+    if (!m_watch)
+        return command(f);
+    numeric::WatchedFunction w(f, *m_watch, scale);
+    return command(w);
+}
+
+namespace {
+
+// The grid's progress: how much of the interval has been walked.
+numeric::ProgressScale gridScale(const numeric::StudyInputs& in)
+{
+    return {numeric::ProgressScale::Kind::Interval, in.lower, in.upper, 1};
+}
+
+// The integral's progress: the values of f computed, of the 4 * 2^M + 1 that M
+// halvings take (the panel count stops doubling past 2^30).
+numeric::ProgressScale integralScale(const numeric::StudyInputs& in)
+{
+    const int halvings = std::clamp(in.maxIterations, 0, 30);
+    return {numeric::ProgressScale::Kind::Work, 0, 1, std::ldexp(1.0, halvings + 2) + 1};
+}
+
+}  // namespace
+
 numeric::RootsOutcome StudySession::roots(const record::FieldTexts& texts)
 {
     m_object.ierr = 0;
@@ -109,7 +139,8 @@ numeric::RootsOutcome StudySession::roots(const record::FieldTexts& texts)
         return out;
     }
     auto f = functionOf(m_study.equation);
-    numeric::RootsOutcome r = numeric::findRoots(f, m_study);
+    numeric::RootsOutcome r =
+        watched(f, gridScale(m_study), [&](numeric::StudyFunction& g) { return numeric::findRoots(g, m_study); });
     m_results.roots = r.roots;
     m_currentX = r.currentX;
     if (r.error)
@@ -138,7 +169,8 @@ numeric::ExtremaOutcome StudySession::extrema(const record::FieldTexts& texts)
         return out;
     }
     auto f = functionOf(m_study.equation);
-    numeric::ExtremaOutcome r = numeric::findExtrema(f, m_study);
+    numeric::ExtremaOutcome r =
+        watched(f, gridScale(m_study), [&](numeric::StudyFunction& g) { return numeric::findExtrema(g, m_study); });
     m_results.maxima = r.maxPositions;
     m_results.minima = r.minPositions;
     m_results.possibleRootCount = r.possibleRoots;
@@ -164,7 +196,7 @@ numeric::IntegralOutcome StudySession::integral(const record::FieldTexts& texts)
         return r;
     }
     auto f = functionOf(m_study.equation);
-    r = numeric::integrate(f, m_study);
+    r = watched(f, integralScale(m_study), [&](numeric::StudyFunction& g) { return numeric::integrate(g, m_study); });
     m_currentX = r.currentX;
     if (r.value) {  // the stored integral changes only when the command reaches its end
         m_results.integralValue = *r.value;
@@ -212,9 +244,11 @@ std::int32_t StudySession::readForValue(const record::FieldTexts& texts, const s
 
 ValueResult StudySession::valueAt(double x)
 {
-    m_currentX = x;
     auto f = functionOf(m_study.equation);
-    const numeric::ValueOutcome r = numeric::valueAt(f, m_study.derivativeOrder, x, m_factorials, m_steps);
+    const numeric::ValueOutcome r = watched(f, {numeric::ProgressScale::Kind::Interval, x, x, 1}, [&](numeric::StudyFunction& g) {
+        return numeric::valueAt(g, m_study.derivativeOrder, x, m_factorials, m_steps);
+    });
+    m_currentX = x;
     m_steps = r.steps;
     ValueResult out;
     if (r.error)

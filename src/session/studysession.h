@@ -9,6 +9,7 @@
 #include "engine/class1.h"
 #include "engine/engine.h"
 #include "engine/userconstants.h"
+#include "numeric/commandwatch.h"
 #include "numeric/derivatives.h"
 #include "numeric/estimates.h"
 #include "numeric/extremafinder.h"
@@ -92,6 +93,13 @@ public:
     // over and told together in one message, each named.
     void runEachConstant();
 
+    // While a watch is set, the commands (roots, extrema, integral, value) watch
+    // f with it: they tell their progress, and a command asked to stop ends
+    // with numeric::Cancelled thrown before its next value of f, leaving what a
+    // failure before that value would (a rebuilt list empty, the kept integral
+    // as it was), with nothing told. Without a watch they run as always.
+    void setWatch(numeric::CommandWatch* watch) { m_watch = watch; }
+
     // The commands, over the fields' texts.
     numeric::RootsOutcome roots(const record::FieldTexts& texts);
     numeric::ExtremaOutcome extrema(const record::FieldTexts& texts);
@@ -161,6 +169,9 @@ private:
     void tellReadFailure(const std::optional<std::string>& commandMessage = std::nullopt);
     // The trap: the failure's number as the window records it.
     std::int32_t trap(std::int32_t raised);
+    // Runs a command over f, watched when a watch is set.
+    template <class Command>
+    auto watched(numeric::StudyFunction& f, const numeric::ProgressScale& scale, Command command);
 
     Messages& m_messages;
     engine::Class1 m_object;
@@ -175,6 +186,7 @@ private:
     bool m_quiet = false;  // engine errors are not told (the constants run, a quiet drawing)
     std::optional<std::string> m_constantProblem;
     Trust m_trust;
+    numeric::CommandWatch* m_watch = nullptr;
 };
 
 }  // namespace tessaly::session

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "numeric/commandwatch.h"
 #include "numeric/extremafinder.h"
 #include "numeric/integrator.h"
 #include "numeric/rootfinder.h"
@@ -74,7 +75,7 @@ struct Seen {
 };
 
 enum class Command { Roots, Extrema, Integral };
-enum class Mode { OneAtATime, Blocks, Threads };
+enum class Mode { OneAtATime, Blocks, Threads, Watched };
 
 Seen run(Command command, Mode mode, const StudyInputs& in, const std::vector<std::string>& constants = {})
 {
@@ -85,9 +86,15 @@ Seen run(Command command, Mode mode, const StudyInputs& in, const std::vector<st
         EXPECT_EQ(s.engine.executeStatement(c), 0) << c;
     auto engineFunction = s.function(in.equation);
     OneAtATime one(engineFunction);
-    StudyFunction& f = mode == Mode::OneAtATime ? static_cast<StudyFunction&>(one) : engineFunction;
-    const Parallelism parallelism =
-        mode == Mode::Threads ? Parallelism{4, 1} : Parallelism{1, std::numeric_limits<std::size_t>::max()};
+    // Watched as a command off the window's thread is, on threads, and never stopped.
+    tessaly::numeric::CommandWatch watch;
+    tessaly::numeric::WatchedFunction watched(engineFunction, watch, {});
+    StudyFunction& f = mode == Mode::OneAtATime ? static_cast<StudyFunction&>(one)
+                       : mode == Mode::Watched  ? static_cast<StudyFunction&>(watched)
+                                                : engineFunction;
+    const Parallelism parallelism = mode == Mode::Threads || mode == Mode::Watched
+                                        ? Parallelism{4, 1}
+                                        : Parallelism{1, std::numeric_limits<std::size_t>::max()};
     Seen seen;
     auto number = [&](double v) { seen.numbers.push_back(bits(v)); };
     switch (command) {
@@ -143,6 +150,7 @@ void expectSameInEveryMode(Command command, const StudyInputs& in, const std::ve
     EXPECT_EQ(one.error, error) << in.equation;
     EXPECT_TRUE(run(command, Mode::Blocks, in, constants) == one) << in.equation << " in blocks";
     EXPECT_TRUE(run(command, Mode::Threads, in, constants) == one) << in.equation << " on threads";
+    EXPECT_TRUE(run(command, Mode::Watched, in, constants) == one) << in.equation << " watched";
 }
 
 const std::string kDefault = "pi/3*x*sin(x)*tanh(x)";
