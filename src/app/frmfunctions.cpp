@@ -93,7 +93,16 @@ FrmFunctions::FrmFunctions(Prompter& prompter, Dialogs& dialogs, QWidget* parent
 
 FrmFunctions::~FrmFunctions() = default;
 
-void FrmFunctions::message(const std::string& text) { m_prompter.message(qtext(text)); }
+void FrmFunctions::message(const std::string& text)
+{
+    // From the command thread while a command runs: shown when it ends.
+    if (m_commandRunning) {
+        const std::lock_guard lock(m_toldMutex);
+        m_told.push_back(text);
+        return;
+    }
+    m_prompter.message(qtext(text));
+}
 
 void FrmFunctions::attachFieldRules()
 {
@@ -151,7 +160,8 @@ void FrmFunctions::connectControls()
         {m_ui.cmdIntegrate, &FrmFunctions::cmdIntegrate_Click},
         {m_ui.cmdDerVal, &FrmFunctions::cmdDerVal_Click},
         {m_ui.cmdAddCons, &FrmFunctions::cmdAddCons_Click},
-        {m_ui.cmdRemCons, &FrmFunctions::cmdRemCons_Click}};
+        {m_ui.cmdRemCons, &FrmFunctions::cmdRemCons_Click},
+        {m_ui.cmdCancel, &FrmFunctions::cmdCancel_Click}};
     for (const auto& [button, handler] : buttons)
         connect(button, &QPushButton::clicked, this, handler);
     const std::pair<QPushButton*, plot::WindowCommand> windowButtons[] = {
@@ -244,6 +254,10 @@ void FrmFunctions::ShowRestingPointer()
 
 void FrmFunctions::Picture1_Resize()
 {
+    if (m_commandRunning) {
+        m_resizePending = true;  // f is the command's until it ends: drawn then
+        return;
+    }
     m_graph.redraw(m_session);
     ShowRestingPointer();
 }
@@ -279,6 +293,8 @@ void FrmFunctions::Picture1_MouseMove(QPoint pixel, QPoint globalPos)
 
 void FrmFunctions::Picture1_MouseDown(QPoint pixel)
 {
+    if (m_commandRunning)
+        return;  // the window's fields wait for the command
     if (const auto centred = m_graph.centredAt(pixel))
         PlotWindowOf(*centred);
 }
@@ -394,31 +410,41 @@ void FrmFunctions::WriteSettingsFile()
 
 void FrmFunctions::cmdRoots_Click()
 {
-    BusyCursor busy;
     ClearStatus();
     m_ui.lstRoots->clear();
-    const auto r = m_session.roots(fieldTexts());
-    showRows(m_ui.lstRoots, r.rows, m_ui.lblRoots, r.label);
+    numeric::RootsOutcome r;
+    const bool finished = RunCommand([this, &r, texts = fieldTexts()] { r = m_session.roots(texts); });
+    if (m_unloaded)
+        return;
+    if (finished)
+        showRows(m_ui.lstRoots, r.rows, m_ui.lblRoots, r.label);
     ShowTrust();
     UpdateTitle();
 }
 
 void FrmFunctions::cmdExtrema_Click()
 {
-    BusyCursor busy;
     ClearStatus();
     m_ui.lstExtrema->clear();
-    const auto r = m_session.extrema(fieldTexts());
-    showRows(m_ui.lstExtrema, r.rows, m_ui.lblExtrema, r.label);
+    numeric::ExtremaOutcome r;
+    const bool finished = RunCommand([this, &r, texts = fieldTexts()] { r = m_session.extrema(texts); });
+    if (m_unloaded)
+        return;
+    if (finished)
+        showRows(m_ui.lstExtrema, r.rows, m_ui.lblExtrema, r.label);
     ShowTrust();
     UpdateTitle();
 }
 
 void FrmFunctions::cmdIntegrate_Click()
 {
-    BusyCursor busy;
     ClearStatus();
-    if (const auto label = m_session.integral(fieldTexts()).label)
+    std::optional<std::string> label;
+    const bool finished =
+        RunCommand([this, &label, texts = fieldTexts()] { label = m_session.integral(texts).label; });
+    if (m_unloaded)
+        return;
+    if (finished && label)
         m_ui.lblIntegral->setText(qtext(*label));
     ShowTrust();
     UpdateTitle();
@@ -427,13 +453,18 @@ void FrmFunctions::cmdIntegrate_Click()
 void FrmFunctions::cmdDerVal_Click()
 {
     m_ui.lblDerVal->clear();
-    BusyCursor busy;
     ClearStatus();
-    const auto r = m_session.value(fieldTexts(), textOf(m_ui.txtDerNum), textOf(m_ui.txtXeval));
-    if (r.label)
-        m_ui.lblDerVal->setText(qtext(*r.label));
-    else if (!record::derivativeOrderAccepted(m_session.study().derivativeOrder))
-        ShowStatus(record::kDerivativeOrderRefused);
+    session::ValueResult r;
+    const bool finished = RunCommand([this, &r, texts = fieldTexts(), order = textOf(m_ui.txtDerNum),
+                                      x = textOf(m_ui.txtXeval)] { r = m_session.value(texts, order, x); });
+    if (m_unloaded)
+        return;
+    if (finished) {
+        if (r.label)
+            m_ui.lblDerVal->setText(qtext(*r.label));
+        else if (!record::derivativeOrderAccepted(m_session.study().derivativeOrder))
+            ShowStatus(record::kDerivativeOrderRefused);
+    }
     ShowTrust();
 }
 
@@ -507,6 +538,7 @@ void FrmFunctions::keyPressEvent(QKeyEvent* event)
 void FrmFunctions::closeBySignal()
 {
     m_closingBySignal = true;
+    StopCommand();
     Form_Unload();
     close();
 }
@@ -515,6 +547,7 @@ void FrmFunctions::closeEvent(QCloseEvent* event)
 {
     // A signal or the end of the desktop session asks nothing: the settings
     // file keeps what it always keeps.
+    StopCommand();
     if (!m_unloaded && !m_closingBySignal && !m_sessionEnding && !MaybeSaveChanges()) {
         event->ignore();
         return;

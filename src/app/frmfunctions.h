@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <mutex>
+#include <vector>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,9 +18,12 @@
 #include "evaluator/frmevaluator.h"
 #include "plot/windowcommand.h"
 #include "record/studyformat.h"
+#include "session/commandthread.h"
 #include "session/studysession.h"
 
+class QEventLoop;
 class QMimeData;
+class QShortcut;
 
 namespace tessaly::fields {
 class FieldRules;
@@ -85,6 +90,12 @@ public:
     void cmdAddCons_Click();
     void cmdRemCons_Click();
     void cboConstants_Change();
+    // Stops the running command (Esc does the same).
+    void cmdCancel_Click();
+    // A command runs on the command thread (see RunCommand).
+    bool commandRunning() const { return m_commandRunning; }
+    // How long a command runs before its progress and Cancel are shown.
+    static constexpr int kProgressDelayMs = 300;
     // The fourteen buttons of the Graph frame change the window the fields hold.
     void ChangeWindow(plot::WindowCommand command);
     // The pointer over the graph: its position in the tool tip; a press centres there.
@@ -161,6 +172,20 @@ private:
     void ShowRestingPointer();
     // Writes a window into the four window fields, in order, and plots it.
     void PlotWindowOf(const plot::PlotWindow& window);
+    // Runs a command of the study session on the command thread while the
+    // window goes on (repaints, tool tips, moving and resizing): the controls
+    // that change the study or start a command are disabled, the evaluator
+    // window waits, the pointer shows busy-but-working, and after
+    // kProgressDelayMs prgCommand and cmdCancel appear. What the session tells
+    // meanwhile is shown, in order, when it ends. False when the command was
+    // cancelled ("Cancelled" in the status line) or the window closed under it:
+    // then nothing of it is to be shown.
+    bool RunCommand(std::function<void()> command);
+    // Cancels a running command and waits for it (the window is closing).
+    void StopCommand();
+    // Disables what must not be used under a running command; gives back what
+    // it disabled.
+    std::vector<QPointer<QObject>> DisableForCommand();
     // Runs the exit steps, once.
     void Form_Unload();
     // A changed study with a file asks "Save changes to NAME?": true to go on
@@ -220,6 +245,15 @@ private:
     bool m_unloaded = false;
     bool m_closingBySignal = false;
     bool m_sessionEnding = false;  // the desktop session ends: closing asks nothing
+    // The command thread, and while a command runs: what the session told
+    // (from the command thread), the loop that waits, a resize to draw after it.
+    session::CommandThread m_command;
+    bool m_commandRunning = false;
+    std::mutex m_toldMutex;
+    std::vector<std::string> m_told;
+    QEventLoop* m_commandLoop = nullptr;
+    QShortcut* m_escape = nullptr;
+    bool m_resizePending = false;
 };
 
 }  // namespace tessaly::app

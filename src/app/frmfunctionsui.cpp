@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QProgressBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -359,6 +360,22 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
     // The status bar: a quiet line that says why a command or plot did nothing.
     lblStatus = label("lblStatus", QString());
     window->statusBar()->addWidget(lblStatus, 1);
+    // Beside it, shown only while a command has run for a while.
+    prgCommand = new QProgressBar;
+    prgCommand->setObjectName(QStringLiteral("prgCommand"));
+    prgCommand->setRange(0, kProgressSteps);
+    prgCommand->setTextVisible(false);
+    prgCommand->setMaximumWidth(160);
+    prgCommand->hide();
+    cmdCancel = button("cmdCancel", QStringLiteral("Cancel"), QStringLiteral("Stop the command (Esc)"));
+    cmdCancel->hide();
+    // No taller than the status line's text needs, so the window's smallest
+    // size does not grow with them.
+    const int lineHeight = lblStatus->sizeHint().height() + 5;
+    prgCommand->setMaximumHeight(lineHeight);
+    cmdCancel->setMaximumHeight(lineHeight);
+    window->statusBar()->addPermanentWidget(prgCommand);
+    window->statusBar()->addPermanentWidget(cmdCancel);
 
     // Menus: File with its entries; View; Print, Help and About on the bar
     // itself. The mnemonics avoid the buttons' own (S, V, E, R, I, P).

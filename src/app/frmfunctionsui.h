@@ -15,6 +15,7 @@ class QLineEdit;
 class QListWidget;
 class QMainWindow;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 
 namespace tessaly::app {
@@ -27,6 +28,9 @@ class PictureView;
 // study and plot fields, and the function line at the bottom. Space the window
 // gains goes to the picture's area.
 struct FrmFunctionsUi {
+    // prgCommand's steps from no progress to the whole command.
+    static constexpr int kProgressSteps = 1000;
+
     PictureView* Picture1 = nullptr;
     PictureArea* pictureArea = nullptr;  // the free space the picture grows into
     QPushButton* cmdShowEvaluator = nullptr;
@@ -113,6 +117,9 @@ struct FrmFunctionsUi {
     QLabel* lblEquation = nullptr;
     QLabel* lblWarnings = nullptr;  // what the results cannot be trusted for, a line each
     QLabel* lblStatus = nullptr;    // in the status bar: why the last command or plot did nothing
+    // In the status bar while a long command runs: how far it has come, and its Cancel.
+    QProgressBar* prgCommand = nullptr;
+    QPushButton* cmdCancel = nullptr;
 
     // The fields of the record's number items, by record::Item.
     std::array<QLineEdit*, record::kNumberItemCount> number{};
