@@ -6,6 +6,7 @@
 
 #include "cli/cli.h"
 #include "cli/plotcommand.h"
+#include "cli/progress.h"
 #include "cli/session.h"
 #include "cli/studyoptions.h"
 #include "docs/report.h"
@@ -15,12 +16,12 @@ namespace tessaly::cli {
 
 int runSave(const ParsedArgs& args, std::ostream&, std::ostream& err)
 {
-    return documentCommand(args, {}, err, [](const OutputArgs& a, Session& session, const record::FieldTexts& texts) {
+    return documentCommand(args, {}, err, [&err](const OutputArgs& a, Session& session, const record::FieldTexts& texts) {
         session::StudySession& study = session.study;
         // The four commands, as a user pressing their buttons would.
-        study.roots(texts);
-        study.extrema(texts);
-        study.integral(texts);
+        runWithProgress(session, "roots", err, [&] { study.roots(texts); });
+        runWithProgress(session, "extrema", err, [&] { study.extrema(texts); });
+        runWithProgress(session, "integral", err, [&] { study.integral(texts); });
         std::optional<QImage> bitmap;
         if (const auto in = study.readForGraph(texts)) {
             const StudyGraph graph = studyGraph(session, *in, texts, a.switches);

@@ -8,6 +8,8 @@
 
 #include "cli/cli.h"
 #include "cli/graphicsprogram.h"
+#include "cli/progress.h"
+#include "files/interrupt.h"
 
 int main(int argc, char** argv)
 {
@@ -19,6 +21,10 @@ int main(int argc, char** argv)
         std::cerr << "tessaly-cli: cannot run " << program << ": " << std::strerror(errno) << "\n";
         return tessaly::cli::kExitFailed;
     }
+    // Ctrl+C ends the program at once with 130, a file being written first made
+    // whole; a long command shows its progress when standard error is a terminal.
+    tessaly::files::exitOnInterrupt(130);
+    tessaly::cli::setProgressTerminal(::isatty(STDERR_FILENO) == 1);
     std::vector<std::string> args(argv + 1, argv + argc);
     return tessaly::cli::runCli(args, std::cin, std::cout, std::cerr);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <mutex>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -26,6 +27,11 @@ public:
     // Writes the failure that ended the command and returns the exit status 1.
     int failed(std::int32_t number);
 
+    // While held (a command runs on a thread of its own and a progress line is
+    // on the terminal), the messages' lines wait; release writes them in order.
+    void hold();
+    void release();
+
     // The lines written so far: the messages' and the warnings' texts.
     const std::vector<std::string>& messages() const { return m_messages; }
     const std::vector<std::string>& warnings() const { return m_warnings; }
@@ -34,6 +40,9 @@ private:
     std::ostream& m_err;
     std::vector<std::string> m_messages;
     std::vector<std::string> m_warnings;
+    std::mutex m_mutex;  // message() may come from a command's thread
+    bool m_held = false;
+    std::vector<std::string> m_waiting;
 };
 
 }  // namespace tessaly::cli

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "cli/cli.h"
+#include "cli/progress.h"
 #include "cli/resultoutput.h"
 #include "cli/session.h"
 #include "cli/studyoptions.h"
@@ -44,7 +45,8 @@ std::vector<KnownOption> valueOptions()
 int runRoots(const ParsedArgs& args, std::ostream& out, std::ostream& err)
 {
     return studyCommand(args, err, [&](Session& s, const record::FieldTexts& t) {
-        const auto r = s.study.roots(t);
+        decltype(s.study.roots(t)) r;
+        runWithProgress(s, "roots", err, [&] { r = s.study.roots(t); });
         CommandResult result{
             "roots", r.rows, r.label, r.label ? 0 : r.error, {"x", "lo", "hi", "certified", "residual"}, {}, {}};
         const auto& bounds = s.study.trust().roots;
@@ -63,7 +65,8 @@ int runRoots(const ParsedArgs& args, std::ostream& out, std::ostream& err)
 int runExtrema(const ParsedArgs& args, std::ostream& out, std::ostream& err)
 {
     return studyCommand(args, err, [&](Session& s, const record::FieldTexts& t) {
-        const auto r = s.study.extrema(t);
+        decltype(s.study.extrema(t)) r;
+        runWithProgress(s, "extrema", err, [&] { r = s.study.extrema(t); });
         CommandResult result{"extrema",
                              r.rows,
                              r.label,
@@ -84,7 +87,8 @@ int runExtrema(const ParsedArgs& args, std::ostream& out, std::ostream& err)
 int runIntegral(const ParsedArgs& args, std::ostream& out, std::ostream& err)
 {
     return studyCommand(args, err, [&](Session& s, const record::FieldTexts& t) {
-        const auto r = s.study.integral(t);
+        decltype(s.study.integral(t)) r;
+        runWithProgress(s, "integral", err, [&] { r = s.study.integral(t); });
         CommandResult result{"integral", {}, r.label, r.label ? 0 : r.error, {"value", "error_estimate", "converged"},
                              {},         {}};
         // With "No convergence" the last estimate and its bound are still given.
@@ -98,7 +102,10 @@ int runIntegral(const ParsedArgs& args, std::ostream& out, std::ostream& err)
 int runValue(const ParsedArgs& args, std::ostream& out, std::ostream& err)
 {
     return studyCommand(args, err, [&](Session& s, const record::FieldTexts& t) {
-        const auto r = s.study.value(t, args.value("--order").value_or("0"), args.value("--x").value_or("0"));
+        session::ValueResult r;
+        runWithProgress(s, "value", err, [&] {
+            r = s.study.value(t, args.value("--order").value_or("0"), args.value("--x").value_or("0"));
+        });
         CommandResult result{"value",
                              {},
                              r.label,

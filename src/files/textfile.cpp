@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "common/utf8.h"
+#include "files/interrupt.h"
 #include "record/itemreader.h"
 
 namespace tessaly::files {
@@ -166,6 +167,9 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, std:
             *reason = why;
         return false;
     };
+    // An interrupt of a command-line program waits for the file to be whole
+    // (or the temporary removed).
+    const InterruptDeferred wholeFirst;
     // A link to a regular file has that file replaced; any other link (to a
     // device, a folder, nothing) is itself replaced, so nothing is written
     // anywhere but into a regular file.

@@ -16,6 +16,7 @@
 
 #include "cli/cli.h"
 #include "cli/json.h"
+#include "cli/progress.h"
 
 namespace fs = std::filesystem;
 using tessaly::cli::runCli;
@@ -437,6 +438,33 @@ TEST_F(FunctionInput, AFunctionReadHoldsAtMost65535Characters)
     EXPECT_EQ(run(value, std::string(1 << 20, ' ') + "x").err,
               usageError("the function on standard input is longer than 65535 characters"))
         << "a line far too long is not read whole";
+}
+
+// On a terminal, a command shows "NAME: N%" on one line that it writes again
+// and erases at its end; the results and the messages are what they are
+// without it, the messages after the line is gone. (Shown here from the start;
+// the program shows it after a second.)
+TEST(CommandLine, ProgressOnATerminalIsOneLineErasedAtTheEnd)
+{
+    const std::vector<std::vector<std::string>> commands = {
+        {"roots", "--subintervals", "20000"},
+        {"extrema"},
+        {"integral", "--function", "1/x", "--lower", "-1"},
+        {"value", "--order", "2", "--x", "1"}};
+    for (const auto& args : commands) {
+        const Outcome plain = run(args);
+        tessaly::cli::setProgressTerminal(true, std::chrono::milliseconds(0));
+        const Outcome shown = run(args);
+        tessaly::cli::setProgressTerminal(false);
+        EXPECT_EQ(shown.status, plain.status) << args[0];
+        EXPECT_EQ(shown.out, plain.out) << args[0];
+        const std::string line = "\r" + args[0] + ": ";
+        ASSERT_EQ(shown.err.rfind(line, 0), 0u) << shown.err;
+        const std::size_t erased = shown.err.find("\r\033[K");
+        ASSERT_NE(erased, std::string::npos) << shown.err;
+        EXPECT_EQ(shown.err.substr(erased + 4), plain.err) << args[0];
+        EXPECT_EQ(shown.err.find('\r', erased + 1), std::string::npos) << "one line, erased once";
+    }
 }
 
 }  // namespace

@@ -2,15 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
+#include "files/interrupt.h"
 #include "files/textfile.h"
 
 #include "../record/recordfixture.h"
@@ -164,6 +168,34 @@ TEST_F(Files, StudiesAreReadByTheirNamesBytesAndMessagesShowThemReadably)
     std::string reason;
     EXPECT_TRUE(removeFile(path("nul.txt"), &reason));
     EXPECT_TRUE(removeFile(path("nul.txt"), &reason)) << "nothing there afterwards is success";
+}
+
+// An interrupt ends the program at once with the status given, except while
+// a file is written: then it ends as soon as the write is over (the child
+// below writes "after" only if it went on past the interrupt).
+TEST_F(Files, AnInterruptWaitsForTheFileBeingWritten)
+{
+    for (const bool writing : {false, true}) {
+        const std::string marker = path(writing ? "after-write" : "after-plain");
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            exitOnInterrupt(130);
+            {
+                std::optional<InterruptDeferred> write;
+                if (writing)
+                    write.emplace();
+                ::raise(SIGINT);
+                std::ofstream(marker) << "after";
+            }
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 130) << writing;
+        EXPECT_EQ(fs::exists(marker), writing);
+    }
 }
 
 }  // namespace
