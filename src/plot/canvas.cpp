@@ -13,13 +13,14 @@ namespace {
 // Pixel coordinates further out than this are clipped before rounding.
 constexpr double kFar = 1 << 20;
 
-// Cuts the segment to the square [-kFar, kFar]²; false when nothing is left.
-bool clipFar(double& x1, double& y1, double& x2, double& y2)
+// Cuts the segment to the rectangle [left, right] x [top, bottom]; false when
+// nothing is left.
+bool clipTo(double& x1, double& y1, double& x2, double& y2, double left, double right, double top, double bottom)
 {
     double t0 = 0, t1 = 1;
     const double dx = x2 - x1, dy = y2 - y1;
     const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 + kFar, kFar - x1, y1 + kFar, kFar - y1};
+    const double q[4] = {x1 - left, right - x1, y1 - top, bottom - y1};
     for (int i = 0; i < 4; ++i) {
         if (p[i] == 0) {
             if (q[i] < 0)
@@ -41,6 +42,18 @@ bool clipFar(double& x1, double& y1, double& x2, double& y2)
     y2 = ay + t1 * dy;
     return std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2);
 }
+
+// Cuts the segment to the square [-kFar, kFar]²; false when nothing is left.
+bool clipFar(double& x1, double& y1, double& x2, double& y2) { return clipTo(x1, y1, x2, y2, -kFar, kFar, -kFar, kFar); }
+
+// How far beyond the picture a smooth drawing keeps a segment: wider than a
+// line's width and its join, so what shows is the same.
+constexpr double kSmoothMargin = 4;
+
+// The longest segment a run takes, in pixels, and the most elements it holds
+// before it is stroked.
+constexpr double kRunSegment = 64;
+constexpr int kRunLength = 512;
 
 QPoint rounded(double px, double py)
 {
@@ -132,8 +145,20 @@ void Canvas::drawSegment(double x1, double y1, double x2, double y2, const QColo
         m_painter.drawLine(rounded(a, b), rounded(d, e));
         return;
     }
-    if (m_inRun && c == m_runColour) {
+    // A smooth drawing strokes only what can show: a stroke far outside the
+    // picture costs as much as its length (a steep curve at a large size took
+    // seconds).
+    if (!clipTo(a, b, d, e, -kSmoothMargin, m_map.pixelsW + kSmoothMargin, -kSmoothMargin,
+                m_map.pixelsH + kSmoothMargin))
+        return;
+    // A run joins its short segments smoothly; a long one (a steep curve's
+    // jump) is stroked alone, and a run is stroked every kRunLength segments:
+    // the cost of stroking one path grows faster than its length when its
+    // segments cross each other.
+    if (m_inRun && c == m_runColour && std::hypot(d - a, e - b) <= kRunSegment) {
         const QPointF from = at(a, b);
+        if (m_run.elementCount() >= kRunLength)
+            flushRun();
         if (m_run.elementCount() == 0 || m_run.currentPosition() != from)
             m_run.moveTo(from);
         m_run.lineTo(at(d, e));
@@ -201,6 +226,11 @@ void Canvas::endRun()
     if (!m_inRun)
         return;
     m_inRun = false;
+    flushRun();
+}
+
+void Canvas::flushRun()
+{
     if (m_run.isEmpty())
         return;
     setPen(m_runColour);

@@ -62,6 +62,7 @@ public:
     void print(const QString& text);
 
 private:
+    void flushRun();  // strokes the run so far
     // Where a coordinate is drawn: its pixel (exact) or that pixel's centre (smooth).
     QPointF at(double px, double py) const;
     // A pixel coordinate of a smooth line along an axis, on a whole device pixel.

@@ -341,4 +341,32 @@ TEST(PixelDensity, AtRatioTwoCurveAndTextAreSmoothLinesStaySharp)
     EXPECT_EQ(g.at(static_cast<int>(m.px(10)), static_cast<int>(m.py(f(10)))), kBlack);
 }
 
+// A smooth drawing strokes only what shows of each segment: a curve that
+// jumps between +1E9 and -1E9 at every sample crosses the whole picture each
+// time, from its top row to its bottom row, and a curve wholly above it leaves
+// the picture as a curve that is not drawn at all does.
+TEST(PixelDensity, ASmoothDrawingShowsTheVisiblePartOfFarSegments)
+{
+    Graph jumps("1E9*Cos(pi*x*10)");
+    jumps.sized(400, 300, 2).plain().draw();
+    auto darkInRow = [&](int y) {
+        int dark = 0;
+        for (int x = 0; x < jumps.image.width(); ++x)
+            dark += qGray(jumps.image.pixel(x, y)) < 128;
+        return dark;
+    };
+    // 400 steps of one pixel (two device pixels): every step crosses each row.
+    for (const int row : {2, 150, 301, 597})
+        EXPECT_GE(darkInRow(row), 400) << "row " << row;
+
+    // (The interval's marks, drawn up to f at its ends, are kept out of the window.)
+    Graph above("1E9"), undrawn("x/0");
+    for (Graph* g : {&above, &undrawn}) {
+        g->request.study.lower = 30;
+        g->request.study.upper = 40;
+        g->sized(400, 300, 2).plain().draw();
+    }
+    EXPECT_EQ(above.image, undrawn.image);
+}
+
 }  // namespace
