@@ -55,7 +55,7 @@ TESSALY_INLINE double decide(double p, double s, bool& ok)
     double spacing = std::bit_cast<double>(bits & 0x7FF0000000000000ull) * 0x1p-52;
     // A power of two: the spacing below it is finer.
     spacing = (bits & 0x000FFFFFFFFFFFFFull) == 0 ? spacing * 0.5 : spacing;
-    const double inside = (magnitude >= 0x1p-64) & (magnitude < 0x1p64) ? kInsideNear : kInside;
+    const double inside = ((magnitude >= 0x1p-64) & (magnitude < 0x1p64)) ? kInsideNear : kInside;
     // Near the ends of the range (or 0, or not finite), std::pow decides.
     ok = (magnitude >= 0x1p-1000) & (magnitude <= 0x1p1000) & (std::fabs(l) < inside * spacing);
     return h;
