@@ -77,7 +77,12 @@ protected:
 }  // namespace
 
 FrmFunctions::FrmFunctions(Prompter& prompter, Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), m_prompter(prompter), m_dialogs(dialogs), m_session(*this), m_graph(m_ui.setupUi(this))
+    : QMainWindow(parent),
+      m_prompter(prompter),
+      m_dialogs(dialogs),
+      m_session(*this),
+      m_graph(m_ui.setupUi(this)),
+      m_runner(*this, m_session, *m_ui.prgCommand, *m_ui.cmdCancel)
 {
     m_settingsPath = docs::settingsFilePath();
     // The constants box keeps only what Add stores, and completes nothing by itself.
@@ -96,12 +101,8 @@ FrmFunctions::~FrmFunctions() = default;
 void FrmFunctions::message(const std::string& text)
 {
     // From the command thread while a command runs: shown when it ends.
-    if (m_commandRunning) {
-        const std::lock_guard lock(m_toldMutex);
-        m_told.push_back(text);
-        return;
-    }
-    m_prompter.message(qtext(text));
+    if (!m_runner.keep(text))
+        m_prompter.message(qtext(text));
 }
 
 void FrmFunctions::attachFieldRules()
@@ -254,7 +255,7 @@ void FrmFunctions::ShowRestingPointer()
 
 void FrmFunctions::Picture1_Resize()
 {
-    if (m_commandRunning) {
+    if (m_runner.running()) {
         m_resizePending = true;  // f is the command's until it ends: drawn then
         return;
     }
@@ -293,7 +294,7 @@ void FrmFunctions::Picture1_MouseMove(QPoint pixel, QPoint globalPos)
 
 void FrmFunctions::Picture1_MouseDown(QPoint pixel)
 {
-    if (m_commandRunning)
+    if (m_runner.running())
         return;  // the window's fields wait for the command
     if (const auto centred = m_graph.centredAt(pixel))
         PlotWindowOf(*centred);
@@ -538,7 +539,7 @@ void FrmFunctions::keyPressEvent(QKeyEvent* event)
 void FrmFunctions::closeBySignal()
 {
     m_closingBySignal = true;
-    StopCommand();
+    m_runner.stop();
     Form_Unload();
     close();
 }
@@ -547,7 +548,7 @@ void FrmFunctions::closeEvent(QCloseEvent* event)
 {
     // A signal or the end of the desktop session asks nothing: the settings
     // file keeps what it always keeps.
-    StopCommand();
+    m_runner.stop();
     if (!m_unloaded && !m_closingBySignal && !m_sessionEnding && !MaybeSaveChanges()) {
         event->ignore();
         return;

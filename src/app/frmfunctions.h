@@ -5,12 +5,12 @@
 
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <vector>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "app/commandrunner.h"
 #include "app/frmfunctionsui.h"
 #include "app/graphpanel.h"
 #include "docs/recentstudies.h"
@@ -18,12 +18,9 @@
 #include "evaluator/frmevaluator.h"
 #include "plot/windowcommand.h"
 #include "record/studyformat.h"
-#include "session/commandthread.h"
 #include "session/studysession.h"
 
-class QEventLoop;
 class QMimeData;
-class QShortcut;
 
 namespace tessaly::fields {
 class FieldRules;
@@ -93,9 +90,9 @@ public:
     // Stops the running command (Esc does the same).
     void cmdCancel_Click();
     // A command runs on the command thread (see RunCommand).
-    bool commandRunning() const { return m_commandRunning; }
+    bool commandRunning() const { return m_runner.running(); }
     // How long a command runs before its progress and Cancel are shown.
-    static constexpr int kProgressDelayMs = 300;
+    static constexpr int kProgressDelayMs = CommandRunner::kProgressDelayMs;
     // The fourteen buttons of the Graph frame change the window the fields hold.
     void ChangeWindow(plot::WindowCommand command);
     // The pointer over the graph: its position in the tool tip; a press centres there.
@@ -181,8 +178,6 @@ private:
     // cancelled ("Cancelled" in the status line) or the window closed under it:
     // then nothing of it is to be shown.
     bool RunCommand(std::function<void()> command);
-    // Cancels a running command and waits for it (the window is closing).
-    void StopCommand();
     // Disables what must not be used under a running command; gives back what
     // it disabled.
     std::vector<QPointer<QObject>> DisableForCommand();
@@ -226,6 +221,7 @@ private:
     QString m_studyFileName;
     QString m_settingsPath;
     GraphPanel m_graph;
+    CommandRunner m_runner;  // destroyed before the session: a running command is stopped first
     // The evaluator window while it is open, and what it keeps between openings.
     QPointer<evaluator::FrmEvaluator> m_evaluator;
     evaluator::EvaluatorState m_evaluatorState;
@@ -245,15 +241,7 @@ private:
     bool m_unloaded = false;
     bool m_closingBySignal = false;
     bool m_sessionEnding = false;  // the desktop session ends: closing asks nothing
-    // The command thread, and while a command runs: what the session told
-    // (from the command thread), the loop that waits, a resize to draw after it.
-    session::CommandThread m_command;
-    bool m_commandRunning = false;
-    std::mutex m_toldMutex;
-    std::vector<std::string> m_told;
-    QEventLoop* m_commandLoop = nullptr;
-    QShortcut* m_escape = nullptr;
-    bool m_resizePending = false;
+    bool m_resizePending = false;  // a resize under a command, drawn at its end
 };
 
 }  // namespace tessaly::app

@@ -194,13 +194,13 @@ void FrmFunctions::mnuSaveAs_Click()
 void FrmFunctions::Form_DragDrop(const QMimeData* data)
 {
     const QString path = firstLocalFile(data);
-    if (!path.isEmpty() && !m_commandRunning && MaybeSaveChanges())
+    if (!path.isEmpty() && !m_runner.running() && MaybeSaveChanges())
         OpenStudy(path);
 }
 
 void FrmFunctions::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!m_commandRunning && !firstLocalFile(event->mimeData()).isEmpty())
+    if (!m_runner.running() && !firstLocalFile(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
