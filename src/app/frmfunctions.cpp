@@ -148,6 +148,7 @@ void FrmFunctions::connectControls()
     // A logout never waits on a question: the settings are written as at any exit.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) {
         m_sessionEnding = true;
+        m_runner.stop();  // the study is read whole, not under a running command
         WriteSettingsFile();
         SaveState();
     });
