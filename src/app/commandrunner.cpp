@@ -1,8 +1,11 @@
 #include "app/commandrunner.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -19,6 +22,26 @@ CommandRunner::CommandRunner(QWidget& window, session::StudySession& session, QP
 {
     m_escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window, this, [this] { this->cancel(); }, Qt::WindowShortcut);
     m_escape->setEnabled(false);
+}
+
+std::vector<QPointer<QObject>> CommandRunner::disableInputs(QWidget& area, std::initializer_list<QAction*> actions,
+                                                            std::initializer_list<QWidget*> windows)
+{
+    std::vector<QPointer<QObject>> disabled;
+    auto disable = [&](auto* control) {
+        if (control && control->isEnabled()) {
+            control->setEnabled(false);
+            disabled.emplace_back(control);
+        }
+    };
+    for (QWidget* w : area.findChildren<QWidget*>())
+        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractButton*>(w))
+            disable(w);
+    for (QAction* a : actions)
+        disable(a);
+    for (QWidget* w : windows)
+        disable(w);
+    return disabled;
 }
 
 void CommandRunner::showProgress()

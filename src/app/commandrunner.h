@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <initializer_list>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "session/commandthread.h"
 #include "session/studysession.h"
 
+class QAction;
 class QProgressBar;
 class QPushButton;
 class QShortcut;
@@ -34,6 +36,10 @@ public:
     // What the window disables for a command: each control and action disabled,
     // to be enabled again at its end.
     using Disable = std::function<std::vector<QPointer<QObject>>()>;
+    // Disables every field, box and button inside area, the actions and the
+    // other windows given (those enabled now), and returns them.
+    static std::vector<QPointer<QObject>> disableInputs(QWidget& area, std::initializer_list<QAction*> actions,
+                                                        std::initializer_list<QWidget*> windows);
 
     static constexpr int kProgressDelayMs = 300;
 

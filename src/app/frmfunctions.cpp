@@ -26,6 +26,7 @@
 #include "app/pictureview.h"
 #include "app/prompter.h"
 #include "app/trustview.h"
+#include "app/windowparts.h"
 #include "app/windowtools.h"
 #include "docs/filename.h"
 #include "docs/graphfile.h"
@@ -36,43 +37,7 @@
 namespace tessaly::app {
 namespace {
 
-// Shows a window of the program's own, raising it when it is open already.
-void showRaised(QWidget* w)
-{
-    w->show();
-    w->raise();
-    w->activateWindow();
-}
-
 QString qtext(const std::string& s) { return QString::fromStdString(s); }
-
-// Shows a command's rows in its list and its label, when it wrote one.
-void showRows(QListWidget* list, const std::vector<std::string>& rows, QLabel* label,
-              const std::optional<std::string>& text)
-{
-    for (const auto& row : rows)
-        list->addItem(qtext(row));
-    if (text)
-        label->setText(qtext(*text));
-}
-
-// Keeps an Alt+key that no mnemonic or shortcut took from typing into a field.
-class NoAltTyping final : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            const Qt::KeyboardModifiers m = key->modifiers();
-            if ((m & Qt::AltModifier) && !(m & Qt::ControlModifier) && !key->text().isEmpty())
-                return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 }  // namespace
 

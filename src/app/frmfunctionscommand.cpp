@@ -1,9 +1,6 @@
 // The main window's commands on the command thread: what the window disables,
 // shows and waits for while one runs.
 
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QMenu>
 
 #include "app/frmfunctions.h"
@@ -13,26 +10,15 @@ namespace tessaly::app {
 
 std::vector<QPointer<QObject>> FrmFunctions::DisableForCommand()
 {
-    std::vector<QPointer<QObject>> disabled;
-    auto disable = [&](auto* control) {
-        if (control->isEnabled()) {
-            control->setEnabled(false);
-            disabled.emplace_back(control);
-        }
-    };
-    // Every field, box and button of the window (the graph stays: its tool tip
-    // still follows the pointer, a click on it does nothing).
-    for (QWidget* w : centralWidget()->findChildren<QWidget*>())
-        if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractButton*>(w))
-            disable(w);
-    // The menu entries that read or change the study; Quit, Help and About stay.
-    for (QAction* a : {m_ui.mnuOpen, m_ui.mnuRecent->menuAction(), m_ui.mnuSave, m_ui.mnuSaveAs, m_ui.mnuCopy,
-                       m_ui.mnuExport, m_ui.mnuTrustedDigits, m_ui.mnuPrint, m_ui.actShowEvaluator})
-        disable(a);
-    // The evaluator shares the extension object with the command: it waits.
-    if (m_evaluator)
-        disable(m_evaluator.data());
-    return disabled;
+    // Every field, box and button (the graph stays: its tool tip still follows
+    // the pointer, a click on it does nothing); the menu entries that read or
+    // change the study (Quit, Help and About stay); the evaluator, which shares
+    // the extension object with the command.
+    return CommandRunner::disableInputs(*centralWidget(),
+                                        {m_ui.mnuOpen, m_ui.mnuRecent->menuAction(), m_ui.mnuSave, m_ui.mnuSaveAs,
+                                         m_ui.mnuCopy, m_ui.mnuExport, m_ui.mnuTrustedDigits, m_ui.mnuPrint,
+                                         m_ui.actShowEvaluator},
+                                        {m_evaluator.data()});
 }
 
 bool FrmFunctions::RunCommand(std::function<void()> command)

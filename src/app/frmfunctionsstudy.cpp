@@ -18,6 +18,7 @@
 #include "app/frmfunctions.h"
 #include "app/pictureview.h"
 #include "app/prompter.h"
+#include "app/windowparts.h"
 #include "app/windowtools.h"
 #include "docs/filename.h"
 #include "docs/graphfile.h"
@@ -25,31 +26,6 @@
 #include "docs/textfile.h"
 
 namespace tessaly::app {
-namespace {
-
-// The first local file among dropped data, or nothing.
-QString firstLocalFile(const QMimeData* data)
-{
-    if (!data || !data->hasUrls())
-        return {};
-    const QList<QUrl> urls = data->urls();
-    if (urls.isEmpty() || !urls.constFirst().isLocalFile())
-        return {};
-    // The URL's escapes are the name's bytes, which need not be UTF-8.
-    return docs::localFileOfUrl(urls.constFirst().toEncoded());
-}
-
-// A file name as a menu or title shows it: the home folder as "~".
-QString shownPath(const QString& path)
-{
-    const QString home = QDir::homePath();
-    const QString shown = docs::displayFileName(path);
-    if (!home.isEmpty() && home != QLatin1String("/") && shown.startsWith(home + QLatin1Char('/')))
-        return QLatin1Char('~') + shown.mid(home.size());
-    return shown;
-}
-
-}  // namespace
 
 QString FrmFunctions::dialogFolder() const
 {
@@ -81,41 +57,8 @@ void FrmFunctions::mnuRecent_Click(const QString& path)
 
 void FrmFunctions::mnuRecent_AboutToShow()
 {
-    QMenu* menu = m_ui.mnuRecent;
-    menu->clear();
-    bool missing = false;
-    int k = 0;
-    for (const QString& path : m_recent.paths()) {
-        ++k;
-        QString shown = shownPath(path);
-        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        QAction* entry = menu->addAction(QStringLiteral("&%1 %2").arg(k).arg(shown));
-        const bool there = docs::isRegularFile(path);
-        entry->setEnabled(there);
-        missing = missing || !there;
-        connect(entry, &QAction::triggered, this, [this, path] { mnuRecent_Click(path); });
-    }
-    if (m_recent.paths().isEmpty())
-        menu->addAction(QStringLiteral("No recent studies"))->setEnabled(false);
-    menu->addSeparator();
-    QAction* removeMissing = menu->addAction(QStringLiteral("Remove missing studies"));
-    removeMissing->setObjectName(QStringLiteral("mnuRecentRemoveMissing"));
-    removeMissing->setEnabled(missing);
-    connect(removeMissing, &QAction::triggered, this, [this] {
-        for (const QString& path : m_recent.paths())
-            if (!docs::isRegularFile(path))
-                m_recent.remove(path);
-        SaveState();
-        mnuRecent_AboutToShow();
-    });
-    QAction* clearList = menu->addAction(QStringLiteral("Clear list"));
-    clearList->setObjectName(QStringLiteral("mnuRecentClear"));
-    clearList->setEnabled(!m_recent.paths().isEmpty());
-    connect(clearList, &QAction::triggered, this, [this] {
-        m_recent.clear();
-        SaveState();
-        mnuRecent_AboutToShow();
-    });
+    fillRecentMenu(
+        *m_ui.mnuRecent, m_recent, [this](const QString& path) { mnuRecent_Click(path); }, [this] { SaveState(); });
 }
 
 void FrmFunctions::RememberStudy(const QString& path)
@@ -138,16 +81,7 @@ void FrmFunctions::MarkStudySaved()
     UpdateTitle();
 }
 
-void FrmFunctions::UpdateTitle()
-{
-    if (m_studyFileName.isEmpty()) {
-        setWindowTitle(kProgramTitle);
-        return;
-    }
-    const QString name = docs::displayFileName(QFileInfo(m_studyFileName).fileName());
-    setWindowTitle(name + (studyModified() ? QStringLiteral("*") : QString()) + QStringLiteral(" \u2014 ")
-                   + kProgramTitle);
-}
+void FrmFunctions::UpdateTitle() { setWindowTitle(studyWindowTitle(m_studyFileName, studyModified())); }
 
 bool FrmFunctions::MaybeSaveChanges()
 {
@@ -256,24 +190,9 @@ void FrmFunctions::mnuExport_Click()
     const auto chosen = m_dialogs.exportGraphFile(this, dialogFolder(), m_graph.drawnSize());
     if (!chosen)
         return;
-    const auto format = docs::graphFormatOf(chosen->path);
-    if (!format) {
-        m_prompter.message(QStringLiteral("Could not save %1: the name must end in .png, .svg or .pdf")
-                               .arg(docs::displayFileName(chosen->path)));
-        return;
-    }
     BusyCursor busy;
-    const auto paint = m_graph.drawing(m_session, fieldTexts(), graphChecks());
-    if (!paint) {
-        m_prompter.message(QStringLiteral("The graph cannot be drawn with these settings."));
-        return;
-    }
-    // A bitmap has the size chosen; a drawing the picture's size, as it is shown.
-    const bool bitmap = *format == docs::GraphFormat::Png || *format == docs::GraphFormat::Bmp;
-    const QSize size = bitmap ? chosen->size : m_graph.drawnSize();
-    QString reason;
-    if (!docs::writeGraphFile(chosen->path, *format, size, 1, *paint, &reason))
-        m_prompter.message(QStringLiteral("Could not save %1: %2").arg(docs::displayFileName(chosen->path), reason));
+    if (const auto problem = m_graph.exportTo(m_session, fieldTexts(), graphChecks(), chosen->path, chosen->size))
+        m_prompter.message(*problem);
 }
 
 void FrmFunctions::RestoreResults(const record::StudyResults& results)
@@ -318,20 +237,7 @@ void FrmFunctions::mnuPrint_Click()
     }
 
     QString reason;
-    bool printed = false;
-    // A report printed to a file is written whole or not at all.
-    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-        printed = docs::writeReportPdf(printer.outputFileName(), printer.pageLayout(), in, &reason);
-    } else {
-        printed = docs::paintReport(printer, in, &reason);
-        if (!printed)
-            printer.abort();
-        else if (printer.printerState() == QPrinter::Error) {
-            printed = false;
-            reason = QStringLiteral("the printer reported an error");
-        }
-    }
-    if (!printed)
+    if (!printReport(printer, in, &reason))
         m_prompter.message(QStringLiteral("Could not print: %1").arg(reason));
 }
 

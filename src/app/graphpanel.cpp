@@ -2,6 +2,7 @@
 
 #include "app/pictureview.h"
 #include "common/numbertext.h"
+#include "docs/filename.h"
 #include "plot/graphwindow.h"
 #include "plot/scalemap.h"
 
@@ -152,6 +153,24 @@ std::optional<plot::PlotWindow> GraphPanel::centredAt(QPoint pixel) const
     if (!at)
         return std::nullopt;
     return plot::centredWindow(*m_drawnWindow, at->first, at->second);
+}
+
+std::optional<QString> GraphPanel::exportTo(session::StudySession& session, const record::FieldTexts& texts,
+                                            const GraphChecks& checks, const QString& path, QSize bitmapSize)
+{
+    const auto format = docs::graphFormatOf(path);
+    if (!format)
+        return QStringLiteral("Could not save %1: the name must end in .png, .svg or .pdf")
+            .arg(docs::displayFileName(path));
+    const auto paint = drawing(session, texts, checks);
+    if (!paint)
+        return QStringLiteral("The graph cannot be drawn with these settings.");
+    // A bitmap has the size chosen; a drawing the picture's size, as it is shown.
+    const bool bitmap = *format == docs::GraphFormat::Png || *format == docs::GraphFormat::Bmp;
+    QString reason;
+    if (!docs::writeGraphFile(path, *format, bitmap ? bitmapSize : drawnSize(), 1, *paint, &reason))
+        return QStringLiteral("Could not save %1: %2").arg(docs::displayFileName(path), reason);
+    return std::nullopt;
 }
 
 }  // namespace tessaly::app

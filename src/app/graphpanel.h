@@ -60,6 +60,12 @@ public:
                                             const GraphChecks& checks);
     // The current graph for drawing at any size; nothing when it is not current.
     std::optional<docs::GraphPaint> currentDrawing(session::StudySession& session) const;
+    // Writes drawing() to a file as its name's ending says: PNG or BMP at
+    // bitmapSize, SVG or PDF at the picture's size as shown. The message to
+    // show when the name has no such ending, the graph cannot be drawn or the
+    // file cannot be written; nothing when it was written.
+    std::optional<QString> exportTo(session::StudySession& session, const record::FieldTexts& texts,
+                                    const GraphChecks& checks, const QString& path, QSize bitmapSize);
     // The study's bitmap: drawing() on the reference picture, pixel-exact.
     std::optional<QImage> image(session::StudySession& session, const record::FieldTexts& texts,
                                 const GraphChecks& checks);
