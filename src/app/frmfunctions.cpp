@@ -5,8 +5,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -375,32 +373,35 @@ void FrmFunctions::WriteSettingsFile()
         m_prompter.message(text);
 }
 
-void FrmFunctions::cmdRoots_Click()
+void FrmFunctions::RunListCommand(QListWidget* list, QLabel* label,
+                                  const std::function<ListRows(const record::FieldTexts&)>& command)
 {
     ClearStatus();
-    m_ui.lstRoots->clear();
-    numeric::RootsOutcome r;
-    const bool finished = RunCommand([this, &r, texts = fieldTexts()] { r = m_session.roots(texts); });
+    list->clear();
+    ListRows shown;
+    const bool finished = RunCommand([&shown, &command, texts = fieldTexts()] { shown = command(texts); });
     if (m_unloaded)
         return;
     if (finished)
-        showRows(m_ui.lstRoots, r.rows, m_ui.lblRoots, r.label);
+        showRows(list, shown.rows, label, shown.label);
     ShowTrust();
     UpdateTitle();
 }
 
+void FrmFunctions::cmdRoots_Click()
+{
+    RunListCommand(m_ui.lstRoots, m_ui.lblRoots, [this](const record::FieldTexts& texts) {
+        auto r = m_session.roots(texts);
+        return ListRows{std::move(r.rows), std::move(r.label)};
+    });
+}
+
 void FrmFunctions::cmdExtrema_Click()
 {
-    ClearStatus();
-    m_ui.lstExtrema->clear();
-    numeric::ExtremaOutcome r;
-    const bool finished = RunCommand([this, &r, texts = fieldTexts()] { r = m_session.extrema(texts); });
-    if (m_unloaded)
-        return;
-    if (finished)
-        showRows(m_ui.lstExtrema, r.rows, m_ui.lblExtrema, r.label);
-    ShowTrust();
-    UpdateTitle();
+    RunListCommand(m_ui.lstExtrema, m_ui.lblExtrema, [this](const record::FieldTexts& texts) {
+        auto r = m_session.extrema(texts);
+        return ListRows{std::move(r.rows), std::move(r.label)};
+    });
 }
 
 void FrmFunctions::cmdIntegrate_Click()

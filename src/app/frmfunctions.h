@@ -20,6 +20,8 @@
 #include "record/studyformat.h"
 #include "session/studysession.h"
 
+class QLabel;
+class QListWidget;
 class QMimeData;
 
 namespace tessaly::fields {
@@ -178,6 +180,15 @@ private:
     // cancelled ("Cancelled" in the status line) or the window closed under it:
     // then nothing of it is to be shown.
     bool RunCommand(std::function<void()> command);
+    // Roots and Extrema: the status line cleared and the list emptied, then the
+    // command run over the fields' texts; its rows and label shown when it ran
+    // to its end, and the bounds and title brought up to date.
+    struct ListRows {
+        std::vector<std::string> rows;
+        std::optional<std::string> label;
+    };
+    void RunListCommand(QListWidget* list, QLabel* label,
+                        const std::function<ListRows(const record::FieldTexts&)>& command);
     // Disables what must not be used under a running command; gives back what
     // it disabled.
     std::vector<QPointer<QObject>> DisableForCommand();

@@ -8,10 +8,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
-#include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
-#include <QUrl>
 
 #include "app/busycursor.h"
 #include "app/dialogs.h"
@@ -87,7 +85,7 @@ bool FrmFunctions::MaybeSaveChanges()
 {
     if (m_studyFileName.isEmpty() || !studyModified())
         return true;
-    const QString name = docs::displayFileName(QFileInfo(m_studyFileName).fileName());
+    const QString name = studyDisplayName(m_studyFileName);
     switch (m_prompter.ask(kProgramTitle, QStringLiteral("Save changes to %1?").arg(name), Prompter::Icon::Question,
                            Prompter::Buttons::SaveDiscardCancel)) {
     case Prompter::Answer::Save: return SaveStudy(m_studyFileName);

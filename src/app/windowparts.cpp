@@ -66,13 +66,14 @@ QString firstLocalFile(const QMimeData* data)
     return docs::localFileOfUrl(urls.constFirst().toEncoded());
 }
 
+QString studyDisplayName(const QString& studyFile) { return docs::displayFileName(QFileInfo(studyFile).fileName()); }
+
 QString studyWindowTitle(const QString& studyFile, bool modified)
 {
-    const QString& program = kProgramTitle;
     if (studyFile.isEmpty())
-        return program;
-    const QString name = docs::displayFileName(QFileInfo(studyFile).fileName());
-    return name + (modified ? QStringLiteral("*") : QString()) + QStringLiteral(" \u2014 ") + program;
+        return kProgramTitle;
+    return studyDisplayName(studyFile) + (modified ? QStringLiteral("*") : QString()) + QStringLiteral(" \u2014 ")
+           + kProgramTitle;
 }
 
 void fillRecentMenu(QMenu& menu, docs::RecentStudies& recent, std::function<void(const QString&)> open,

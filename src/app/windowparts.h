@@ -45,6 +45,9 @@ QString shownPath(const QString& path);
 // The first local file among dropped data, or nothing.
 QString firstLocalFile(const QMimeData* data);
 
+// A study file's name as the title and the questions about it show it.
+QString studyDisplayName(const QString& studyFile);
+
 // The main window's title: "NAME — Tessaly" ("NAME* — Tessaly" when the study
 // changed since its file was opened or saved), or "Tessaly" without a file.
 QString studyWindowTitle(const QString& studyFile, bool modified);
