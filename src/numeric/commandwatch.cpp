@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/errors.h"
-
 namespace tessaly::numeric {
 
 void CommandWatch::advance(double fraction) noexcept
