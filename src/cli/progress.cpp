@@ -41,17 +41,19 @@ void runWithProgress(Session& s, std::string_view name, std::ostream& err,
     });
     const auto start = std::chrono::steady_clock::now();
     bool shown = false;
+    // The line is written whenever the delay is over, then the end is awaited
+    // for at most 100 ms (so a delay of 0 always writes it once).
+    std::unique_lock lock(mutex);
     for (;;) {
-        std::unique_lock lock(mutex);
-        if (ended)
-            break;
         if (std::chrono::steady_clock::now() - start >= g_delay) {
             const auto percent = static_cast<int>(std::floor(thread.fraction() * 100));
             err << '\r' << name << ": " << std::to_string(percent) << '%' << std::flush;
             shown = true;
         }
-        woken.wait_for(lock, std::chrono::milliseconds(100), [&] { return ended; });
+        if (woken.wait_for(lock, std::chrono::milliseconds(100), [&] { return ended; }))
+            break;
     }
+    lock.unlock();
     if (shown)
         err << "\r\033[K" << std::flush;  // the line erased: the results follow as they always do
     s.study.setWatch(nullptr);
