@@ -20,7 +20,8 @@ namespace tessaly::app {
 CommandRunner::CommandRunner(QWidget& window, session::StudySession& session, QProgressBar& bar, QPushButton& cancel)
     : m_window(window), m_session(session), m_bar(bar), m_cancel(cancel)
 {
-    m_escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window, this, [this] { this->cancel(); }, Qt::WindowShortcut);
+    m_escape = new QShortcut(
+        QKeySequence(Qt::Key_Escape), &window, this, [this] { this->cancel(); }, Qt::WindowShortcut);
     m_escape->setEnabled(false);
 }
 

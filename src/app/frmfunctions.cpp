@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -11,46 +10,47 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPushButton>
 #include <QSessionManager>
 
-#include <iostream>
-
 #include "app/busycursor.h"
 #include "app/decimalguard.h"
-#include "app/frmabout.h"
-#include "app/helpwindow.h"
 #include "app/pictureview.h"
 #include "app/prompter.h"
-#include "app/trustview.h"
+#include "app/resultsview.h"
 #include "app/windowparts.h"
 #include "app/windowtools.h"
-#include "docs/filename.h"
-#include "docs/graphfile.h"
-#include "docs/settingsfile.h"
 #include "fields/fieldrules.h"
 #include "record/valuerules.h"
 
 namespace tessaly::app {
-namespace {
-
-QString qtext(const std::string& s) { return QString::fromStdString(s); }
-
-}  // namespace
-
 FrmFunctions::FrmFunctions(Prompter& prompter, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent),
       m_prompter(prompter),
       m_dialogs(dialogs),
       m_session(*this),
       m_graph(m_ui.setupUi(this)),
-      m_runner(*this, m_session, *m_ui.prgCommand, *m_ui.cmdCancel)
+      m_runner(*this, m_session, *m_ui.prgCommand, *m_ui.cmdCancel),
+      m_state(prompter),
+      m_files(*this, *m_ui.mnuRecent, *this, prompter, dialogs, m_state),
+      m_windows(*this, m_session, prompter)
 {
-    m_settingsPath = docs::settingsFilePath();
     // The constants box keeps only what Add stores, and completes nothing by itself.
     m_ui.cboConstants->setCompleter(nullptr);
-    attachFieldRules();
+    m_rules = new fields::FieldRules(
+        {.window = this,
+         .menuBar = menuBar(),
+         .txtEquation = m_ui.txtEquation,
+         .number = m_ui.number,
+         .txtXeval = m_ui.txtXeval,
+         .txtDerNum = m_ui.txtDerNum,
+         .cboDerivative = m_ui.cboDerivative,
+         .cboConstants = m_ui.cboConstants},
+        {.markStudyStale = [this] { MarkStudyStale(); },
+         .markPlotStale = [this] { MarkPlotStale(); },
+         .setErrorBound = [this](double v) { m_session.study().errorBound = v; },
+         .plotDerivativeOrder = [this]() -> std::int32_t& { return m_session.study().derivativeOrder; }},
+        this);
     connectControls();
     setAcceptDrops(true);
     auto* noAltTyping = new NoAltTyping(this);
@@ -65,26 +65,7 @@ void FrmFunctions::message(const std::string& text)
 {
     // From the command thread while a command runs: shown when it ends.
     if (!m_runner.keep(text))
-        m_prompter.message(qtext(text));
-}
-
-void FrmFunctions::attachFieldRules()
-{
-    fields::RuleFields f;
-    f.window = this;
-    f.menuBar = menuBar();
-    f.txtEquation = m_ui.txtEquation;
-    f.number = m_ui.number;
-    f.txtXeval = m_ui.txtXeval;
-    f.txtDerNum = m_ui.txtDerNum;
-    f.cboDerivative = m_ui.cboDerivative;
-    f.cboConstants = m_ui.cboConstants;
-    fields::RuleHooks hooks;
-    hooks.markStudyStale = [this] { MarkStudyStale(); };
-    hooks.markPlotStale = [this] { MarkPlotStale(); };
-    hooks.setErrorBound = [this](double v) { m_session.study().errorBound = v; };
-    hooks.plotDerivativeOrder = [this]() -> std::int32_t& { return m_session.study().derivativeOrder; };
-    m_rules = new fields::FieldRules(f, std::move(hooks), this);
+        m_prompter.message(QString::fromStdString(text));
 }
 
 void FrmFunctions::connectControls()
@@ -112,8 +93,8 @@ void FrmFunctions::connectControls()
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) {
         m_sessionEnding = true;
         m_runner.stop();  // the study is read whole, not under a running command
-        WriteSettingsFile();
-        SaveState();
+        m_state.writeSettings(fieldItems(), false);
+        m_state.save();
     });
 #endif
 
@@ -129,15 +110,7 @@ void FrmFunctions::connectControls()
         {m_ui.cmdCancel, &FrmFunctions::cmdCancel_Click}};
     for (const auto& [button, handler] : buttons)
         connect(button, &QPushButton::clicked, this, handler);
-    const std::pair<QPushButton*, plot::WindowCommand> windowButtons[] = {
-        {m_ui.cmdZoomOut, plot::WindowCommand::ZoomOut},  {m_ui.cmdZoomIn, plot::WindowCommand::ZoomIn},
-        {m_ui.cmdZoomQ1, plot::WindowCommand::Quadrant1}, {m_ui.cmdZoomQ2, plot::WindowCommand::Quadrant2},
-        {m_ui.cmdZoomQ3, plot::WindowCommand::Quadrant3}, {m_ui.cmdZoomQ4, plot::WindowCommand::Quadrant4},
-        {m_ui.cmdPanLeft, plot::WindowCommand::PanLeft},  {m_ui.cmdPanRight, plot::WindowCommand::PanRight},
-        {m_ui.cmdPanUp, plot::WindowCommand::PanUp},      {m_ui.cmdPanDown, plot::WindowCommand::PanDown},
-        {m_ui.cmdIncWindX, plot::WindowCommand::WiderX},  {m_ui.cmdDecWindX, plot::WindowCommand::NarrowerX},
-        {m_ui.cmdIncWindY, plot::WindowCommand::WiderY},  {m_ui.cmdDecWindY, plot::WindowCommand::NarrowerY}};
-    for (const auto& [button, command] : windowButtons)
+    for (const auto& [button, command] : m_ui.windowButtons())
         connect(button, &QPushButton::clicked, this, [this, command = command] { ChangeWindow(command); });
     connect(m_ui.Picture1, &PictureView::mouseMoved, this, &FrmFunctions::Picture1_MouseMove);
     connect(m_ui.Picture1, &PictureView::mousePressed, this, &FrmFunctions::Picture1_MouseDown);
@@ -158,47 +131,9 @@ void FrmFunctions::connectControls()
         connect(action, &QAction::triggered, this, handler);
 }
 
-record::FieldTexts FrmFunctions::fieldTexts() const
-{
-    record::FieldTexts texts;
-    texts.equation = textOf(m_ui.txtEquation);
-    for (std::size_t i = 0; i < texts.numbers.size(); ++i)
-        texts.numbers[i] = textOf(m_ui.number[i]);
-    texts.derivative = m_ui.cboDerivative->currentText().toStdString();
-    return texts;
-}
-
-void FrmFunctions::cmdShowEvaluator_Click()
-{
-    if (!m_evaluator) {
-        m_evaluator = new evaluator::FrmEvaluator(
-            m_session.extension(), m_evaluatorState, [this] { return m_session.currentX(); },
-            [this](const QString& caption, const QString& text) {
-                m_prompter.ask(caption, text, Prompter::Icon::Critical, Prompter::Buttons::Ok);
-            },
-            this);
-    }
-    showRaised(m_evaluator);
-}
-
-void FrmFunctions::mnuHelp_Click()
-{
-    if (!m_help) {
-        if (!helpPageExists(kHelpContents)) {
-            m_prompter.message(QStringLiteral("Help is not available."));
-            return;
-        }
-        m_help = new HelpWindow(kHelpContents, this);
-    }
-    showRaised(m_help);
-}
-
-void FrmFunctions::mnuAbout_Click()
-{
-    if (!m_about)
-        m_about = new FrmAbout(this);
-    showRaised(m_about);
-}
+void FrmFunctions::cmdShowEvaluator_Click() { m_windows.showEvaluator(); }
+void FrmFunctions::mnuHelp_Click() { m_windows.showHelp(); }
+void FrmFunctions::mnuAbout_Click() { m_windows.showAbout(); }
 
 void FrmFunctions::cmdPlot_Click()
 {
@@ -247,7 +182,7 @@ void FrmFunctions::PlotWindowOf(const plot::PlotWindow& window)
     using namespace record;
     const Item fields[] = {WindowLx, WindowGx, WindowLy, WindowGy};
     for (int i = 0; i < 4; ++i)
-        m_ui.number[fields[i]]->setText(qtext(texts[static_cast<std::size_t>(i)]));
+        m_ui.number[fields[i]]->setText(QString::fromStdString(texts[static_cast<std::size_t>(i)]));
     cmdPlot_Click();
 }
 
@@ -264,36 +199,12 @@ void FrmFunctions::Picture1_MouseDown(QPoint pixel)
         PlotWindowOf(*centred);
 }
 
-void FrmFunctions::mnuCopy_Click()
-{
-    auto* data = new QMimeData;
-    data->setImageData(m_graph.picture());
-    if (const auto paint = m_graph.currentDrawing(m_session)) {
-        if (const auto svg = docs::graphFileBytes(docs::GraphFormat::Svg, m_graph.drawnSize(), 1, *paint, nullptr))
-            data->setData(QStringLiteral("image/svg+xml"), *svg);
-    }
-    QGuiApplication::clipboard()->setMimeData(data);
-}
+void FrmFunctions::mnuCopy_Click() { m_graph.copyToClipboard(m_session); }
 
 void FrmFunctions::mnuTrustedDigits_Click()
 {
     ShowTrust();
-    m_state.set("trustedDigitsOnly", m_ui.mnuTrustedDigits->isChecked() ? "1" : "0");
-    QString reason;
-    if (!m_state.save(&reason))
-        m_prompter.message(QStringLiteral("Could not save the view: %1").arg(reason));
-}
-
-void FrmFunctions::SaveState()
-{
-    m_recent.store(m_state);
-    // Beside the settings file, like it; a failure costs only the recent list
-    // and the window's place, so it is not worth a box.
-    QString reason;
-    if (!m_state.save(&reason))
-        std::cerr << "tessaly: could not save "
-                  << docs::displayFileName(docs::StateFile::besideSettings(m_settingsPath)).toStdString() << ": "
-                  << reason.toStdString() << std::endl;
+    m_state.setTrustedDigitsOnly(m_ui.mnuTrustedDigits->isChecked());
 }
 
 void FrmFunctions::ShowTrust() { showTrust(m_ui, m_session.trust(), m_ui.mnuTrustedDigits->isChecked()); }
@@ -302,54 +213,36 @@ void FrmFunctions::Form_Load(const std::function<bool()>& openCommandLineStudy)
 {
     m_ui.txtSubintervals->setToolTip(
         QStringLiteral("Should be enough to detect all roots & extrema, and to find an accurate integral."));
-    m_ui.cboDerivative->clear();
-    m_ui.cboDerivative->addItem(QStringLiteral("Function"));
-    for (const char* order : {"1st", "2nd", "3rd", "4th", "5th", "6th", "7th", "8th", "9th"})
-        m_ui.cboDerivative->addItem(QString::fromLatin1(order) + QStringLiteral(".derivative"));
-    m_ui.cboDerivative->setCurrentIndex(0);
+    m_ui.fillDerivativeList();
 
-    m_state.load(docs::StateFile::besideSettings(m_settingsPath));
-    m_ui.mnuTrustedDigits->setChecked(m_state.flag("trustedDigitsOnly"));
-    m_recent.load(m_state);
+    m_state.load();
+    m_ui.mnuTrustedDigits->setChecked(m_state.trustedDigitsOnly());
     // The window's size and place as it was closed; restoreGeometry moves it
     // onto a screen that exists now.
-    if (const auto geometry = m_state.value("geometry"))
-        restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(*geometry)));
+    if (const auto geometry = m_state.geometry())
+        restoreGeometry(*geometry);
 
     // A study that cannot be opened leaves the last study of the settings file,
     // so the next exit does not replace it with the defaults.
     if (!openCommandLineStudy || !openCommandLineStudy()) {
         const FlagScope loading(m_loadingSettings);
-        ReadSettingsFile();
+        const docs::SettingsRead read = m_state.readSettings();
+        if (read.record)
+            ShowStudyRecord(*read.record);
+        m_holdsStudy = true;
+        if (!read.replaced.empty())
+            message(record::replacedMessage(read.replaced));
     }
-}
-
-void FrmFunctions::ReadSettingsFile()
-{
-    const docs::SettingsRead read = docs::readSettingsFile(m_settingsPath, /*keepBadCopy=*/true);
-    if (read.record)
-        ShowStudyRecord(*read.record);
-    m_holdsStudy = true;
-    if (!read.replaced.empty())
-        message(record::replacedMessage(read.replaced));
-}
-
-void FrmFunctions::ShowConstants()
-{
-    m_ui.cboConstants->clear();
-    for (const auto& statement : m_session.constants().statements())
-        m_ui.cboConstants->addItem(qtext(statement));
-    m_ui.cboConstants->setCurrentIndex(-1);
 }
 
 void FrmFunctions::ShowStudyRecord(const record::StudyRecord& record)
 {
     m_session.setConstants(record.constants);
-    ShowConstants();
-    m_ui.txtEquation->setText(qtext(record.equation));
+    showConstants(m_ui, m_session.constants().statements());
+    m_ui.txtEquation->setText(QString::fromStdString(record.equation));
     const record::FieldTexts texts = record::fieldTexts(record);
     for (const record::Item i : record::kShownOrder)
-        m_ui.number[i]->setText(qtext(texts[i]));
+        m_ui.number[i]->setText(QString::fromStdString(texts[i]));
     m_ui.chkPersist->setChecked(record.persist == 1);
 }
 
@@ -360,23 +253,9 @@ record::SettingsItems FrmFunctions::fieldItems() const
     return items;
 }
 
-void FrmFunctions::WriteSettingsFile()
-{
-    QString reason;
-    if (docs::writeSettingsFile(m_settingsPath, fieldItems(), &reason))
-        return;
-    const QString text =
-        QStringLiteral("Could not save the settings file %1: %2").arg(docs::displayFileName(m_settingsPath), reason);
-    if (m_closingBySignal)
-        std::cerr << text.toStdString() << std::endl;
-    else
-        m_prompter.message(text);
-}
-
 void FrmFunctions::RunListCommand(QListWidget* list, QLabel* label,
                                   const std::function<ListRows(const record::FieldTexts&)>& command)
 {
-    ClearStatus();
     list->clear();
     ListRows shown;
     const bool finished = RunCommand([&shown, &command, texts = fieldTexts()] { shown = command(texts); });
@@ -406,14 +285,12 @@ void FrmFunctions::cmdExtrema_Click()
 
 void FrmFunctions::cmdIntegrate_Click()
 {
-    ClearStatus();
     std::optional<std::string> label;
-    const bool finished =
-        RunCommand([this, &label, texts = fieldTexts()] { label = m_session.integral(texts).label; });
+    const bool finished = RunCommand([this, &label, texts = fieldTexts()] { label = m_session.integral(texts).label; });
     if (m_unloaded)
         return;
     if (finished && label)
-        m_ui.lblIntegral->setText(qtext(*label));
+        m_ui.lblIntegral->setText(QString::fromStdString(*label));
     ShowTrust();
     UpdateTitle();
 }
@@ -421,7 +298,6 @@ void FrmFunctions::cmdIntegrate_Click()
 void FrmFunctions::cmdDerVal_Click()
 {
     m_ui.lblDerVal->clear();
-    ClearStatus();
     session::ValueResult r;
     const bool finished = RunCommand([this, &r, texts = fieldTexts(), order = textOf(m_ui.txtDerNum),
                                       x = textOf(m_ui.txtXeval)] { r = m_session.value(texts, order, x); });
@@ -429,7 +305,7 @@ void FrmFunctions::cmdDerVal_Click()
         return;
     if (finished) {
         if (r.label)
-            m_ui.lblDerVal->setText(qtext(*r.label));
+            m_ui.lblDerVal->setText(QString::fromStdString(*r.label));
         else if (!record::derivativeOrderAccepted(m_session.study().derivativeOrder))
             ShowStatus(record::kDerivativeOrderRefused);
     }
@@ -441,7 +317,7 @@ void FrmFunctions::cmdAddCons_Click()
     if (m_session.addConstant(m_ui.cboConstants->currentText().toStdString())
         != engine::UserConstants::AddResult::Added)
         return;
-    ShowConstants();
+    showConstants(m_ui, m_session.constants().statements());
     m_ui.cboConstants->setEditText(QString());
     cboConstants_Change();
     UpdateTitle();
@@ -471,10 +347,7 @@ void FrmFunctions::MarkStudyStale()
     if (m_loadingStudy)
         return;
     m_session.discardResults();
-    for (QLabel* label : {m_ui.lblIntegral, m_ui.lblRoots, m_ui.lblExtrema})
-        label->clear();
-    m_ui.lstRoots->clear();
-    m_ui.lstExtrema->clear();
+    clearResults(m_ui, false);
     ShowTrust();
     UpdateTitle();
 }
@@ -516,7 +389,7 @@ void FrmFunctions::closeEvent(QCloseEvent* event)
     // A signal or the end of the desktop session asks nothing: the settings
     // file keeps what it always keeps.
     m_runner.stop();
-    if (!m_unloaded && !m_closingBySignal && !m_sessionEnding && !MaybeSaveChanges()) {
+    if (!m_unloaded && !m_closingBySignal && !m_sessionEnding && !m_files.maybeSaveChanges()) {
         event->ignore();
         return;
     }
@@ -531,9 +404,9 @@ void FrmFunctions::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
-    WriteSettingsFile();
-    m_state.set("geometry", saveGeometry().toBase64().toStdString());
-    SaveState();
+    m_state.writeSettings(fieldItems(), m_closingBySignal);
+    m_state.setGeometry(saveGeometry());
+    m_state.save();
     if (m_decimalGuard)
         m_decimalGuard->RestoreDecimalSeparator();
     // Closing the main window ends the program: every other window closes with it.

@@ -5,19 +5,17 @@
 
 #include <cstdint>
 #include <functional>
-#include <vector>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/commandrunner.h"
 #include "app/frmfunctionsui.h"
 #include "app/graphpanel.h"
-#include "docs/recentstudies.h"
-#include "docs/statefile.h"
-#include "evaluator/frmevaluator.h"
-#include "plot/windowcommand.h"
-#include "record/studyformat.h"
+#include "app/sidewindows.h"
+#include "app/studyfiles.h"
+#include "app/windowstate.h"
 #include "session/studysession.h"
 
 class QLabel;
@@ -38,7 +36,7 @@ class Prompter;
 // graph picture over a study session (the engine, the constants, the working
 // values and the results), whose extension object it shares with the
 // evaluator window. Handlers call the session and show what it returns.
-class FrmFunctions : public QMainWindow, private session::Messages {
+class FrmFunctions : public QMainWindow, private session::Messages, private StudyFiles::Host {
     Q_OBJECT
 public:
     FrmFunctions(Prompter& prompter, Dialogs& dialogs, QWidget* parent = nullptr);
@@ -51,8 +49,8 @@ public:
 
     // Where the settings file is read and written (the user's configuration
     // folder unless set).
-    void setSettingsPath(const QString& path) { m_settingsPath = path; }
-    const QString& settingsPath() const { return m_settingsPath; }
+    void setSettingsPath(const QString& path) { m_state.setSettingsPath(path); }
+    const QString& settingsPath() const { return m_state.settingsPath(); }
     // The guard whose setting the window puts back when it closes.
     void setDecimalGuard(DecimalGuard* guard) { m_decimalGuard = guard; }
 
@@ -71,13 +69,13 @@ public:
     session::StudySession& session() { return m_session; }
     const session::StudySession& session() const { return m_session; }
     // The study file Save writes to; empty until a study is opened or saved.
-    const QString& studyFileName() const { return m_studyFileName; }
+    const QString& studyFileName() const { return m_files.path(); }
     // The graph was drawn and no plot input changed since.
     bool graphCurrent() const { return m_graph.current(); }
     // The plot's working values as the last Plot read them.
     const plot::PlotSettings& plotSettings() const { return m_graph.settings(); }
     // The texts of the fields that carry the study, as typed.
-    record::FieldTexts fieldTexts() const;
+    record::FieldTexts fieldTexts() const { return m_ui.fieldTexts(); }
 
     // Handlers.
     void cmdShowEvaluator_Click();
@@ -102,31 +100,22 @@ public:
     void Picture1_MouseDown(QPoint pixel);
     // The picture's size has settled after a change: the graph is drawn at it.
     void Picture1_Resize();
-    // Puts the graph picture on the clipboard: the picture as shown and, while
-    // the graph is current, the same graph as an SVG drawing.
+    // Copy and Export the graph (see GraphPanel::copyToClipboard and exportTo),
+    // Export to a file asked for.
     void mnuCopy_Click();
-    // Asks for a file and writes the study's graph to it as the file's suffix
-    // says: a PNG image at the size chosen, an SVG drawing or a PDF page of the
-    // picture's size. Nothing when the dialog is cancelled; a graph that cannot
-    // be drawn or a file that cannot be written is told.
     void mnuExport_Click();
     // View → Show trusted digits only: rows and labels show only the digits
     // their bounds back; the choice is kept in the state file.
     void mnuTrustedDigits_Click();
-    // The study file commands: Open asks for a file and opens it; Save writes to
-    // the study's file (asking for one the first time); Save As always asks.
-    // Open, a recent study and a dropped file first offer to save a changed study.
+    // The study file commands and the recent studies' menu (see StudyFiles).
     void mnuOpen_Click();
     void mnuRecent_Click(const QString& path);
-    // The recent studies' menu: an entry each (a missing file greyed), then
-    // "Remove missing studies" and "Clear list".
     void mnuRecent_AboutToShow();
-    // Quit closes the window as its close button does.
-    void mnuQuit_Click();
     void mnuSave_Click();
     void mnuSaveAs_Click();
-    // Help shows the help window on its contents page (one window; a second Help
-    // raises it); About shows the about window.
+    // Quit closes the window as its close button does.
+    void mnuQuit_Click();
+    // The help and about windows (see SideWindows).
     void mnuHelp_Click();
     void mnuAbout_Click();
     // Prints the report of the study: the graph when it is current, the
@@ -136,20 +125,15 @@ public:
     // A study file dropped on the window or on the graph: the first local file is opened.
     void Form_DragDrop(const QMimeData* data);
 
-    // Opens a study file: the fields, the constants (each run, the failing ones
-    // told and passed over), the results, then Plot. A file that cannot be read
-    // or is not a study is told and changes nothing, the study's file name
-    // included. Returns whether the study was opened.
-    bool OpenStudy(const QString& path);
-    // Saves the study (and beside it the graph of that study as a bitmap) to a
-    // file; on success it becomes the study's file. A failure is told and
-    // changes nothing.
-    bool SaveStudy(const QString& path);
+    // Opens a study file (see StudyFiles::open): the fields, the constants (each
+    // run, the failing ones told and passed over), the results, then Plot.
+    bool OpenStudy(const QString& path) { return m_files.open(path); }
+    // Saves the study and beside it its graph (see StudyFiles::save).
+    bool SaveStudy(const QString& path) { return m_files.save(path); }
 
-    // Whether the study differs from its file as last opened or saved: the
-    // fields' values, the constants or the results a study file keeps.
-    bool studyModified() const;
-    const docs::RecentStudies& recentStudies() const { return m_recent; }
+    // Whether the study differs from its file as last opened or saved.
+    bool studyModified() const { return m_files.modified(); }
+    const docs::RecentStudies& recentStudies() const { return m_state.recent(); }
 
     // The stale marks: discard the results shown, erase the graph.
     void MarkStudyStale();
@@ -163,6 +147,12 @@ protected:
 
 private:
     void message(const std::string& text) override;
+    // What the study files take from the window.
+    record::SettingsItems studyItems() const override;
+    record::StudyResults studyResults() const override { return m_session.results(); }
+    std::optional<QImage> studyGraph() override;
+    void showStudy(const docs::StudyFile& study) override;
+    void studyFileChanged() override { UpdateTitle(); }
     // Puts a study record into the fields and the constants list.
     void ShowStudyRecord(const record::StudyRecord& record);
     // The check boxes that change a drawing.
@@ -171,18 +161,15 @@ private:
     void ShowRestingPointer();
     // Writes a window into the four window fields, in order, and plots it.
     void PlotWindowOf(const plot::PlotWindow& window);
-    // Runs a command of the study session on the command thread while the
-    // window goes on (repaints, tool tips, moving and resizing): the controls
-    // that change the study or start a command are disabled, the evaluator
-    // window waits, the pointer shows busy-but-working, and after
-    // kProgressDelayMs prgCommand and cmdCancel appear. What the session tells
-    // meanwhile is shown, in order, when it ends. False when the command was
-    // cancelled ("Cancelled" in the status line) or the window closed under it:
-    // then nothing of it is to be shown.
+    // Clears the status line and runs a command of the study session through the
+    // command runner (the window goes on, what would change the study is
+    // disabled); what the session tells meanwhile is shown when it ends. False
+    // when the command was cancelled ("Cancelled" in the status line) or the
+    // window closed under it.
     bool RunCommand(std::function<void()> command);
-    // Roots and Extrema: the status line cleared and the list emptied, then the
-    // command run over the fields' texts; its rows and label shown when it ran
-    // to its end, and the bounds and title brought up to date.
+    // Roots and Extrema: the list emptied, the command run over the fields'
+    // texts, its rows and label shown when it ran to its end, and the bounds and
+    // title brought up to date.
     struct ListRows {
         std::vector<std::string> rows;
         std::optional<std::string> label;
@@ -194,56 +181,28 @@ private:
     std::vector<QPointer<QObject>> DisableForCommand();
     // Runs the exit steps, once.
     void Form_Unload();
-    // A changed study with a file asks "Save changes to NAME?": true to go on
-    // (saved, or discarded), false when the user cancels or the save fails.
-    bool MaybeSaveChanges();
-    // The study as its file now holds it, after an open or a save.
-    void MarkStudySaved();
-    // "NAME — Tessaly" ("NAME* — Tessaly" when changed), or "Tessaly" without a file.
-    void UpdateTitle();
+    void UpdateTitle() { setWindowTitle(m_files.title()); }
     // The status line: why a command or plot did nothing; cleared by the next.
     void ShowStatus(std::string_view text);
     void ClearStatus();
-    // A study opened or saved heads the recent studies, kept at once.
-    void RememberStudy(const QString& path);
-    void SaveState();
-    void ReadSettingsFile();
-    void WriteSettingsFile();
     // The fields' values and the constants, as the files keep them.
     record::SettingsItems fieldItems() const;
-    // Puts opened results into the lists and labels.
-    void RestoreResults(const record::StudyResults& results);
-    // The constants list shows the session's constants.
-    void ShowConstants();
     // The bounds beside the results, as the View menu asks.
     void ShowTrust();
-    // Where the file dialogs start: the study's folder, else the home folder.
-    QString dialogFolder() const;
-    // Wires the fields to the stale marks and the editing rules, the buttons
-    // and menu entries to their handlers.
+    // Wires the fields to the stale marks, the buttons and menu entries to their handlers.
     void connectControls();
-    void attachFieldRules();
 
     FrmFunctionsUi m_ui;
     Prompter& m_prompter;
     Dialogs& m_dialogs;
     session::StudySession m_session;
     fields::FieldRules* m_rules = nullptr;
-    QString m_studyFileName;
-    QString m_settingsPath;
     GraphPanel m_graph;
     CommandRunner m_runner;  // destroyed before the session: a running command is stopped first
-    // The evaluator window while it is open, and what it keeps between openings.
-    QPointer<evaluator::FrmEvaluator> m_evaluator;
-    evaluator::EvaluatorState m_evaluatorState;
-    QPointer<QWidget> m_help;
-    QPointer<QWidget> m_about;
     DecimalGuard* m_decimalGuard = nullptr;
-    docs::StateFile m_state;
-    docs::RecentStudies m_recent;
-    // The study as its file holds it, since the last open or save.
-    record::SettingsItems m_savedItems;
-    record::StudyResults m_savedResults;
+    WindowState m_state;
+    StudyFiles m_files;
+    SideWindows m_windows;
     // Set while the settings file is shown at start-up (the graph is not erased)
     // and while an opened study is shown (the results are not discarded).
     bool m_loadingSettings = false;

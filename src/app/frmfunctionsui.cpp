@@ -11,8 +11,8 @@
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -436,6 +436,44 @@ PictureView& FrmFunctionsUi::setupUi(QMainWindow* window)
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
     return *Picture1;
+}
+
+record::FieldTexts FrmFunctionsUi::fieldTexts() const
+{
+    record::FieldTexts texts;
+    texts.equation = txtEquation->text().toStdString();
+    for (std::size_t i = 0; i < texts.numbers.size(); ++i)
+        texts.numbers[i] = number[i]->text().toStdString();
+    texts.derivative = cboDerivative->currentText().toStdString();
+    return texts;
+}
+
+void FrmFunctionsUi::fillDerivativeList() const
+{
+    cboDerivative->clear();
+    cboDerivative->addItem(QStringLiteral("Function"));
+    for (const char* order : {"1st", "2nd", "3rd", "4th", "5th", "6th", "7th", "8th", "9th"})
+        cboDerivative->addItem(QString::fromLatin1(order) + QStringLiteral(".derivative"));
+    cboDerivative->setCurrentIndex(0);
+}
+
+std::array<std::pair<QPushButton*, plot::WindowCommand>, 14> FrmFunctionsUi::windowButtons() const
+{
+    using plot::WindowCommand;
+    return {{{cmdZoomOut, WindowCommand::ZoomOut},
+             {cmdZoomIn, WindowCommand::ZoomIn},
+             {cmdZoomQ1, WindowCommand::Quadrant1},
+             {cmdZoomQ2, WindowCommand::Quadrant2},
+             {cmdZoomQ3, WindowCommand::Quadrant3},
+             {cmdZoomQ4, WindowCommand::Quadrant4},
+             {cmdPanLeft, WindowCommand::PanLeft},
+             {cmdPanRight, WindowCommand::PanRight},
+             {cmdPanUp, WindowCommand::PanUp},
+             {cmdPanDown, WindowCommand::PanDown},
+             {cmdIncWindX, WindowCommand::WiderX},
+             {cmdDecWindX, WindowCommand::NarrowerX},
+             {cmdIncWindY, WindowCommand::WiderY},
+             {cmdDecWindY, WindowCommand::NarrowerY}}};
 }
 
 }  // namespace tessaly::app

@@ -3,7 +3,9 @@
 #include <QString>
 
 #include <array>
+#include <utility>
 
+#include "plot/windowcommand.h"
 #include "record/studyrecord.h"
 
 class QAction;
@@ -30,6 +32,13 @@ class PictureView;
 struct FrmFunctionsUi {
     // prgCommand's steps from no progress to the whole command.
     static constexpr int kProgressSteps = 1000;
+
+    // The texts of the fields that carry the study, as typed.
+    record::FieldTexts fieldTexts() const;
+    // The derivative list: "Function", then the 1st to the 9th derivative.
+    void fillDerivativeList() const;
+    // The fourteen buttons of the Graph frame, each with the change of window it asks.
+    std::array<std::pair<QPushButton*, plot::WindowCommand>, 14> windowButtons() const;
 
     PictureView* Picture1 = nullptr;
     PictureArea* pictureArea = nullptr;  // the free space the picture grows into

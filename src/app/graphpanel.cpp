@@ -1,5 +1,9 @@
 #include "app/graphpanel.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
 #include "app/pictureview.h"
 #include "common/numbertext.h"
 #include "docs/filename.h"
@@ -171,6 +175,25 @@ std::optional<QString> GraphPanel::exportTo(session::StudySession& session, cons
     if (!docs::writeGraphFile(path, *format, bitmap ? bitmapSize : drawnSize(), 1, *paint, &reason))
         return QStringLiteral("Could not save %1: %2").arg(docs::displayFileName(path), reason);
     return std::nullopt;
+}
+
+void GraphPanel::addToReport(docs::ReportInput& report, session::StudySession& session) const
+{
+    if (const auto paint = currentDrawing(session)) {
+        report.graph = *paint;
+        report.graphOrder = m_order;
+    }
+}
+
+void GraphPanel::copyToClipboard(session::StudySession& session) const
+{
+    auto* data = new QMimeData;
+    data->setImageData(picture());
+    if (const auto paint = currentDrawing(session)) {
+        if (const auto svg = docs::graphFileBytes(docs::GraphFormat::Svg, drawnSize(), 1, *paint, nullptr))
+            data->setData(QStringLiteral("image/svg+xml"), *svg);
+    }
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 }  // namespace tessaly::app

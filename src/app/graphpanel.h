@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "docs/graphfile.h"
+#include "docs/report.h"
 #include "plot/graphdriver.h"
 #include "plot/plotsettings.h"
 #include "plot/windowcommand.h"
@@ -66,6 +67,11 @@ public:
     // file cannot be written; nothing when it was written.
     std::optional<QString> exportTo(session::StudySession& session, const record::FieldTexts& texts,
                                     const GraphChecks& checks, const QString& path, QSize bitmapSize);
+    // A report shows the graph while it is current, with the order it shows.
+    void addToReport(docs::ReportInput& report, session::StudySession& session) const;
+    // Puts the picture on the clipboard as shown and, while the graph is
+    // current, the same graph as an SVG drawing.
+    void copyToClipboard(session::StudySession& session) const;
     // The study's bitmap: drawing() on the reference picture, pixel-exact.
     std::optional<QImage> image(session::StudySession& session, const record::FieldTexts& texts,
                                 const GraphChecks& checks);

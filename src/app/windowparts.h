@@ -19,7 +19,7 @@ class QPrinter;
 namespace tessaly::docs {
 class RecentStudies;
 struct ReportInput;
-}
+}  // namespace tessaly::docs
 
 namespace tessaly::app {
 

@@ -81,6 +81,16 @@ int lineLength(const ReportLine& line)
 
 }  // namespace
 
+ReportInput sessionReport(session::StudySession& session, const record::FieldTexts& typed,
+                          std::vector<std::string> listed)
+{
+    auto f = session.functionOf(typed.equation);
+    session.extension().ierr = 0;
+    ReportInput in = reportInputOf(typed, std::move(listed), session.results(), f, session.study().errorBound);
+    addTrust(in, session.trust());
+    return in;
+}
+
 ReportInput reportInputOf(const record::FieldTexts& texts, std::vector<std::string> constants,
                           const StudyResults& results, numeric::StudyFunction& f, double errorBound)
 {

@@ -54,6 +54,11 @@ void addTrust(ReportInput& in, const session::Trust& trust);
 ReportInput reportInputOf(const record::FieldTexts& texts, std::vector<std::string> constants,
                           const StudyResults& results, numeric::StudyFunction& f, double errorBound);
 
+// The report of the study a session holds, from its fields' texts as typed and
+// its constants as listed, with the bounds the session keeps. No graph.
+ReportInput sessionReport(session::StudySession& session, const record::FieldTexts& typed,
+                          std::vector<std::string> listed);
+
 // A piece of a report line, black or red.
 struct ReportSpan {
     std::string text;

@@ -1,5 +1,6 @@
-#include "app/trustview.h"
+#include "app/resultsview.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 
@@ -109,6 +110,40 @@ void showTrust(const FrmFunctionsUi& ui, const session::Trust& trust, bool trust
     for (const numeric::Warning& w : trust.warnings())
         warnings << qtext(w.text);
     ui.lblWarnings->setText(warnings.join(QLatin1Char('\n')));
+}
+
+void clearResults(const FrmFunctionsUi& ui, bool withValue)
+{
+    for (QLabel* label : {ui.lblIntegral, ui.lblRoots, ui.lblExtrema})
+        label->clear();
+    if (withValue)
+        ui.lblDerVal->clear();
+    ui.lstRoots->clear();
+    ui.lstExtrema->clear();
+}
+
+void showRestoredResults(const FrmFunctionsUi& ui, const session::RestoredResults& shown)
+{
+    clearResults(ui, true);
+    auto show = [](QLabel* label, const std::optional<std::string>& text) {
+        if (text)
+            label->setText(qtext(*text));
+    };
+    show(ui.lblIntegral, shown.integralLabel);
+    show(ui.lblRoots, shown.rootsLabel);
+    show(ui.lblExtrema, shown.extremaLabel);
+    for (const auto& row : shown.rootRows)
+        ui.lstRoots->addItem(qtext(row));
+    for (const auto& row : shown.extremaRows)
+        ui.lstExtrema->addItem(qtext(row));
+}
+
+void showConstants(const FrmFunctionsUi& ui, const std::vector<std::string>& statements)
+{
+    ui.cboConstants->clear();
+    for (const auto& statement : statements)
+        ui.cboConstants->addItem(qtext(statement));
+    ui.cboConstants->setCurrentIndex(-1);
 }
 
 }  // namespace tessaly::app
