@@ -331,6 +331,7 @@ void Program::buildNumericForm()
                 && operand.u.d == static_cast<double>(static_cast<int>(operand.u.d))) {
                 operand.op = Op::PowW;  // a whole power: no test of the exponent when it runs
                 operand.n = static_cast<std::int32_t>(operand.u.d);
+                operand.u.power = wholePowerFunction(operand.n);
             }
             out = operand;
         }
@@ -509,13 +510,13 @@ op_SubK: TESSALY_CHECKED(top - ip->u.d, num::sub(top, ip->u.d, ignored))
 op_MulK: TESSALY_CHECKED(top * ip->u.d, num::mul(top, ip->u.d, ignored))
 op_DivK: TESSALY_CHECKED(top / ip->u.d, num::div(top, ip->u.d, ignored))
 op_PowK: TESSALY_CHECKED(std::pow(top, ip->u.d), num::pow(top, ip->u.d, ignored))
-op_PowW: TESSALY_CHECKED(wholePower(top, ip->n), num::pow(top, ip->u.d, ignored))
+op_PowW: TESSALY_CHECKED(ip->u.power(top), num::pow(top, ip->n, ignored))
 op_AddR: TESSALY_CHECKED(top + *ip->u.ref, num::add(top, *ip->u.ref, ignored))
 op_SubR: TESSALY_CHECKED(top - *ip->u.ref, num::sub(top, *ip->u.ref, ignored))
 op_MulR: TESSALY_CHECKED(top * *ip->u.ref, num::mul(top, *ip->u.ref, ignored))
 op_DivR: TESSALY_CHECKED(top / *ip->u.ref, num::div(top, *ip->u.ref, ignored))
 op_PowR: TESSALY_CHECKED(power(top, *ip->u.ref), num::pow(top, *ip->u.ref, ignored))
-op_PowRW: TESSALY_PUSH(0); TESSALY_CHECKED(wholePower(*ip->a, ip->n), num::pow(*ip->a, ip->u.d, ignored))
+op_PowRW: TESSALY_PUSH(0); TESSALY_CHECKED(ip->u.power(*ip->a), num::pow(*ip->a, ip->n, ignored))
 op_MulRR: TESSALY_PUSH(0); TESSALY_CHECKED(*ip->a * *ip->b, err::Overflow)
 op_MulKR: TESSALY_PUSH(0); TESSALY_CHECKED(ip->u.d * *ip->a, err::Overflow)
 op_MulRRR: TESSALY_PUSH(0); TESSALY_CHECKED(*ip->a * *ip->b * *ip->u.ref, err::Overflow)

@@ -9,6 +9,7 @@
 #include "engine/opcode.h"
 #include "engine/operations.h"
 #include "engine/value.h"
+#include "engine/wholepower.h"
 
 namespace tessaly::engine {
 
@@ -48,6 +49,7 @@ struct NumericInstr {
         double* ref;
         std::int32_t* longRef;
         num::UnaryFn fn;
+        WholePowerFn power;  // the whole powers' (see wholePowerFunction)
     } u{0.0};
     const double* a = nullptr;
     const double* b = nullptr;
