@@ -77,7 +77,9 @@ int stackEffect(Op op)
     case Op::Call1R: return 1;
     case Op::Neg:
     case Op::Not:
-    case Op::Call1: return 0;
+    case Op::Call1:
+    case Op::AddKR:
+    case Op::SubKR: return 0;
     case Op::Raise:
     case Op::End:
     case Op::PushConst:
@@ -363,6 +365,9 @@ void Program::buildNumericForm()
                 merged = prev;
                 merged.op = Op::MulKRR;  // (k*r)*r
                 merged.b = out.u.ref;
+            } else if ((out.op == Op::Add || out.op == Op::Sub) && prev.op == Op::MulKR) {
+                merged = prev;
+                merged.op = out.op == Op::Add ? Op::AddKR : Op::SubKR;  // v + k*r, v - k*r
             } else if (hasRefForm(out.op) && prev.op == Op::PushRef) {
                 merged.op = refForm(out.op);  // f(r)
                 merged.a = prev.u.ref;
@@ -521,6 +526,9 @@ op_MulRR: TESSALY_PUSH(0); TESSALY_CHECKED(*ip->a * *ip->b, err::Overflow)
 op_MulKR: TESSALY_PUSH(0); TESSALY_CHECKED(ip->u.d * *ip->a, err::Overflow)
 op_MulRRR: TESSALY_PUSH(0); TESSALY_CHECKED(*ip->a * *ip->b * *ip->u.ref, err::Overflow)
 op_MulKRR: TESSALY_PUSH(0); TESSALY_CHECKED(ip->u.d * *ip->a * *ip->b, err::Overflow)
+// (The product and the sum or difference overflow alike: 6 either way.)
+op_AddKR: TESSALY_CHECKED(top + ip->u.d * *ip->a, err::Overflow)
+op_SubKR: TESSALY_CHECKED(top - ip->u.d * *ip->a, err::Overflow)
 op_Sin: top = std::sin(top); TESSALY_NEXT;
 op_Cos: top = std::cos(top); TESSALY_NEXT;
 op_Atn: top = std::atan(top); TESSALY_NEXT;
@@ -825,6 +833,12 @@ void Program::block(const double* xs, std::size_t count, double* out, std::uint6
             with(ip->a, [&](auto a) {
                 with(ip->b, [&](auto b) { checked([=](const double*, std::size_t i) { return k * a(i) * b(i); }); });
             });
+            break;
+        case Op::AddKR:
+            with(ip->a, [&](auto a) { checked([=](const double* t, std::size_t i) { return t[i] + k * a(i); }); });
+            break;
+        case Op::SubKR:
+            with(ip->a, [&](auto a) { checked([=](const double* t, std::size_t i) { return t[i] - k * a(i); }); });
             break;
         case Op::Sin:
         case Op::Cos:

@@ -70,6 +70,11 @@ const std::vector<std::string> kShapes = {"x^5-3*x^3+2*x-1",
                                           "a*(b*x+1)+c",
                                           "3*Sin(2*x)+1/(1+x*x)",
                                           "2*ierr+1",
+                                          // a value plus or minus a number times a name
+                                          "Sin(x)-a*x",
+                                          "x^2+1E308*x",
+                                          "Exp(x)-2*x+3*x",
+                                          "1E308*x*x-1E308*x",
                                           // and the operations that do not commute, left as they are
                                           "2-Sin(x)",
                                           "2/(x+1)",
