@@ -23,7 +23,8 @@ namespace tessaly::engine {
 // pointer (R), a whole power (W: x^n for a whole n, |n| <= 16), the common
 // functions and the extension object's functions with instructions of their
 // own, pushes of a power or product of operands read through pointers (PowRW
-// r^n, MulRR r*r, MulKR k*r, MulRRR r*r*r, MulKRR k*r*r), and End.
+// r^n, MulRR r*r, MulKR k*r, MulRRR r*r*r, MulKRR k*r*r), the value on top
+// plus or minus such a product (AddKR top + k*r, SubKR top - k*r), and End.
 // clang-format off
 #define TESSALY_OPS(X)                                                                                      \
     X(PushNumber) X(PushConst) X(PushVar) X(PushField) X(PushLong)                                          \
@@ -43,6 +44,7 @@ namespace tessaly::engine {
     X(Asin) X(Acos) X(Sinh) X(Cosh) X(Tanh) X(Asinh) X(Acosh) X(Atanh)                                      \
     X(AsinR) X(AcosR) X(SinhR) X(CoshR) X(TanhR) X(AsinhR) X(AcoshR) X(AtanhR)                              \
     X(PowRW) X(MulRR) X(MulKR) X(MulRRR) X(MulKRR)                                                          \
+    X(AddKR) X(SubKR)                                                                                       \
     X(End)
 // clang-format on
 

@@ -18,6 +18,9 @@ constexpr Class1::Function kMethods[] = {&Class1::Asin, &Class1::Acos,  &Class1:
 constexpr std::size_t kBlockDoubles = 131072;
 constexpr std::size_t kBlockLanes = 256;
 
+// The kind of the extension object's fields, for the numeric form's checks.
+constexpr Kind kFieldKind = Kind::Number;
+
 bool isFusable(Op op) { return op == Op::Add || op == Op::Sub || op == Op::Mul || op == Op::Div || op == Op::Pow; }
 
 // The instruction of its own for a common function, or Call1 for the others.
@@ -55,19 +58,62 @@ bool hasRefForm(Op op)
     return op == Op::Call1 || (op >= Op::Sin && op <= Op::Abs) || (op >= Op::Asin && op <= Op::Atanh);
 }
 
-// An instruction that pushes one value and takes none from the stack.
-bool pushesOne(Op op)
+// How an instruction of the numeric form changes the depth of the stack: +1 for
+// one that pushes a value and takes none, -1 for one that takes two and pushes
+// one, 0 for one that replaces the value on top; kUnknownEffect for the others
+// (Raise, End and the general form's own).
+constexpr int kUnknownEffect = 2;
+int stackEffect(Op op)
 {
     switch (op) {
+    case Op::PushNumber:
     case Op::PushRef:
+    case Op::PushLong:
     case Op::PowRW:
     case Op::MulRR:
     case Op::MulKR:
     case Op::MulRRR:
     case Op::MulKRR:
-    case Op::Call1R: return true;
-    default: return (op >= Op::SinR && op <= Op::SqrR) || (op >= Op::AsinR && op <= Op::AtanhR);
+    case Op::Call1R: return 1;
+    case Op::Neg:
+    case Op::Not:
+    case Op::Call1:
+    case Op::AddKR:
+    case Op::SubKR: return 0;
+    case Op::Raise:
+    case Op::End:
+    case Op::PushConst:
+    case Op::PushVar:
+    case Op::PushField:
+    case Op::Concat:
+    case Op::StoreVar:
+    case Op::StoreField:
+    case Op::StoreLong:
+    case Op::CallMethod: return kUnknownEffect;
+    default:
+        if ((op >= Op::SinR && op <= Op::AbsR) || (op >= Op::AsinR && op <= Op::AtanhR))
+            return 1;
+        if ((op >= Op::AddK && op <= Op::PowR) || (op >= Op::Sin && op <= Op::Atanh))
+            return 0;
+        return -1;  // the operations of two values
     }
+}
+
+// Where in code the instructions that compute the value on top of the stack
+// begin: the last i from which code's instructions push one value in all
+// (code.size() when that cannot be told).
+std::size_t startOfTop(const std::vector<NumericInstr>& code)
+{
+    int pushed = 0;
+    for (std::size_t i = code.size(); i-- > 0;) {
+        const int effect = stackEffect(code[i].op);
+        if (effect == kUnknownEffect)
+            break;
+        pushed += effect;
+        if (pushed == 1)
+            return i;
+    }
+    return code.size();
 }
 
 Op fused(Op op, bool immediate)
@@ -211,7 +257,7 @@ void Program::buildNumericForm()
     m_fast.clear();
     m_folded.clear();
     for (Variable* v : m_variables)
-        m_folded.push_back({&v->num, v->num});
+        m_folded.push_back({&v->num, &v->kind, v->num});
     const void* const* targets = numericTargets();
     auto isPush = [](const NumericInstr& in) { return in.op == Op::PushNumber || in.op == Op::PushRef; };
 
@@ -233,7 +279,7 @@ void Program::buildNumericForm()
             if (foldable(in.u.ref)) {
                 if (std::none_of(m_folded.begin(), m_folded.end(),
                                  [&](const Folded& f) { return f.value == in.u.ref; }))
-                    m_folded.push_back({in.u.ref, *in.u.ref});
+                    m_folded.push_back({in.u.ref, &kFieldKind, *in.u.ref});
                 out.op = Op::PushNumber;
                 out.u.d = *in.u.ref;
             } else {
@@ -270,20 +316,16 @@ void Program::buildNumericForm()
             }
         }
 
-        // k * v and k + v, v pushed by one instruction that reads nothing from
-        // the stack: v * k and v + k (the same value; pushing k has no effect).
-        if ((out.op == Op::Mul || out.op == Op::Add) && m_fast.size() >= 2
-            && m_fast[m_fast.size() - 2].op == Op::PushNumber && pushesOne(m_fast.back().op)) {
-            const double k = m_fast[m_fast.size() - 2].u.d;
-            m_fast.erase(m_fast.end() - 2);
+        // k * v and k + v: v * k and v + k, the same value (the operations
+        // commute, and pushing k has no effect), with v computed one level lower.
+        const bool commutes = out.op == Op::Mul || out.op == Op::Add;
+        if (const std::size_t v = commutes ? startOfTop(m_fast) : 0;
+            v > 0 && v < m_fast.size() && m_fast[v - 1].op == Op::PushNumber) {
+            const double k = m_fast[v - 1].u.d;
+            m_fast.erase(m_fast.begin() + static_cast<std::ptrdiff_t>(v - 1));
             out.op = out.op == Op::Mul ? Op::MulK : Op::AddK;
             out.u.d = k;
-            out.target = targets[static_cast<std::size_t>(out.op)];
-            m_fast.push_back(out);
-            continue;
-        }
-
-        if (!m_fast.empty() && isPush(m_fast.back()) && isFusable(out.op)) {
+        } else if (!m_fast.empty() && isPush(m_fast.back()) && isFusable(out.op)) {
             NumericInstr operand = m_fast.back();
             m_fast.pop_back();
             operand.op = fused(out.op, operand.op == Op::PushNumber);
@@ -291,6 +333,7 @@ void Program::buildNumericForm()
                 && operand.u.d == static_cast<double>(static_cast<int>(operand.u.d))) {
                 operand.op = Op::PowW;  // a whole power: no test of the exponent when it runs
                 operand.n = static_cast<std::int32_t>(operand.u.d);
+                operand.u.power = wholePowerFunction(operand.n);
             }
             out = operand;
         }
@@ -322,6 +365,9 @@ void Program::buildNumericForm()
                 merged = prev;
                 merged.op = Op::MulKRR;  // (k*r)*r
                 merged.b = out.u.ref;
+            } else if ((out.op == Op::Add || out.op == Op::Sub) && prev.op == Op::MulKR) {
+                merged = prev;
+                merged.op = out.op == Op::Add ? Op::AddKR : Op::SubKR;  // v + k*r, v - k*r
             } else if (hasRefForm(out.op) && prev.op == Op::PushRef) {
                 merged.op = refForm(out.op);  // f(r)
                 merged.a = prev.u.ref;
@@ -341,6 +387,18 @@ void Program::buildNumericForm()
     end.op = Op::End;
     end.target = targets[static_cast<std::size_t>(Op::End)];
     m_fast.push_back(end);
+}
+
+// A name of m_folded is no longer as the numeric form was made: the form does
+// not apply while a variable holds a text or Null; otherwise a value changed
+// and the form is made again with the current values.
+bool Program::refreshNumericForm()
+{
+    for (const Variable* v : m_variables)
+        if (!isNumericKind(v->kind))
+            return false;
+    buildNumericForm();
+    return true;
 }
 
 std::int32_t Program::run(Value& result)
@@ -457,17 +515,20 @@ op_SubK: TESSALY_CHECKED(top - ip->u.d, num::sub(top, ip->u.d, ignored))
 op_MulK: TESSALY_CHECKED(top * ip->u.d, num::mul(top, ip->u.d, ignored))
 op_DivK: TESSALY_CHECKED(top / ip->u.d, num::div(top, ip->u.d, ignored))
 op_PowK: TESSALY_CHECKED(std::pow(top, ip->u.d), num::pow(top, ip->u.d, ignored))
-op_PowW: TESSALY_CHECKED(wholePower(top, ip->n), num::pow(top, ip->u.d, ignored))
+op_PowW: TESSALY_CHECKED(ip->u.power(top), num::pow(top, ip->n, ignored))
 op_AddR: TESSALY_CHECKED(top + *ip->u.ref, num::add(top, *ip->u.ref, ignored))
 op_SubR: TESSALY_CHECKED(top - *ip->u.ref, num::sub(top, *ip->u.ref, ignored))
 op_MulR: TESSALY_CHECKED(top * *ip->u.ref, num::mul(top, *ip->u.ref, ignored))
 op_DivR: TESSALY_CHECKED(top / *ip->u.ref, num::div(top, *ip->u.ref, ignored))
 op_PowR: TESSALY_CHECKED(power(top, *ip->u.ref), num::pow(top, *ip->u.ref, ignored))
-op_PowRW: TESSALY_PUSH(0); TESSALY_CHECKED(wholePower(*ip->a, ip->n), num::pow(*ip->a, ip->u.d, ignored))
+op_PowRW: TESSALY_PUSH(0); TESSALY_CHECKED(ip->u.power(*ip->a), num::pow(*ip->a, ip->n, ignored))
 op_MulRR: TESSALY_PUSH(0); TESSALY_CHECKED(*ip->a * *ip->b, err::Overflow)
 op_MulKR: TESSALY_PUSH(0); TESSALY_CHECKED(ip->u.d * *ip->a, err::Overflow)
 op_MulRRR: TESSALY_PUSH(0); TESSALY_CHECKED(*ip->a * *ip->b * *ip->u.ref, err::Overflow)
 op_MulKRR: TESSALY_PUSH(0); TESSALY_CHECKED(ip->u.d * *ip->a * *ip->b, err::Overflow)
+// (The product and the sum or difference overflow alike: 6 either way.)
+op_AddKR: TESSALY_CHECKED(top + ip->u.d * *ip->a, err::Overflow)
+op_SubKR: TESSALY_CHECKED(top - ip->u.d * *ip->a, err::Overflow)
 op_Sin: top = std::sin(top); TESSALY_NEXT;
 op_Cos: top = std::cos(top); TESSALY_NEXT;
 op_Atn: top = std::atan(top); TESSALY_NEXT;
@@ -772,6 +833,12 @@ void Program::block(const double* xs, std::size_t count, double* out, std::uint6
             with(ip->a, [&](auto a) {
                 with(ip->b, [&](auto b) { checked([=](const double*, std::size_t i) { return k * a(i) * b(i); }); });
             });
+            break;
+        case Op::AddKR:
+            with(ip->a, [&](auto a) { checked([=](const double* t, std::size_t i) { return t[i] + k * a(i); }); });
+            break;
+        case Op::SubKR:
+            with(ip->a, [&](auto a) { checked([=](const double* t, std::size_t i) { return t[i] - k * a(i); }); });
             break;
         case Op::Sin:
         case Op::Cos:

@@ -9,6 +9,7 @@
 #include "engine/opcode.h"
 #include "engine/operations.h"
 #include "engine/value.h"
+#include "engine/wholepower.h"
 
 namespace tessaly::engine {
 
@@ -48,6 +49,7 @@ struct NumericInstr {
         double* ref;
         std::int32_t* longRef;
         num::UnaryFn fn;
+        WholePowerFn power;  // the whole powers' (see wholePowerFunction)
     } u{0.0};
     const double* a = nullptr;
     const double* b = nullptr;
@@ -104,9 +106,12 @@ public:
     bool hasNumericForm() const { return m_numericPossible; }
 
 private:
-    // A name's value the numeric form was made with.
+    // A name's value the numeric form was made with, and its kind (a field's is
+    // always Number): the form holds while every kind is numeric and every
+    // value keeps its bits, which one pass over m_folded tells.
     struct Folded {
         const double* value;
+        const Kind* kind;
         double was;
     };
 
@@ -116,17 +121,12 @@ private:
     {
         if (!m_numericPossible)
             return false;
-        for (const Variable* v : m_variables)
-            if (!isNumericKind(v->kind))
-                return false;
-        for (const Folded& f : m_folded) {
-            if (!sameBits(*f.value, f.was)) {
-                buildNumericForm();  // a name's value changed since the form was made
-                break;
-            }
-        }
+        for (const Folded& f : m_folded)
+            if (!isNumericKind(*f.kind) || !sameBits(*f.value, f.was)) [[unlikely]]
+                return refreshNumericForm();
         return true;
     }
+    bool refreshNumericForm();
     static bool sameBits(double a, double b)
     {
         return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);

@@ -129,6 +129,13 @@ TESSALY_FMA_TARGET double scalarPower(double x)
     return ok ? r : libraryPow(x, N);
 }
 
+// wholePower on a processor without fused multiply-add.
+template <int N>
+double plainPower(double x)
+{
+    return libraryPow(x, N);
+}
+
 // A block of powers with one exponent: all computed first (a loop the compiler
 // vectorizes), then std::pow for the few it must decide.
 template <int N>
@@ -170,8 +177,14 @@ constexpr auto scalarPowerTable(std::integer_sequence<int, N...>)
 {
     return std::array{&scalarPower<N - kWholePowerLimit>...};
 }
+template <int... N>
+constexpr auto plainPowerTable(std::integer_sequence<int, N...>)
+{
+    return std::array{&plainPower<N - kWholePowerLimit>...};
+}
 constexpr auto kBlockPowers = blockPowerTable(std::make_integer_sequence<int, 2 * kWholePowerLimit + 1>{});
 constexpr auto kScalarPowers = scalarPowerTable(std::make_integer_sequence<int, 2 * kWholePowerLimit + 1>{});
+constexpr auto kPlainPowers = plainPowerTable(std::make_integer_sequence<int, 2 * kWholePowerLimit + 1>{});
 
 bool hasVectorFusedMultiplyAdd()
 {
@@ -195,6 +208,12 @@ void wholePowers(const double* x, std::size_t step, int n, double* out, std::siz
     }
     for (std::size_t i = 0; i < count; ++i)
         out[i] = wholePower(x[i * step], n);
+}
+
+WholePowerFn wholePowerFunction(int n)
+{
+    const auto i = static_cast<std::size_t>(n + kWholePowerLimit);
+    return kFused ? kScalarPowers[i] : kPlainPowers[i];
 }
 
 double wholePower(double x, int n)

@@ -20,6 +20,12 @@ constexpr int kWholePowerLimit = 16;
 // is called.
 double wholePower(double x, int n);
 
+// The function that gives wholePower(x, n) for one n, |n| <= kWholePowerLimit,
+// for a caller that calls it for many x (one call instead of two, and no test
+// of the processor or of n each time).
+using WholePowerFn = double (*)(double);
+WholePowerFn wholePowerFunction(int n);
+
 // out[i] = wholePower(x[i * step], n) for i < count (step 0: one x for all).
 void wholePowers(const double* x, std::size_t step, int n, double* out, std::size_t count);
 
