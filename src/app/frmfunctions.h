@@ -100,8 +100,8 @@ public:
     void Picture1_MouseDown(QPoint pixel);
     // The picture's size has settled after a change: the graph is drawn at it.
     void Picture1_Resize();
-    // Copy and Export the graph (see GraphPanel::copyToClipboard and exportTo),
-    // Export to a file asked for.
+    // Copy puts the graph on the clipboard; Export writes it to a file the user
+    // chooses (see GraphPanel::copyToClipboard and exportTo).
     void mnuCopy_Click();
     void mnuExport_Click();
     // View → Show trusted digits only: rows and labels show only the digits
