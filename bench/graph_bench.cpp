@@ -36,9 +36,12 @@ struct Picture {
 // The last two: the slowest plot the window draws on its own thread, the 33rd
 // derivative (34 values of f a sample) at plot step 1.
 const Picture kPictures[] = {
-    {"image/400x300", 400, 300, 1},           {"image/1600x1200", 1600, 1200, 1},
-    {"image/800x600@2", 800, 600, 2},         {"image/1600x1200@2", 1600, 1200, 2},
-    {"svg/1600x1200", 1600, 1200, 0},         {"order33/400x300", 400, 300, 1, 33},
+    {"image/400x300", 400, 300, 1},
+    {"image/1600x1200", 1600, 1200, 1},
+    {"image/800x600@2", 800, 600, 2},
+    {"image/1600x1200@2", 1600, 1200, 2},
+    {"svg/1600x1200", 1600, 1200, 0},
+    {"order33/400x300", 400, 300, 1, 33},
     {"order33/1600x1200@2", 1600, 1200, 2, 33},
 };
 

@@ -33,8 +33,8 @@ int main(int argc, char** argv)
             const tessaly::engine::WholePowerFn power = tessaly::engine::wholePowerFunction(n);
             for (std::size_t i = 0; i < kBlock; ++i) {
                 const double p = std::pow(xs[i], n);
-                mismatches += differ(tessaly::engine::wholePower(xs[i], n), p) + differ(block[i], p)
-                              + differ(power(xs[i]), p);
+                mismatches +=
+                    differ(tessaly::engine::wholePower(xs[i], n), p) + differ(block[i], p) + differ(power(xs[i]), p);
             }
             checked += kBlock;
         }

@@ -21,8 +21,7 @@ void setProgressTerminal(bool terminal, std::chrono::milliseconds delay)
     g_delay = delay;
 }
 
-void runWithProgress(Session& s, std::string_view name, std::ostream& err,
-                     const std::function<void()>& command)
+void runWithProgress(Session& s, std::string_view name, std::ostream& err, const std::function<void()>& command)
 {
     if (!g_terminal) {
         command();

@@ -17,7 +17,6 @@ void setProgressTerminal(bool terminal, std::chrono::milliseconds delay = std::c
 // a terminal, on a command thread of its own, with "NAME: N%" on one line of
 // err that is written again as the command goes on and erased at its end (the
 // session's messages wait until then).
-void runWithProgress(Session& s, std::string_view name, std::ostream& err,
-                     const std::function<void()>& command);
+void runWithProgress(Session& s, std::string_view name, std::ostream& err, const std::function<void()>& command);
 
 }  // namespace tessaly::cli

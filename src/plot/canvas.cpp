@@ -44,7 +44,10 @@ bool clipTo(double& x1, double& y1, double& x2, double& y2, double left, double 
 }
 
 // Cuts the segment to the square [-kFar, kFar]²; false when nothing is left.
-bool clipFar(double& x1, double& y1, double& x2, double& y2) { return clipTo(x1, y1, x2, y2, -kFar, kFar, -kFar, kFar); }
+bool clipFar(double& x1, double& y1, double& x2, double& y2)
+{
+    return clipTo(x1, y1, x2, y2, -kFar, kFar, -kFar, kFar);
+}
 
 // How far beyond the picture a smooth drawing keeps a segment: wider than a
 // line's width and its join, so what shows is the same.

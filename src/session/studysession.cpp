@@ -245,9 +245,10 @@ std::int32_t StudySession::readForValue(const record::FieldTexts& texts, const s
 ValueResult StudySession::valueAt(double x)
 {
     auto f = functionOf(m_study.equation);
-    const numeric::ValueOutcome r = watched(f, {numeric::ProgressScale::Kind::Interval, x, x, 1}, [&](numeric::StudyFunction& g) {
-        return numeric::valueAt(g, m_study.derivativeOrder, x, m_factorials, m_steps);
-    });
+    const numeric::ValueOutcome r =
+        watched(f, {numeric::ProgressScale::Kind::Interval, x, x, 1}, [&](numeric::StudyFunction& g) {
+            return numeric::valueAt(g, m_study.derivativeOrder, x, m_factorials, m_steps);
+        });
     m_currentX = x;
     m_steps = r.steps;
     ValueResult out;

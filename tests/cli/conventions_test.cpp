@@ -446,11 +446,10 @@ TEST_F(FunctionInput, AFunctionReadHoldsAtMost65535Characters)
 // the program shows it after a second.)
 TEST(CommandLine, ProgressOnATerminalIsOneLineErasedAtTheEnd)
 {
-    const std::vector<std::vector<std::string>> commands = {
-        {"roots", "--subintervals", "20000"},
-        {"extrema"},
-        {"integral", "--function", "1/x", "--lower", "-1"},
-        {"value", "--order", "2", "--x", "1"}};
+    const std::vector<std::vector<std::string>> commands = {{"roots", "--subintervals", "20000"},
+                                                            {"extrema"},
+                                                            {"integral", "--function", "1/x", "--lower", "-1"},
+                                                            {"value", "--order", "2", "--x", "1"}};
     for (const auto& args : commands) {
         const Outcome plain = run(args);
         tessaly::cli::setProgressTerminal(true, std::chrono::milliseconds(0));

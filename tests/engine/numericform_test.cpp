@@ -27,59 +27,18 @@ void expectBothEvaluatorsAgree(WindowEngine& w, const std::vector<std::string>& 
     }
 }
 
-const std::vector<std::string> kShapes = {"x^5-3*x^3+2*x-1",
-                                          "a*x*x+b*x+c",
-                                          "x*a*x",
-                                          "2*x*x",
-                                          "x*x*x",
-                                          "x*2",
-                                          "a*x",
-                                          "x^0",
-                                          "x^1",
-                                          "x^-1",
-                                          "x^-16",
-                                          "x^16",
-                                          "x^17",
-                                          "(x+1)^-3",
-                                          "x^-2.5",
-                                          "x^a",
-                                          "-a^2*x",
-                                          "pi/3*x*Sin(x)*Tanh(x)",
-                                          "Asin(x)+Acos(x)",
-                                          "Sinh(x)*Cosh(x)",
-                                          "Asinh(x)",
-                                          "Acosh(x)",
-                                          "Atanh(x)",
-                                          "Tanh(x)+ierr",
-                                          "1/a+x",
-                                          "a\\2+x",
-                                          "CInt(a)*x",
-                                          "Tanh(a)*x",
-                                          "Exp(x)*Log(x)",
-                                          "Sqr(x)+Tan(x)",
-                                          "x Mod 3 + (x > a)",
-                                          "Atn(b)*x",
-                                          "Round(x, 2)",
-                                          "2*Sin(x)+3*x^2",
-                                          "0.5+Tanh(x)",
-                                          "-1*x*x",
-                                          "1E308*x*x*x+1E308*Exp(x)",
-                                          // a number times or plus what several instructions compute
-                                          "1+Exp(-x)",
-                                          "2*(x+1)*(x-a)",
-                                          "a*(b*x+1)+c",
-                                          "3*Sin(2*x)+1/(1+x*x)",
-                                          "2*ierr+1",
-                                          // a value plus or minus a number times a name
-                                          "Sin(x)-a*x",
-                                          "x^2+1E308*x",
-                                          "Exp(x)-2*x+3*x",
-                                          "1E308*x*x-1E308*x",
-                                          // and the operations that do not commute, left as they are
-                                          "2-Sin(x)",
-                                          "2/(x+1)",
-                                          "2^(x*0.5)",
-                                          "2\\(x+1)"};
+const std::vector<std::string> kShapes = {
+    "x^5-3*x^3+2*x-1", "a*x*x+b*x+c", "x*a*x", "2*x*x", "x*x*x", "x*2", "a*x", "x^0", "x^1", "x^-1", "x^-16", "x^16",
+    "x^17", "(x+1)^-3", "x^-2.5", "x^a", "-a^2*x", "pi/3*x*Sin(x)*Tanh(x)", "Asin(x)+Acos(x)", "Sinh(x)*Cosh(x)",
+    "Asinh(x)", "Acosh(x)", "Atanh(x)", "Tanh(x)+ierr", "1/a+x", "a\\2+x", "CInt(a)*x", "Tanh(a)*x", "Exp(x)*Log(x)",
+    "Sqr(x)+Tan(x)", "x Mod 3 + (x > a)", "Atn(b)*x", "Round(x, 2)", "2*Sin(x)+3*x^2", "0.5+Tanh(x)", "-1*x*x",
+    "1E308*x*x*x+1E308*Exp(x)",
+    // a number times or plus what several instructions compute
+    "1+Exp(-x)", "2*(x+1)*(x-a)", "a*(b*x+1)+c", "3*Sin(2*x)+1/(1+x*x)", "2*ierr+1",
+    // a value plus or minus a number times a name
+    "Sin(x)-a*x", "x^2+1E308*x", "Exp(x)-2*x+3*x", "1E308*x*x-1E308*x",
+    // and the operations that do not commute, left as they are
+    "2-Sin(x)", "2/(x+1)", "2^(x*0.5)", "2\\(x+1)"};
 
 TEST(NumericForm, AgreesWithTheGeneralForm)
 {

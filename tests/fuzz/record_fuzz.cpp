@@ -39,8 +39,8 @@ void studyReadBack(const StudyFile& study)
 {
     const SettingsItems items = itemsOf(study.record);
     require(!unwritableItem(items).has_value());
-    require(study.results.roots.size() <= kMaxPositions && study.results.maxima.size() <= kMaxPositions &&
-            study.results.minima.size() <= kMaxPositions);
+    require(study.results.roots.size() <= kMaxPositions && study.results.maxima.size() <= kMaxPositions
+            && study.results.minima.size() <= kMaxPositions);
     const std::string written = formatStudy(items, study.results);
     const ParsedStudy again = parseStudy(written);
     require(again.study.has_value() && again.problem.empty());
