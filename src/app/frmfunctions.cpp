@@ -248,7 +248,7 @@ void FrmFunctions::ShowStudyRecord(const record::StudyRecord& record)
 
 record::SettingsItems FrmFunctions::fieldItems() const
 {
-    record::SettingsItems items = record::itemsOfTexts(fieldTexts(), m_session.constants().statements());
+    record::SettingsItems items = studyItems();
     items.persist = m_ui.chkPersist->isChecked() ? 1 : 0;
     return items;
 }

@@ -185,7 +185,7 @@ private:
     // The status line: why a command or plot did nothing; cleared by the next.
     void ShowStatus(std::string_view text);
     void ClearStatus();
-    // The fields' values and the constants, as the files keep them.
+    // studyItems() and the Persist box, as the settings file keeps them.
     record::SettingsItems fieldItems() const;
     // The bounds beside the results, as the View menu asks.
     void ShowTrust();
