@@ -21,18 +21,24 @@ std::int32_t GridWalk::start()
     // beyond where the scan ends costs nothing but its value).
     m_table.follow(
         [x = m_x, h = m_h, upper = m_in.upper, probes = m_probes, done = false](double* out, std::size_t max) mutable {
+            // (x and done in locals: a store to out could change a member,
+            // which would then be read again after each one.)
+            double at = x;
+            bool end = done;
             std::size_t n = 0;
-            while (!done && n + std::max<std::size_t>(probes.size(), 1) <= max) {
-                const double next = x + h;
-                done = !std::isfinite(next) || next == x || next > upper;
-                x = next;
-                if (done)
+            while (!end && n + std::max<std::size_t>(probes.size(), 1) <= max) {
+                const double next = at + h;
+                end = !std::isfinite(next) || next == at || next > upper;
+                at = next;
+                if (end)
                     break;
                 if (probes.empty())
-                    out[n++] = x;
+                    out[n++] = at;
                 for (const double p : probes)
-                    out[n++] = x + p;
+                    out[n++] = at + p;
             }
+            x = at;
+            done = end;
             return n;
         });
     return 0;

@@ -109,12 +109,17 @@ private:
         return [x = first, step, left = static_cast<std::size_t>(count), started = false](double* out,
                                                                                           std::size_t max) mutable {
             std::size_t n = std::min(max, left);
-            for (std::size_t k = 0; k < n; ++k) {
-                if (started)
-                    x = x + step;
+            // (The sum in a local: a store to out could change a member, which
+            // would then be read again after each one.)
+            double v = x;
+            std::size_t k = 0;
+            if (!started && n > 0) {
                 started = true;
-                out[k] = x;
+                out[k++] = v;
             }
+            for (; k < n; ++k)
+                out[k] = v = v + step;
+            x = v;
             left -= n;
             // None beyond the first that is not finite: the sum's additions stop there.
             if (const auto end = std::find_if(out, out + n, [](double v) { return !std::isfinite(v); });
