@@ -12,22 +12,20 @@ namespace {
 
 bool same(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
 
-// The entries kept from the table before when it is refilled: a command may
-// ask again for the last two values it was given.
-constexpr std::size_t kKept = 2;
+}  // namespace
 
 // A run of entries to compute, shared out in blocks: whoever takes a block
 // (the calling thread or a helper) computes it and counts it done. Each block
 // is written by the one thread that took it, and read by the calling thread
 // only once every block is done.
-struct Job {
+struct Tabulation::Job {
     static constexpr std::size_t kBlock = 2048;
     const double* xs;
     double* values;
     std::uint8_t* known;
     std::size_t count;
     std::atomic<std::size_t> next{0};  // the first value of the next block to take
-    std::atomic<std::size_t> done{0};  // values computed
+    std::atomic<std::size_t> done{0};  // values computed (or given up)
 
     // Takes and computes blocks with f until none is left; true when it
     // computed the last values.
@@ -43,53 +41,22 @@ struct Job {
             last = done.fetch_add(n, std::memory_order_acq_rel) + n == count;
         }
     }
-};
 
-}  // namespace
+    // Takes every block not yet taken without computing it: their values will
+    // not be read.
+    void giveUp()
+    {
+        const std::size_t start = next.fetch_add(count);
+        if (start < count)
+            done.fetch_add(count - start, std::memory_order_acq_rel);
+    }
+};
 
 Tabulation::Tabulation(StudyFunction& f, const Parallelism& parallelism)
     : m_f(f),
       m_parallelism(parallelism),
       m_threads(parallelism.threads ? parallelism.threads : std::max(1u, std::thread::hardware_concurrency()))
 {
-}
-
-void Tabulation::follow(Abscissae abscissae)
-{
-    m_next = std::move(abscissae);
-    m_size = 0;
-    m_cursor = 0;
-    m_chunk = kFirstChunk / 2;
-}
-
-// The next abscissae and their values, after the last kKept entries of the
-// table before. (The arrays only grow: their elements are written before they
-// are read.)
-void Tabulation::refill()
-{
-    const std::size_t keep = std::min(kKept, m_size);
-    std::copy(m_xs.begin() + static_cast<std::ptrdiff_t>(m_size - keep),
-              m_xs.begin() + static_cast<std::ptrdiff_t>(m_size), m_xs.begin());
-    std::copy(m_values.begin() + static_cast<std::ptrdiff_t>(m_size - keep),
-              m_values.begin() + static_cast<std::ptrdiff_t>(m_size), m_values.begin());
-    std::copy(m_known.begin() + static_cast<std::ptrdiff_t>(m_size - keep),
-              m_known.begin() + static_cast<std::ptrdiff_t>(m_size), m_known.begin());
-    m_size = m_cursor = keep;
-    // Short sequences (a scan's grid) take small tables; long ones double the
-    // table up to kChunk.
-    m_chunk = std::min(kChunk, m_chunk * 2);
-    if (m_xs.size() < keep + m_chunk) {
-        m_xs.resize(keep + m_chunk);
-        m_values.resize(keep + m_chunk);
-        m_known.resize(keep + m_chunk);
-    }
-    const std::size_t count = m_next(m_xs.data() + keep, m_chunk);
-    if (count == 0) {
-        m_next = nullptr;
-        return;
-    }
-    compute(keep, count);
-    m_size = keep + count;
 }
 
 // Threads that live as long as the tabulation, each with its twin of f, and
@@ -113,16 +80,27 @@ public:
         m_threads.clear();  // joins
     }
 
-    void run(StudyFunction& f, const std::shared_ptr<Job>& job)
+    // Hands the job to the helpers, which start on it while the calling thread
+    // goes on.
+    void post(const std::shared_ptr<Job>& job)
     {
         {
             const std::lock_guard lock(m_mutex);
             m_job = job;
         }
         m_wake.notify_all();
-        job->work(f);
+    }
+
+    // Takes the job's blocks that are left with f (or, with none, gives them up)
+    // and waits until the helpers have done theirs.
+    void finish(StudyFunction* f, Job& job)
+    {
+        if (f)
+            job.work(*f);
+        else
+            job.giveUp();
         std::unique_lock lock(m_mutex);
-        m_finished.wait(lock, [&] { return job->done.load(std::memory_order_acquire) == job->count; });
+        m_finished.wait(lock, [&] { return job.done.load(std::memory_order_acquire) == job.count; });
         m_job.reset();
     }
 
@@ -153,16 +131,88 @@ private:
     std::vector<std::jthread> m_threads;
 };
 
-Tabulation::~Tabulation() = default;
+void Tabulation::Table::reserve(std::size_t entries)
+{
+    if (xs.size() < entries) {
+        xs.resize(entries);
+        values.resize(entries);
+        known.resize(entries);
+    }
+}
+
+void Tabulation::follow(Abscissae abscissae)
+{
+    dropAhead();
+    m_next = std::move(abscissae);
+    m_begin = m_size = m_cursor = kKept;
+    m_chunk = kFirstChunk / 2;
+}
+
+// The next run of the sequence becomes the table, after the last kKept entries
+// of the one before, and the run after it is fetched ahead.
+void Tabulation::refill()
+{
+    const std::size_t keep = std::min(kKept, m_size - m_begin);
+    std::size_t count = m_aheadCount;
+    if (!count)
+        count = fetchAhead();
+    if (m_aheadJob) {
+        m_helpers->finish(&m_f, *m_aheadJob);
+        m_aheadJob.reset();
+    }
+    m_aheadCount = 0;
+    const auto from = static_cast<std::ptrdiff_t>(m_size - keep), to = static_cast<std::ptrdiff_t>(m_size);
+    m_ahead.reserve(kKept);
+    std::copy(m_table.xs.begin() + from, m_table.xs.begin() + to, m_ahead.xs.begin() + (kKept - keep));
+    std::copy(m_table.values.begin() + from, m_table.values.begin() + to, m_ahead.values.begin() + (kKept - keep));
+    std::copy(m_table.known.begin() + from, m_table.known.begin() + to, m_ahead.known.begin() + (kKept - keep));
+    std::swap(m_table, m_ahead);
+    m_begin = kKept - keep;
+    m_cursor = kKept;
+    m_size = kKept + count;
+    if (count)
+        fetchAhead();
+}
+
+std::size_t Tabulation::fetchAhead()
+{
+    if (!m_next)
+        return 0;
+    // Short sequences (a scan's grid) take small tables; long ones double the
+    // table up to kChunk.
+    m_chunk = std::min(kChunk, m_chunk * 2);
+    m_ahead.reserve(kKept + m_chunk);
+    const std::size_t count = m_next(m_ahead.xs.data() + kKept, m_chunk);
+    if (count == 0) {
+        m_next = nullptr;
+        return 0;
+    }
+    m_aheadCount = count;
+    compute(m_ahead, count);
+    return count;
+}
+
+Tabulation::~Tabulation() { dropAhead(); }
+
+// A run fetched ahead is not needed (a new sequence, or the command is over):
+// the helpers leave the blocks they have not taken.
+void Tabulation::dropAhead()
+{
+    if (m_aheadJob)
+        m_helpers->finish(nullptr, *m_aheadJob);
+    m_aheadJob.reset();
+    m_aheadCount = 0;
+}
 
 // The values of a run of entries: on this thread with f itself, whose tabulate
-// has no effects, together with helper threads each with a twin of f (see
-// EngineFunction::twin) when the run is long enough.
-void Tabulation::compute(std::size_t from, std::size_t count)
+// has no effects, when the run is short; otherwise on helper threads each with
+// a twin of f (see EngineFunction::twin), which this thread joins when it needs
+// the values (m_aheadJob).
+void Tabulation::compute(Table& table, std::size_t count)
 {
-    const double* xs = m_xs.data() + from;
-    double* values = m_values.data() + from;
-    std::uint8_t* known = m_known.data() + from;
+    const double* xs = table.xs.data() + kKept;
+    double* values = table.values.data() + kKept;
+    std::uint8_t* known = table.known.data() + kKept;
     if (count >= m_parallelism.minimum && m_threads > 1 && !m_helpers && !m_twinless) {
         std::vector<std::unique_ptr<StudyFunction>> twins;
         for (unsigned t = 1; t < m_threads && !m_twinless; ++t) {
@@ -181,7 +231,8 @@ void Tabulation::compute(std::size_t from, std::size_t count)
     job->values = values;
     job->known = known;
     job->count = count;
-    m_helpers->run(m_f, job);
+    m_helpers->post(job);
+    m_aheadJob = std::move(job);
 }
 
 engine::FunctionValue Tabulation::at(double x)
@@ -189,16 +240,16 @@ engine::FunctionValue Tabulation::at(double x)
     if (m_cursor >= m_size && m_next)
         refill();
     // The next entry, or one of the two before it asked for again.
-    for (std::size_t back = 0; back <= kKept && back <= m_cursor; ++back) {
+    for (std::size_t back = 0; back <= kKept && m_begin + back <= m_cursor; ++back) {
         const std::size_t k = m_cursor - back;
-        if (k >= m_size || !same(m_xs[k], x))
+        if (k >= m_size || !same(m_table.xs[k], x))
             continue;
         m_cursor = k + 1;
-        if (!m_known[k])
+        if (!m_table.known[k])
             break;  // left open: f itself, now
         m_lastFromTable = true;
         m_lastX = x;
-        return {m_values[k], 0};
+        return {m_table.values[k], 0};
     }
     m_lastFromTable = false;
     return m_f.at(x);

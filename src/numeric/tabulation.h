@@ -21,7 +21,8 @@ struct Parallelism {
 
 // f with its values at a sequence of abscissae computed ahead: in blocks (see
 // StudyFunction::tabulate), and on several threads at once when there are many
-// (each thread with a twin of f). A command asks this function instead of f, in
+// (each thread with a twin of f), the next run of them while the command reads
+// the values of the one before. A command asks this function instead of f, in
 // the order it always asks: a value asked for at the next abscissa of the
 // sequence (or again at one of the two before it) is the value computed ahead,
 // bit for bit; any other, and one that computing ahead left open (a failure),
@@ -39,6 +40,10 @@ public:
     static constexpr std::size_t kFirstChunk = 1024;
     static constexpr std::size_t kChunk = std::size_t{1} << 17;
 
+    // The entries kept from the run before when the next is taken: a command
+    // may ask again for the last two values it was given.
+    static constexpr std::size_t kKept = 2;
+
     Tabulation(StudyFunction& f, const Parallelism& parallelism);
     ~Tabulation() override;
 
@@ -55,9 +60,23 @@ public:
 
 private:
     class Helpers;
+    struct Job;
+
+    // Abscissae with their values: entries from kKept on hold a run of the
+    // sequence, and the kKept before it the last entries of the run before.
+    struct Table {
+        std::vector<double> xs, values;
+        std::vector<std::uint8_t> known;
+        void reserve(std::size_t entries);
+    };
 
     void refill();
-    void compute(std::size_t from, std::size_t count);
+    // The next run of the sequence into m_ahead: its values computed on the
+    // helper threads while the command reads the current table, or at once
+    // when the run is short. Returns how many abscissae it has (0: none left).
+    std::size_t fetchAhead();
+    void compute(Table& table, std::size_t count);
+    void dropAhead();
 
     StudyFunction& m_f;
     Parallelism m_parallelism;
@@ -65,11 +84,14 @@ private:
     std::unique_ptr<Helpers> m_helpers;
     bool m_twinless = false;
     Abscissae m_next;
-    std::vector<double> m_xs, m_values;  // entries 0..m_size-1 in use
-    std::vector<std::uint8_t> m_known;
-    std::size_t m_size = 0;
+    Table m_table;  // entries m_begin..m_size-1 in use
+    Table m_ahead;  // the next run, m_aheadCount entries from kKept on
+    std::size_t m_aheadCount = 0;
+    std::shared_ptr<Job> m_aheadJob;  // its values being computed, if they are
+    std::size_t m_begin = kKept;
+    std::size_t m_size = kKept;
     std::size_t m_chunk = kFirstChunk / 2;
-    std::size_t m_cursor = 0;  // the next entry expected
+    std::size_t m_cursor = kKept;  // the next entry expected
     bool m_lastFromTable = false;
     double m_lastX = 0;
 };
