@@ -6,7 +6,9 @@
 
 #include <bit>
 #include <cstdint>
+#include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "enginefixture.h"
@@ -101,6 +103,28 @@ TEST(Block, AtEachStopsAtTheFirstFailureAsAtDoes)
             EXPECT_EQ(w.object.ierr, text[0] == '1' ? 0 : 11) << text;
             for (std::size_t i = 0; i < failing; ++i)
                 ASSERT_EQ(values[i], f.at(xs[i]).value) << text << " at " << xs[i];
+        }
+    }
+}
+
+// A lane is left open exactly where its value is not finite: the largest
+// doubles, the smallest and -0 are values; twice the largest overflows (6).
+TEST(Block, LeavesOpenExactlyTheValuesThatAreNotFinite)
+{
+    WindowEngine w;
+    constexpr double kMax = std::numeric_limits<double>::max();
+    const std::vector<double> xs = {kMax, -kMax, std::numeric_limits<double>::denorm_min(), -0.0, 1};
+    for (const auto& [text, open] : {std::pair{"x*1", std::vector<std::uint8_t>{0, 0, 0, 0, 0}},
+                                     std::pair{"x*2", std::vector<std::uint8_t>{1, 1, 0, 0, 0}},
+                                     std::pair{"x/x", std::vector<std::uint8_t>{0, 0, 0, 1, 0}}}) {
+        const std::string formula = text;
+        FunctionEvaluator f(w.engine, w.object, formula);
+        std::vector<double> values(xs.size());
+        std::vector<std::uint8_t> known(xs.size());
+        f.tabulate(xs.data(), xs.size(), values.data(), known.data());
+        for (std::size_t i = 0; i < xs.size(); ++i) {
+            EXPECT_EQ(known[i], !open[i]) << text << " at " << xs[i];
+            EXPECT_EQ(f.at(xs[i]).error != 0, open[i] != 0) << text << " at " << xs[i];
         }
     }
 }
