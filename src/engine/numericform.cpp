@@ -297,6 +297,22 @@ void Program::buildNumericForm()
     m_fast.push_back(end);
 }
 
+// A pass over every name of m_folded: the form holds as it is, is made again,
+// or does not apply.
+bool Program::checkFolded()
+{
+    const std::uint64_t count = Variable::assignments.load(std::memory_order_relaxed);
+    for (const Folded& f : m_folded) {
+        if (!isNumericKind(*f.kind) || !sameBits(*f.value, f.was)) {
+            if (!refreshNumericForm())
+                return false;  // (and m_assignmentsSeen is not this count: no pass found the form holds with it)
+            break;
+        }
+    }
+    m_assignmentsSeen = count;
+    return true;
+}
+
 // A name of m_folded is no longer as the numeric form was made: the form does
 // not apply while a variable holds a text or Null; otherwise a value changed
 // and the form is made again with the current values.

@@ -9,6 +9,7 @@ using parts::kMethods;
 
 void Variable::assign(const Cell& c)
 {
+    assignments.fetch_add(1, std::memory_order_relaxed);
     kind = c.k;
     num = (c.k == Kind::Number || c.k == Kind::Boolean) ? c.d : 0;
     if (c.k == Kind::String) {

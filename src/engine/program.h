@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <bit>
 #include <cstdint>
 #include <string>
@@ -23,6 +24,10 @@ struct Variable {
     std::string text;
 
     void assign(const Cell& c);
+
+    // How many assignments to any variable of any engine there have been (the
+    // only way a variable changes): while it stays the same, no variable has.
+    inline static std::atomic<std::uint64_t> assignments{0};
 };
 
 // An instruction of the general form, as the compiler lays it out.
@@ -108,7 +113,9 @@ public:
 private:
     // A name's value the numeric form was made with, and its kind (a field's is
     // always Number): the form holds while every kind is numeric and every
-    // value keeps its bits, which one pass over m_folded tells.
+    // value keeps its bits, which one pass over m_folded tells. The variables
+    // come first; while no variable was assigned since that pass, only the
+    // fields that follow them need a look.
     struct Folded {
         const double* value;
         const Kind* kind;
@@ -121,11 +128,14 @@ private:
     {
         if (!m_numericPossible)
             return false;
-        for (const Folded& f : m_folded)
-            if (!isNumericKind(*f.kind) || !sameBits(*f.value, f.was)) [[unlikely]]
-                return refreshNumericForm();
+        if (Variable::assignments.load(std::memory_order_relaxed) != m_assignmentsSeen) [[unlikely]]
+            return checkFolded();
+        for (auto f = m_folded.begin() + static_cast<std::ptrdiff_t>(m_variables.size()); f != m_folded.end(); ++f)
+            if (!sameBits(*f->value, f->was)) [[unlikely]]
+                return checkFolded();
         return true;
     }
+    bool checkFolded();
     bool refreshNumericForm();
     static bool sameBits(double a, double b)
     {
@@ -144,6 +154,8 @@ private:
     std::vector<Instr> m_code;
     std::vector<NumericInstr> m_fast;
     std::vector<Folded> m_folded;
+    static constexpr std::uint64_t kNeverSeen = ~std::uint64_t{0};  // (the count never gets there)
+    std::uint64_t m_assignmentsSeen = kNeverSeen;  // the count at the last full pass that found the form holds
     bool m_numericPossible = false;
     std::vector<Constant> m_constants;
     std::vector<Variable*> m_variables;
