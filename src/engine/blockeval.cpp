@@ -186,6 +186,10 @@ void Program::block(const double* xs, std::size_t count, double* out, std::uint6
             plain([=](const double*, std::size_t) { return 0.0; });
             break;
         case Op::Neg: plain([=](const double* t, std::size_t i) { return -t[i]; }); break;
+        case Op::NegR:
+            push();
+            with(ip->a, [&](auto a) { plain([=](const double*, std::size_t i) { return -a(i); }); });
+            break;
         case Op::Not:
             each([&](std::size_t i) {
                 double r = 0;

@@ -96,6 +96,7 @@ op_PushNumber: TESSALY_PUSH(ip->u.d); TESSALY_NEXT;
 op_PushRef: TESSALY_PUSH(*ip->u.ref); TESSALY_NEXT;
 op_PushLong: TESSALY_PUSH(static_cast<double>(*ip->u.longRef)); TESSALY_NEXT;
 op_Neg: top = -top; TESSALY_NEXT;
+op_NegR: TESSALY_PUSH(-*ip->a); TESSALY_NEXT;
 op_Not: {
     double r = 0;
     if (const auto e = num::bitNot(top, r))

@@ -64,6 +64,7 @@ int stackEffect(Op op)
     case Op::MulKR:
     case Op::MulRRR:
     case Op::MulKRR:
+    case Op::NegR:
     case Op::Call1R: return 1;
     case Op::Neg:
     case Op::Not:
@@ -159,7 +160,7 @@ bool Program::foldable(const double* field) const { return m_object == nullptr |
 // alone determine is computed now (see the class comment). Number operands move
 // into the instruction that uses them where they can (x*2 -> MulK, Sin(x) ->
 // SinR), the functions get instructions of their own, and a few common shapes
-// one instruction each (x^5, a*x, a*x*x).
+// one instruction each (x^5, a*x, a*x*x, -x).
 void Program::buildNumericForm()
 {
     m_fast.clear();
@@ -276,6 +277,9 @@ void Program::buildNumericForm()
             } else if ((out.op == Op::Add || out.op == Op::Sub) && prev.op == Op::MulKR) {
                 merged = prev;
                 merged.op = out.op == Op::Add ? Op::AddKR : Op::SubKR;  // v + k*r, v - k*r
+            } else if (out.op == Op::Neg && prev.op == Op::PushRef) {
+                merged.op = Op::NegR;  // -r
+                merged.a = prev.u.ref;
             } else if (hasRefForm(out.op) && prev.op == Op::PushRef) {
                 merged.op = refForm(out.op);  // f(r)
                 merged.a = prev.u.ref;

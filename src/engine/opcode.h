@@ -44,7 +44,7 @@ namespace tessaly::engine {
     X(Asin) X(Acos) X(Sinh) X(Cosh) X(Tanh) X(Asinh) X(Acosh) X(Atanh)                                      \
     X(AsinR) X(AcosR) X(SinhR) X(CoshR) X(TanhR) X(AsinhR) X(AcoshR) X(AtanhR)                              \
     X(PowRW) X(MulRR) X(MulKR) X(MulRRR) X(MulKRR)                                                          \
-    X(AddKR) X(SubKR)                                                                                       \
+    X(AddKR) X(SubKR) X(NegR)                                                                               \
     X(End)
 // clang-format on
 

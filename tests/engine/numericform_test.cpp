@@ -34,7 +34,7 @@ const std::vector<std::string> kShapes = {
     "Sqr(x)+Tan(x)", "x Mod 3 + (x > a)", "Atn(b)*x", "Round(x, 2)", "2*Sin(x)+3*x^2", "0.5+Tanh(x)", "-1*x*x",
     "1E308*x*x*x+1E308*Exp(x)",
     // a number times or plus what several instructions compute
-    "1+Exp(-x)", "2*(x+1)*(x-a)", "a*(b*x+1)+c", "3*Sin(2*x)+1/(1+x*x)", "2*ierr+1",
+    "1+Exp(-x)", "-x", "-x-x*Exp(-x)", "2*(x+1)*(x-a)", "a*(b*x+1)+c", "3*Sin(2*x)+1/(1+x*x)", "2*ierr+1",
     // a value plus or minus a number times a name
     "Sin(x)-a*x", "x^2+1E308*x", "Exp(x)-2*x+3*x", "1E308*x*x-1E308*x",
     // and the operations that do not commute, left as they are
