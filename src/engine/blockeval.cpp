@@ -66,8 +66,9 @@ bool Program::runBlock(const double* xs, std::size_t n, double* values, std::uin
 // Built twice, for processors with AVX2 (four lanes to a vector operation) and
 // for the rest; the loader picks one. Vector operations round each lane as the
 // scalar ones do (and nothing is contracted into a fused multiply-add), so
-// both give the same bits.
-#if defined(__x86_64__) && !defined(__clang__)
+// both give the same bits. (Not under ThreadSanitizer: the loader picks the
+// version by calling code of ours before the sanitizer's runtime is ready.)
+#if defined(__x86_64__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)
 [[gnu::target_clones("avx2", "default")]]
 #endif
 void Program::block(const double* xs, std::size_t count, double* out, std::uint64_t* bad)
