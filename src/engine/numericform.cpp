@@ -34,18 +34,21 @@ Op mathOp(num::UnaryFn fn)
 }
 // clang-format on
 
-// The form of a function's instruction that reads its argument through a pointer.
+// The form of a function's instruction (or the negation's) that reads its
+// argument through a pointer.
 Op refForm(Op op)
 {
     if (op == Op::Call1)
         return Op::Call1R;
+    if (op == Op::Neg)
+        return Op::NegR;
     if (op >= Op::Sin && op <= Op::Abs)
         return shifted(op, Op::Sin, Op::SinR);
     return shifted(op, Op::Asin, Op::AsinR);
 }
 bool hasRefForm(Op op)
 {
-    return op == Op::Call1 || (op >= Op::Sin && op <= Op::Abs) || (op >= Op::Asin && op <= Op::Atanh);
+    return op == Op::Call1 || op == Op::Neg || (op >= Op::Sin && op <= Op::Abs) || (op >= Op::Asin && op <= Op::Atanh);
 }
 
 // How an instruction of the numeric form changes the depth of the stack: +1 for
@@ -277,11 +280,8 @@ void Program::buildNumericForm()
             } else if ((out.op == Op::Add || out.op == Op::Sub) && prev.op == Op::MulKR) {
                 merged = prev;
                 merged.op = out.op == Op::Add ? Op::AddKR : Op::SubKR;  // v + k*r, v - k*r
-            } else if (out.op == Op::Neg && prev.op == Op::PushRef) {
-                merged.op = Op::NegR;  // -r
-                merged.a = prev.u.ref;
             } else if (hasRefForm(out.op) && prev.op == Op::PushRef) {
-                merged.op = refForm(out.op);  // f(r)
+                merged.op = refForm(out.op);  // f(r), -r
                 merged.a = prev.u.ref;
             } else {
                 merge = false;
