@@ -162,6 +162,15 @@ NumberOutcome Engine::evalNumber(std::string_view text)
     return r;
 }
 
+// A failure of Program::runToNumber: a program's (reported) or a conversion's
+// (minus its number, not an engine error).
+std::int32_t Engine::numberFailure(const Prepared& prepared, std::int32_t e)
+{
+    if (e < 0)
+        return -e;
+    return fail(e, prepared.text, 0, false);
+}
+
 ScriptError Engine::checkStatement(std::string_view text)
 {
     const CompileOutcome c = compileStatement(text, *m_scope);

@@ -84,11 +84,10 @@ public:
     {
         if (prepared.error)
             return fail(prepared.error, prepared.text, prepared.offset, true);
-        bool engineError = false;
-        const std::int32_t e = prepared.program->runToNumber(value, engineError);
-        if (e && engineError)
-            fail(e, prepared.text, 0, false);
-        return e;
+        const std::int32_t e = prepared.program->runToNumber(value);
+        if (e == 0) [[likely]]
+            return 0;
+        return numberFailure(prepared, e);
     }
     std::uint64_t epoch() const { return m_epoch; }
 
@@ -99,6 +98,7 @@ private:
     class Scope;
 
     std::int32_t fail(std::int32_t number, std::string_view text, std::size_t offset, bool compileError);
+    std::int32_t numberFailure(const Prepared& prepared, std::int32_t e);
     static ScriptError errorOf(std::int32_t number, std::string_view text, std::size_t offset, bool compileError);
 
     Class1* m_object = nullptr;

@@ -18,7 +18,9 @@ namespace tessaly::engine {
 // Plain arithmetic for the formulas below: every value of a step that fails in
 // the language's arithmetic is not finite (x/0 and 0/0, Log of 0 or less, Sqr of
 // a negative, Exp or a product beyond range), so one test of each value tells
-// whether any step failed.
+// whether any step failed. The tests are summed rather than taken one by one:
+// r - r is 0 for a finite r and NaN for an infinity or a NaN, and a sum of such
+// terms is 0 exactly when every one of them is.
 class Unchecked {
 public:
     double add(double a, double b) { return note(a + b); }
@@ -29,15 +31,15 @@ public:
     double log(double a) { return note(std::log(a)); }
     double sqr(double a) { return note(std::sqrt(a)); }
     double atn(double a) { return std::atan(a); }
-    bool ok() const { return m_ok; }
+    bool ok() const { return m_sum == 0; }
 
 private:
     double note(double r)
     {
-        m_ok &= std::isfinite(r);
+        m_sum += r - r;
         return r;
     }
-    bool m_ok = true;
+    double m_sum = 0;
 };
 
 namespace formula {

@@ -216,8 +216,8 @@ void Program::buildNumericForm()
             for (int i = 0; i <= k + 1; ++i)
                 program[i].target = targets[static_cast<std::size_t>(program[i].op)];
             double stack[4];
-            double value = 0;
-            if (numeric(program, stack, m_object, value, nullptr) == 0) {
+            if (numeric(program, stack, m_object) == 0) {
+                const double value = stack[0];
                 m_fast.resize(m_fast.size() - static_cast<std::size_t>(k));
                 NumericInstr number;
                 number.op = Op::PushNumber;
@@ -299,6 +299,14 @@ void Program::buildNumericForm()
     end.op = Op::End;
     end.target = targets[static_cast<std::size_t>(Op::End)];
     m_fast.push_back(end);
+    m_leaf = std::all_of(m_fast.begin(), m_fast.end(), [](const NumericInstr& in) { return leafIndex(in.op) >= 0; });
+    if (m_leaf) {
+        const void* const* leaf = leafTargets();
+        for (NumericInstr& in : m_fast)
+            in.target = leaf[leafIndex(in.op)];
+    }
+    m_fields = m_folded.data() + m_variables.size();
+    m_foldedEnd = m_folded.data() + m_folded.size();
 }
 
 // A pass over every name of m_folded: the form holds as it is, is made again,

@@ -54,4 +54,27 @@ enum class Op : std::uint8_t {
 #undef TESSALY_OP_NAME
 };
 
+// The numeric instructions that call no function, in any order: a program made
+// of them alone runs on an evaluator of its own that saves no registers.
+// clang-format off
+#define TESSALY_LEAF_OPS(X)                                                                                 \
+    X(End) X(PushNumber) X(PushRef) X(PushLong) X(Neg) X(NegR)                                              \
+    X(Add) X(Sub) X(Mul) X(Div) X(AddK) X(SubK) X(MulK) X(DivK) X(AddR) X(SubR) X(MulR) X(DivR)             \
+    X(MulRR) X(MulKR) X(MulRRR) X(MulKRR) X(AddKR) X(SubKR) X(Abs) X(AbsR)                                  \
+    X(Eq) X(Ne) X(Lt) X(Gt) X(Le) X(Ge)
+// clang-format on
+
+// The place of an instruction in TESSALY_LEAF_OPS, or -1.
+constexpr int leafIndex(Op op)
+{
+    int i = 0;
+#define TESSALY_LEAF_INDEX(name) \
+    if (op == Op::name)          \
+        return i;                \
+    ++i;
+    TESSALY_LEAF_OPS(TESSALY_LEAF_INDEX)
+#undef TESSALY_LEAF_INDEX
+    return -1;
+}
+
 }  // namespace tessaly::engine

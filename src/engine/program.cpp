@@ -58,16 +58,14 @@ std::int32_t Program::run(Value& result)
     return runGeneric(result);
 }
 
-std::int32_t Program::runToNumberGeneric(double& value, bool& engineError)
+std::int32_t Program::runToNumberGeneric(double& value)
 {
-    engineError = true;
     Value v;
     if (const auto e = runGeneric(v))
         return e;
-    engineError = false;
     const NumberOutcome n = toNumber(v);
     value = n.value;
-    return n.error;
+    return -n.error;
 }
 
 std::int32_t Program::runGeneric(Value& result)

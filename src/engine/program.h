@@ -75,6 +75,9 @@ class Program {
 public:
     Program(std::vector<Instr> code, std::vector<Constant> constants, std::vector<Variable*> variables, Class1* object,
             std::size_t maxStack);
+    // (It points into its own vectors: never copied or moved.)
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
 
     // Runs the program; returns 0 and sets result, or returns the error number.
     // Takes the numeric form when the program has one and every variable it reads
@@ -86,17 +89,16 @@ public:
     std::int32_t runGeneric(Value& result);
 
     // Runs the program and converts its value to a double, without making a
-    // Value when the numeric form applies. Returns 0 or the error number;
-    // engineError tells whether a failure came from the program (true) or from
-    // the conversion (13, 94). (Results travel through parameters: this is the
-    // hot path, and a returned {double, int} pair costs a store-forwarding stall.)
-    std::int32_t runToNumber(double& value, bool& engineError)
+    // Value when the numeric form applies. Returns 0, the number of the
+    // program's failure, or minus the number of the conversion's (13, 94),
+    // which is not an engine error. (The value travels through a parameter:
+    // this is the hot path, and a returned {double, int} pair costs a
+    // store-forwarding stall.)
+    std::int32_t runToNumber(double& value)
     {
-        if (numericFormApplies()) {
-            engineError = true;
+        if (numericFormApplies()) [[likely]]
             return runNumeric(value);
-        }
-        return runToNumberGeneric(value, engineError);
+        return runToNumberGeneric(value);
     }
 
     // The values at each of xs[0..n) of the extension object's x, as runToNumber
@@ -130,7 +132,7 @@ private:
             return false;
         if (Variable::assignments.load(std::memory_order_relaxed) != m_assignmentsSeen) [[unlikely]]
             return checkFolded();
-        for (auto f = m_folded.begin() + static_cast<std::ptrdiff_t>(m_variables.size()); f != m_folded.end(); ++f)
+        for (const Folded* f = m_fields; f != m_foldedEnd; ++f)
             if (!sameBits(*f->value, f->was)) [[unlikely]]
                 return checkFolded();
         return true;
@@ -143,20 +145,27 @@ private:
     }
     std::int32_t runNumeric(double& result)
     {
-        return numeric(m_fast.data(), m_numbers.data(), m_object, result, nullptr);
+        const std::int32_t e =
+            m_leaf ? numericLeaf(m_fast.data(), m_numbers.data()) : numeric(m_fast.data(), m_numbers.data(), m_object);
+        result = m_numbers[0];
+        return e;
     }
-    std::int32_t runToNumberGeneric(double& value, bool& engineError);
+    std::int32_t runToNumberGeneric(double& value);
     static const void* const* numericTargets();
-    static std::int32_t numeric(const NumericInstr* ip, double* stack, Class1* object, double& result,
-                                const void* const** targets);
+    static std::int32_t numeric(const NumericInstr* ip, double* stack, Class1* object);
+    static const void* const* leafTargets();
+    static std::int32_t numericLeaf(const NumericInstr* ip, double* stack);
     void block(const double* xs, std::size_t lanes, double* values, std::uint64_t* bad);
 
     std::vector<Instr> m_code;
     std::vector<NumericInstr> m_fast;
     std::vector<Folded> m_folded;
+    const Folded* m_fields = nullptr;  // where the fields start in m_folded, after the variables
+    const Folded* m_foldedEnd = nullptr;
     static constexpr std::uint64_t kNeverSeen = ~std::uint64_t{0};  // (the count never gets there)
     std::uint64_t m_assignmentsSeen = kNeverSeen;  // the count at the last full pass that found the form holds
     bool m_numericPossible = false;
+    bool m_leaf = false;  // m_fast is made of leaf instructions only and targets numericLeaf's code
     std::vector<Constant> m_constants;
     std::vector<Variable*> m_variables;
     Class1* m_object;

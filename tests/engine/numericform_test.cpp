@@ -38,7 +38,10 @@ const std::vector<std::string> kShapes = {
     // a value plus or minus a number times a name
     "Sin(x)-a*x", "x^2+1E308*x", "Exp(x)-2*x+3*x", "1E308*x*x-1E308*x",
     // and the operations that do not commute, left as they are
-    "2-Sin(x)", "2/(x+1)", "2^(x*0.5)", "2\\(x+1)"};
+    "2-Sin(x)", "2/(x+1)", "2^(x*0.5)", "2\\(x+1)",
+    // programs of instructions that call nothing, which run on an evaluator of their own
+    "(x > 1) - (x <= a) + (x = 0) - (x <> 2) + (x < b) - (x >= c)", "Abs(x)*x/a-Abs(x-1)", "1/x-x/3", "x/b+a/x",
+    "-(x*x)+x*x*x*c"};
 
 TEST(NumericForm, AgreesWithTheGeneralForm)
 {
