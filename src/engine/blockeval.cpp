@@ -169,6 +169,27 @@ void Program::block(const double* xs, std::size_t count, double* out, std::uint6
         default: checked([=](const double* t, std::size_t i) { return std::sqrt(t[i]); }); break;
         }
     };
+    // Pushes f(r) for f's instruction of the R form.
+    auto pushFunctionOf = [&](Op refForm, const double* ref) {
+        const Operand a = operand(ref);
+        push();
+        if (refForm >= Op::AsinR && refForm <= Op::AtanhR) {
+            callMethod(shifted(refForm, Op::AsinR, Op::Asin), a);
+        } else {
+            with(ref, [&](auto r) { plain([=](const double*, std::size_t i) { return r(i); }); });
+            math(shifted(refForm, Op::SinR, Op::Sin));
+        }
+    };
+    // The value under the top and the top: +, -, * or /.
+    auto arithmetic = [&](Op op) {
+        const double* b = pop();
+        switch (op) {
+        case Op::Add: checked([=](const double* t, std::size_t i) { return t[i] + b[i]; }); break;
+        case Op::Sub: checked([=](const double* t, std::size_t i) { return t[i] - b[i]; }); break;
+        case Op::Mul: checked([=](const double* t, std::size_t i) { return t[i] * b[i]; }); break;
+        default: checked([=](const double* t, std::size_t i) { return t[i] / b[i]; }); break;
+        }
+    };
 
     for (const NumericInstr* ip = m_fast.data();; ++ip) {
         const double k = ip->u.d;
@@ -198,26 +219,10 @@ void Program::block(const double* xs, std::size_t count, double* out, std::uint6
                 top[i] = r;
             });
             break;
-        case Op::Add: {
-            const double* b = pop();
-            checked([=](const double* t, std::size_t i) { return t[i] + b[i]; });
-            break;
-        }
-        case Op::Sub: {
-            const double* b = pop();
-            checked([=](const double* t, std::size_t i) { return t[i] - b[i]; });
-            break;
-        }
-        case Op::Mul: {
-            const double* b = pop();
-            checked([=](const double* t, std::size_t i) { return t[i] * b[i]; });
-            break;
-        }
-        case Op::Div: {
-            const double* b = pop();
-            checked([=](const double* t, std::size_t i) { return t[i] / b[i]; });
-            break;
-        }
+        case Op::Add:
+        case Op::Sub:
+        case Op::Mul:
+        case Op::Div: arithmetic(ip->op); break;
         case Op::Pow: {
             const double* b = pop();
             checked([=](const double* t, std::size_t i) { return power(t[i], b[i]); });
@@ -301,10 +306,14 @@ void Program::block(const double* xs, std::size_t count, double* out, std::uint6
         case Op::TanR:
         case Op::ExpR:
         case Op::LogR:
-        case Op::SqrR:
-            push();
-            with(ip->a, [&](auto a) { plain([=](const double*, std::size_t i) { return a(i); }); });
-            math(shifted(ip->op, Op::SinR, Op::Sin));
+        case Op::SqrR: pushFunctionOf(ip->op, ip->a); break;
+        case Op::AddFR:
+        case Op::SubFR:
+        case Op::MulFR:
+        case Op::DivFR:
+            // f(r) and the operation it was joined with
+            pushFunctionOf(static_cast<Op>(ip->n), ip->a);
+            arithmetic(shifted(ip->op, Op::AddFR, Op::Add));
             break;
         case Op::Call1: unary(ip->u.fn, own(top)); break;
         case Op::Call1R: {
@@ -356,9 +365,10 @@ void Program::block(const double* xs, std::size_t count, double* out, std::uint6
             if (ip->op >= Op::Asin && ip->op <= Op::Atanh) {
                 callMethod(ip->op, own(top));
             } else if (ip->op >= Op::AsinR && ip->op <= Op::AtanhR) {
-                const Operand a = operand(ip->a);
-                push();
-                callMethod(shifted(ip->op, Op::AsinR, Op::Asin), a);
+                pushFunctionOf(ip->op, ip->a);
+            } else if (ip->op >= Op::AsinRMul && ip->op <= Op::AtanhRMul) {
+                pushFunctionOf(shifted(ip->op, Op::AsinRMul, Op::AsinR), ip->a);
+                arithmetic(Op::Mul);
             } else {
                 __builtin_unreachable();  // the general form's instructions
             }

@@ -26,7 +26,23 @@ double method(Class1* object, double v)
     return (object->*kMethods[M])(arg);
 }
 
+double sinOf(double v) { return std::sin(v); }
+double cosOf(double v) { return std::cos(v); }
+double atnOf(double v) { return std::atan(v); }
+
 }  // namespace
+
+// (The object's functions are not joined: their code inside the evaluator is
+// faster than a call through a pointer.)
+SureFn Program::sureFunction(Op refForm)
+{
+    switch (refForm) {
+    case Op::SinR: return sinOf;
+    case Op::CosR: return cosOf;
+    case Op::AtnR: return atnOf;
+    default: return nullptr;
+    }
+}
 
 // clang-format off
 #define TESSALY_NEXT __extension__({ ++ip; goto *ip->target; })
@@ -46,6 +62,11 @@ double method(Class1* object, double v)
         const double a = *--sp;                                      \
         TESSALY_CHECKED(a sym top, num::fn(a, top, ignored))         \
     }
+#define TESSALY_SURE_BINARY(sym, fn)                                 \
+    {                                                                \
+        const double f = ip->u.function(*ip->a);                     \
+        TESSALY_CHECKED(top sym f, num::fn(top, f, ignored))         \
+    }
 #define TESSALY_WHOLE(call)              \
     {                                    \
         const double a = *--sp;          \
@@ -60,7 +81,11 @@ double method(Class1* object, double v)
     TESSALY_NEXT;
 #define TESSALY_METHOD(name, m)                                \
     op_##name: top = method<m>(object, top); TESSALY_NEXT;     \
-    op_##name##R: TESSALY_PUSH(method<m>(object, *ip->a)); TESSALY_NEXT;
+    op_##name##R: TESSALY_PUSH(method<m>(object, *ip->a)); TESSALY_NEXT; \
+    op_##name##RMul: {                                                   \
+        const double f = method<m>(object, *ip->a);                     \
+        TESSALY_CHECKED(top * f, num::mul(top, f, ignored))              \
+    }
 
 // The instructions that call nothing, in both evaluators (see numericLeaf).
 #define TESSALY_LEAF_CODE                                                                 \
@@ -167,6 +192,10 @@ op_PowK: TESSALY_CHECKED(std::pow(top, ip->u.d), num::pow(top, ip->u.d, ignored)
 op_PowW: TESSALY_CHECKED(ip->u.power(top), num::pow(top, ip->n, ignored))
 op_PowR: TESSALY_CHECKED(power(top, *ip->u.ref), num::pow(top, *ip->u.ref, ignored))
 op_PowRW: TESSALY_PUSH(0); TESSALY_CHECKED(ip->u.power(*ip->a), num::pow(*ip->a, ip->n, ignored))
+op_AddFR: TESSALY_SURE_BINARY(+, add)
+op_SubFR: TESSALY_SURE_BINARY(-, sub)
+op_MulFR: TESSALY_SURE_BINARY(*, mul)
+op_DivFR: TESSALY_SURE_BINARY(/, div)
 op_Sin: top = std::sin(top); TESSALY_NEXT;
 op_Cos: top = std::cos(top); TESSALY_NEXT;
 op_Atn: top = std::atan(top); TESSALY_NEXT;
@@ -252,6 +281,7 @@ TESSALY_LEAF_CODE
 #undef TESSALY_CHECKED
 #undef TESSALY_POP_BINARY
 #undef TESSALY_WHOLE
+#undef TESSALY_SURE_BINARY
 #undef TESSALY_COMPARE
 #undef TESSALY_METHOD
 

@@ -87,7 +87,8 @@ int stackEffect(Op op)
     default:
         if ((op >= Op::SinR && op <= Op::AbsR) || (op >= Op::AsinR && op <= Op::AtanhR))
             return 1;
-        if ((op >= Op::AddK && op <= Op::PowR) || (op >= Op::Sin && op <= Op::Atanh))
+        if ((op >= Op::AddK && op <= Op::PowR) || (op >= Op::Sin && op <= Op::Atanh)
+            || (op >= Op::AddFR && op <= Op::AtanhRMul))
             return 0;
         return -1;  // the operations of two values
     }
@@ -299,6 +300,7 @@ void Program::buildNumericForm()
     end.op = Op::End;
     end.target = targets[static_cast<std::size_t>(Op::End)];
     m_fast.push_back(end);
+    joinFunctionOperations(targets);
     m_leaf = std::all_of(m_fast.begin(), m_fast.end(), [](const NumericInstr& in) { return leafIndex(in.op) >= 0; });
     if (m_leaf) {
         const void* const* leaf = leafTargets();
@@ -307,6 +309,35 @@ void Program::buildNumericForm()
     }
     m_fields = m_folded.data() + m_variables.size();
     m_foldedEnd = m_folded.data() + m_folded.size();
+}
+
+// A function of an operand read through a pointer, followed by an operation of
+// the value under it and the function's value (x * Sin(x), x * Tanh(x)): one
+// instruction, which computes the same in the same order. Sin, Cos and Atn,
+// which cannot fail, are called through a pointer and joined with +, -, * or /;
+// the object's functions, whose code is in the evaluator, with * only. The
+// block evaluator takes such an instruction as the two it joins.
+void Program::joinFunctionOperations(const void* const* targets)
+{
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < m_fast.size(); ++i) {
+        NumericInstr in = m_fast[i];
+        const Op next = i + 1 < m_fast.size() ? m_fast[i + 1].op : Op::End;
+        if (const SureFn f = sureFunction(in.op);
+            f != nullptr && (next == Op::Add || next == Op::Sub || next == Op::Mul || next == Op::Div)) {
+            in.n = static_cast<std::int32_t>(in.op);
+            in.op = shifted(next, Op::Add, Op::AddFR);
+            in.u.function = f;
+            in.target = targets[static_cast<std::size_t>(in.op)];
+            ++i;
+        } else if (in.op >= Op::AsinR && in.op <= Op::AtanhR && next == Op::Mul) {
+            in.op = shifted(in.op, Op::AsinR, Op::AsinRMul);
+            in.target = targets[static_cast<std::size_t>(in.op)];
+            ++i;
+        }
+        m_fast[kept++] = in;
+    }
+    m_fast.resize(kept);
 }
 
 // A pass over every name of m_folded: the form holds as it is, is made again,

@@ -24,7 +24,10 @@ namespace tessaly::engine {
 // functions and the extension object's functions with instructions of their
 // own, pushes of a power or product of operands read through pointers (PowRW
 // r^n, MulRR r*r, MulKR k*r, MulRRR r*r*r, MulKRR k*r*r), the value on top
-// plus or minus such a product (AddKR top + k*r, SubKR top - k*r), and End.
+// plus or minus such a product (AddKR top + k*r, SubKR top - k*r), the value
+// on top and a function of an operand read through a pointer (AddFR top + f(r),
+// SubFR, MulFR, DivFR for Sin, Cos and Atn, n holding f's instruction of the R
+// form; AsinRMul top * Asin(r) and the like for the object's functions), and End.
 // clang-format off
 #define TESSALY_OPS(X)                                                                                      \
     X(PushNumber) X(PushConst) X(PushVar) X(PushField) X(PushLong)                                          \
@@ -45,6 +48,8 @@ namespace tessaly::engine {
     X(AsinR) X(AcosR) X(SinhR) X(CoshR) X(TanhR) X(AsinhR) X(AcoshR) X(AtanhR)                              \
     X(PowRW) X(MulRR) X(MulKR) X(MulRRR) X(MulKRR)                                                          \
     X(AddKR) X(SubKR) X(NegR)                                                                               \
+    X(AddFR) X(SubFR) X(MulFR) X(DivFR)                                                                     \
+    X(AsinRMul) X(AcosRMul) X(SinhRMul) X(CoshRMul) X(TanhRMul) X(AsinhRMul) X(AcoshRMul) X(AtanhRMul)      \
     X(End)
 // clang-format on
 

@@ -16,6 +16,9 @@ namespace tessaly::engine {
 
 class Class1;
 
+// A function of the numeric form that gives a value for every finite argument.
+using SureFn = double (*)(double v);
+
 // A variable of an engine. Its number is kept at 0 unless it holds a Number or a
 // truth value, so the numeric evaluator can read it directly.
 struct Variable {
@@ -55,6 +58,7 @@ struct NumericInstr {
         std::int32_t* longRef;
         num::UnaryFn fn;
         WholePowerFn power;  // the whole powers' (see wholePowerFunction)
+        SureFn function;     // the function of AddFR..DivFR
     } u{0.0};
     const double* a = nullptr;
     const double* b = nullptr;
@@ -154,6 +158,8 @@ private:
     static const void* const* numericTargets();
     static std::int32_t numeric(const NumericInstr* ip, double* stack, Class1* object);
     static const void* const* leafTargets();
+    static SureFn sureFunction(Op refForm);
+    void joinFunctionOperations(const void* const* targets);
     static std::int32_t numericLeaf(const NumericInstr* ip, double* stack);
     void block(const double* xs, std::size_t lanes, double* values, std::uint64_t* bad);
 

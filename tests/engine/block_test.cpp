@@ -52,7 +52,7 @@ TEST(Block, TabulatesWhatAtGivesAndLeavesOpenWhereItFails)
     for (const std::string& text :
          std::vector<std::string>{"pi/3*x*sin(x)*tanh(x)", "x^5-3*x^3+2*x-1", "a*x*x+1/x", "Log(x)+Atanh(x/8)",
                                   "Sqr(Abs(x))*Log(1+x*x)/(1+Exp(-x))", "x\\2 + (x>1) + Round(x,1)", "(x-1)^2*(x+2)",
-                                  "(x/3+1)^-7", deep(700)}) {
+                                  "(x/3+1)^-7", "x/Atn(x)-x*Asin(x)", "x-Sin(x)+x*Cos(x)*Tanh(x)", deep(700)}) {
         FunctionEvaluator f(w.engine, w.object, text);
         std::vector<double> values(xs.size());
         std::vector<std::uint8_t> known(xs.size());

@@ -41,7 +41,10 @@ const std::vector<std::string> kShapes = {
     "2-Sin(x)", "2/(x+1)", "2^(x*0.5)", "2\\(x+1)",
     // programs of instructions that call nothing, which run on an evaluator of their own
     "(x > 1) - (x <= a) + (x = 0) - (x <> 2) + (x < b) - (x >= c)", "Abs(x)*x/a-Abs(x-1)", "1/x-x/3", "x/b+a/x",
-    "-(x*x)+x*x*x*c"};
+    "-(x*x)+x*x*x*c",
+    // a function of a name joined with the operation after it
+    "x*Sin(x)", "x-Cos(x)", "x/Atn(x)", "x+Sin(x)*Atn(x)", "x*Asin(x)+x*Acos(x)", "x*Sinh(x)*Cosh(x)*Tanh(x)",
+    "x*Asinh(x)*Acosh(x)*Atanh(x)"};
 
 TEST(NumericForm, AgreesWithTheGeneralForm)
 {
