@@ -41,7 +41,7 @@ void FunctionEvaluator::prepare()
 
 void FunctionEvaluator::tabulate(const double* xs, std::size_t n, double* values, std::uint8_t* known)
 {
-    if (m_prepared == nullptr || m_epoch != m_engine.epoch())
+    if (m_epoch != m_engine.epoch())
         prepare();
     if (m_prepared->error) {
         std::fill(known, known + n, std::uint8_t{0});

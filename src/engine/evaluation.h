@@ -32,7 +32,7 @@ public:
     FunctionEvaluator(Engine& engine, Class1& object, std::string&& text) = delete;
     FunctionValue at(double x)
     {
-        if (m_prepared == nullptr || m_epoch != m_engine.epoch())
+        if (m_epoch != m_engine.epoch())
             prepare();
         m_object.x = x;
         m_object.ierr = 0;
@@ -66,7 +66,8 @@ private:
     Class1& m_object;
     std::string_view m_text;
     Engine::Prepared* m_prepared = nullptr;
-    std::uint64_t m_epoch = 0;
+    std::uint64_t m_epoch = kNotPrepared;                             // the engine's epoch when m_prepared was found
+    static constexpr std::uint64_t kNotPrepared = ~std::uint64_t{0};  // (an epoch never gets there)
 };
 
 // The number a window's error trap records for a raised error: the object's ierr

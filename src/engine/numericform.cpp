@@ -344,6 +344,8 @@ void Program::joinFunctionOperations(const void* const* targets)
 // or does not apply.
 bool Program::checkFolded()
 {
+    if (!m_numericPossible)
+        return false;
     const std::uint64_t count = Variable::assignments.load(std::memory_order_relaxed);
     for (const Folded& f : m_folded) {
         if (!isNumericKind(*f.kind) || !sameBits(*f.value, f.was)) {

@@ -49,22 +49,21 @@ Program::Program(std::vector<Instr> code, std::vector<Constant> constants, std::
 std::int32_t Program::run(Value& result)
 {
     if (numericFormApplies()) {
-        double d = 0;
-        const std::int32_t e = runNumeric(d);
+        const std::int32_t e = runNumeric();
         if (e == 0)
-            result = Value::number(d);
+            result = Value::number(m_numbers[0]);
         return e;
     }
     return runGeneric(result);
 }
 
-std::int32_t Program::runToNumberGeneric(double& value)
+std::int32_t Program::runToNumberGeneric()
 {
     Value v;
     if (const auto e = runGeneric(v))
         return e;
     const NumberOutcome n = toNumber(v);
-    value = n.value;
+    m_numbers[0] = n.value;
     return -n.error;
 }
 

@@ -100,9 +100,9 @@ public:
     // store-forwarding stall.)
     std::int32_t runToNumber(double& value)
     {
-        if (numericFormApplies()) [[likely]]
-            return runNumeric(value);
-        return runToNumberGeneric(value);
+        const std::int32_t e = numericFormApplies() ? runNumeric() : runToNumberGeneric();
+        value = m_numbers[0];
+        return e;
     }
 
     // The values at each of xs[0..n) of the extension object's x, as runToNumber
@@ -132,8 +132,7 @@ private:
     bool foldable(const double* field) const;
     bool numericFormApplies()
     {
-        if (!m_numericPossible)
-            return false;
+        // (Without a numeric form the count is never seen: checkFolded tells.)
         if (Variable::assignments.load(std::memory_order_relaxed) != m_assignmentsSeen) [[unlikely]]
             return checkFolded();
         for (const Folded* f = m_fields; f != m_foldedEnd; ++f)
@@ -147,14 +146,13 @@ private:
     {
         return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
     }
-    std::int32_t runNumeric(double& result)
+    // Both leave the value in m_numbers[0] (no value's address leaves the hot path).
+    std::int32_t runNumeric()
     {
-        const std::int32_t e =
-            m_leaf ? numericLeaf(m_fast.data(), m_numbers.data()) : numeric(m_fast.data(), m_numbers.data(), m_object);
-        result = m_numbers[0];
-        return e;
+        return m_leaf ? numericLeaf(m_fast.data(), m_numbers.data())
+                      : numeric(m_fast.data(), m_numbers.data(), m_object);
     }
-    std::int32_t runToNumberGeneric(double& value);
+    std::int32_t runToNumberGeneric();
     static const void* const* numericTargets();
     static std::int32_t numeric(const NumericInstr* ip, double* stack, Class1* object);
     static const void* const* leafTargets();

@@ -168,6 +168,22 @@ TEST(Language, NullPropagatesAndFailsOnlyWhenConverted)
     EXPECT_EQ(w.value("Null + 1").error, 94);
 }
 
+// Converting the value to a number is not the engine's: its failure is not
+// reported; the program's own failure is, once.
+TEST(Language, OnlyTheProgramsFailuresAreReported)
+{
+    WindowEngine w;
+    std::vector<std::int32_t> heard;
+    w.engine.setErrorObserver([&](const tessaly::engine::ScriptError& e) { heard.push_back(e.number); });
+    EXPECT_EQ(w.value("Null + x").error, 94);
+    EXPECT_EQ(w.value("\"a\" & x").error, 13);
+    EXPECT_EQ(w.value("\"2\" & x", 5).value, 25);
+    EXPECT_TRUE(heard.empty());
+    EXPECT_EQ(w.value("\"a\" + x").error, 13);
+    EXPECT_EQ(w.value("1/x").error, 11);
+    EXPECT_EQ(heard, (std::vector<std::int32_t>{13, 11}));
+}
+
 TEST(Language, TextResultsKeepTheirKind)
 {
     WindowEngine w;
