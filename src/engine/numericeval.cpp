@@ -32,8 +32,9 @@ double atnOf(double v) { return std::atan(v); }
 
 }  // namespace
 
-// (The object's functions are not joined: their code inside the evaluator is
-// faster than a call through a pointer.)
+// The functions joined with an operation through a pointer. (The object's
+// functions have instructions of their own for that, AsinRMul and the like:
+// their code inside the evaluator is faster than a call through a pointer.)
 SureFn Program::sureFunction(Op refForm)
 {
     switch (refForm) {
