@@ -1,7 +1,6 @@
 // The numeric form over a block of x.
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 
 #include "engine/errors.h"
@@ -23,18 +22,6 @@ struct Operand {
     std::size_t step;
     double operator[](std::size_t i) const { return p[i * step]; }
 };
-
-// A word with its top bit set when v is not finite (its exponent all ones:
-// adding one to the exponent carries into the sign's place), 0 otherwise. In
-// whole-number arithmetic, so a loop that marks its lanes with it vectorizes
-// (a comparison's truth value turned into a word does not).
-inline std::uint64_t nonFinite(double v)
-{
-    constexpr std::uint64_t kExponent = 0x7FF0000000000000ull;
-    constexpr std::uint64_t kExponentOne = 0x0010000000000000ull;
-    constexpr std::uint64_t kTop = 0x8000000000000000ull;
-    return ((std::bit_cast<std::uint64_t>(v) & kExponent) + kExponentOne) & kTop;
-}
 
 }  // namespace
 

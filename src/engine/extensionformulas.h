@@ -9,18 +9,30 @@
 //    gives, bit for bit (the same operations in the same order); the numeric
 //    evaluator takes that value and calls the object's function only otherwise.
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "engine/arithmetic.h"
 
 namespace tessaly::engine {
 
+// A word with its top bit set when v is not finite (its exponent all ones:
+// adding one to the exponent carries into the sign's place), 0 otherwise. In
+// whole-number arithmetic, so a loop that marks its lanes with it vectorizes
+// (a comparison's truth value turned into a word does not).
+inline std::uint64_t nonFinite(double v)
+{
+    constexpr std::uint64_t kExponent = 0x7FF0000000000000ull;
+    constexpr std::uint64_t kExponentOne = 0x0010000000000000ull;
+    constexpr std::uint64_t kTop = 0x8000000000000000ull;
+    return ((std::bit_cast<std::uint64_t>(v) & kExponent) + kExponentOne) & kTop;
+}
+
 // Plain arithmetic for the formulas below: every value of a step that fails in
 // the language's arithmetic is not finite (x/0 and 0/0, Log of 0 or less, Sqr of
 // a negative, Exp or a product beyond range), so one test of each value tells
-// whether any step failed. The tests are summed rather than taken one by one:
-// r - r is 0 for a finite r and NaN for an infinity or a NaN, and a sum of such
-// terms is 0 exactly when every one of them is.
+// whether any step failed. The steps' marks are or-ed together.
 class Unchecked {
 public:
     double add(double a, double b) { return note(a + b); }
@@ -31,15 +43,15 @@ public:
     double log(double a) { return note(std::log(a)); }
     double sqr(double a) { return note(std::sqrt(a)); }
     double atn(double a) { return std::atan(a); }
-    bool ok() const { return m_sum == 0; }
+    bool ok() const { return m_marks == 0; }
 
 private:
     double note(double r)
     {
-        m_sum += r - r;
+        m_marks |= nonFinite(r);
         return r;
     }
-    double m_sum = 0;
+    std::uint64_t m_marks = 0;
 };
 
 namespace formula {
